@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Vesk needs to build, test and run, when they are missing.
+# Idempotent and quiet when everything is there.
+set -euo pipefail
+
+packages=(
+    cmake g++ make pkg-config
+    libicu-dev libpoppler-cpp-dev nlohmann-json3-dev libcpp-httplib-dev
+    qt6-base-dev qt6-tools-dev qt6-l10n-tools libqt6svg6-dev
+    googletest libgtest-dev libgmock-dev libbenchmark-dev
+    shared-mime-info xvfb xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -ne 0 ]; then
+    echo "setup: missing packages: ${missing[*]}; run this script as root or install them" >&2
+    exit 1
+fi
+echo "setup: installing ${missing[*]}" >&2
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq >/dev/null
+apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

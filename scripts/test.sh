@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Builds Vesk with AddressSanitizer and UndefinedBehaviorSanitizer and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+cmake -S . -B build/test -DVESK_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --build build/test -j2
+ctest --test-dir build/test --output-on-failure -j2
