@@ -1,0 +1,118 @@
+#include "platform/Trash.h"
+
+#include "OtherVolume.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <unistd.h>
+
+namespace vesk::platform {
+namespace {
+
+namespace fs = std::filesystem;
+using test::readFile;
+using test::TempDir;
+using test::writeFile;
+
+// Each case gets its own home whose data folder does not exist yet, the case Qt 6.4 gets wrong.
+class TrashTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ::setenv("HOME", home.path().c_str(), 1);
+        ::setenv("XDG_DATA_HOME", (home / "data").c_str(), 1);
+        // Where Qt 6.4 would misplace the item.
+        ASSERT_EQ(::chdir(home.path().c_str()), 0);
+    }
+
+    TempDir home;
+    fs::path homeTrash() const { return home / "data" / "Trash"; }
+};
+
+TEST_F(TrashTest, TrashesIntoTheHomeTrashEvenWithoutADataFolder) {
+    const fs::path file = writeFile(home / "Downloads" / "old.zip", "zip");
+
+    const TrashResult result = moveToTrash(file);
+
+    ASSERT_TRUE(result.location) << result.error;
+    EXPECT_EQ(*result.location, homeTrash() / "files" / "old.zip");
+    EXPECT_EQ(readFile(*result.location), "zip");
+    EXPECT_FALSE(fs::exists(file));
+    EXPECT_FALSE(fs::exists(home / "files"));
+    EXPECT_TRUE(fs::exists(homeTrash() / "info" / "old.zip.trashinfo"));
+}
+
+TEST_F(TrashTest, TrashesAFolderAndForgetsItsInfoOnceTakenBack) {
+    const fs::path folder = home / "Desktop" / "Project";
+    writeFile(folder / "notes.txt");
+
+    const TrashResult result = moveToTrash(folder);
+    ASSERT_TRUE(result.location) << result.error;
+    EXPECT_TRUE(fs::exists(*result.location / "notes.txt"));
+
+    fs::rename(*result.location, folder);
+    forgetTrashInfo(*result.location);
+    EXPECT_FALSE(fs::exists(homeTrash() / "info" / "Project.trashinfo"));
+}
+
+TEST_F(TrashTest, ReportsWhatCannotBeTrashedAndLeavesItInPlace) {
+    const TrashResult missing = moveToTrash(home / "gone.txt");
+    EXPECT_FALSE(missing.location);
+    EXPECT_FALSE(missing.error.empty());
+
+    // Qt would look for the name decoded lossily, which may be a different file.
+    const fs::path odd = writeFile(home / "caf\xE9.txt", "latin-1");
+    const fs::path lookalike = writeFile(home / "caf\uFFFD.txt", "other");
+    const TrashResult refused = moveToTrash(odd);
+    EXPECT_FALSE(refused.location);
+    EXPECT_EQ(readFile(odd), "latin-1");
+    EXPECT_EQ(readFile(lookalike), "other");
+}
+
+TEST_F(TrashTest, AnUnusableDataFolderLeavesTheEntryWhereItWas) {
+    writeFile(home / "blocker");
+    ::setenv("XDG_DATA_HOME", (home / "blocker/data").c_str(), 1);
+    const fs::path file = writeFile(home / "Downloads" / "old.zip", "zip");
+
+    const TrashResult result = moveToTrash(file);
+
+    EXPECT_FALSE(result.location);
+    EXPECT_FALSE(result.error.empty());
+    EXPECT_EQ(readFile(file), "zip");
+    EXPECT_FALSE(fs::exists(home / "files"));
+    EXPECT_FALSE(fs::exists(home / "info"));
+}
+
+TEST_F(TrashTest, RecognisesTrashLocations) {
+    EXPECT_TRUE(isInTrash("/home/a/.local/share/Trash/files/x.pdf"));
+    EXPECT_TRUE(isInTrash("/media/usb/.Trash-1000/files/x.pdf"));
+    EXPECT_TRUE(isInTrash("/media/usb/.Trash/1000/files/x.pdf"));
+    EXPECT_FALSE(isInTrash("./files/x.pdf"));
+    EXPECT_FALSE(isInTrash("/home/a/files/x.pdf"));
+}
+
+TEST_F(TrashTest, TrashesOnAnotherVolumeIntoThatVolumesTrash) {
+    const auto other = test::otherVolume(home.path());
+    if (!other) {
+        GTEST_SKIP() << "no second file system";
+    }
+    const fs::path file = writeFile(*other / "big.iso", "iso");
+
+    const TrashResult result = moveToTrash(file);
+
+    ASSERT_TRUE(result.location) << result.error;
+    EXPECT_TRUE(isInTrash(*result.location));
+    EXPECT_FALSE(result.location->string().starts_with(home.path().string()));
+    EXPECT_EQ(readFile(*result.location), "iso");
+    std::error_code ignored;
+    fs::remove(*result.location, ignored);
+    forgetTrashInfo(*result.location);
+    const fs::path trash = result.location->parent_path().parent_path();
+    for (const fs::path& dir : {trash / "files", trash / "info", trash}) {
+        fs::remove(dir, ignored); // only when empty
+    }
+}
+
+} // namespace
+} // namespace vesk::platform
