@@ -1,0 +1,75 @@
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace httplib {
+class Server;
+}
+
+namespace vesk::test {
+
+// A scripted stand-in for a local OpenAI-compatible model service on 127.0.0.1. It lists its
+// models at /v1/models and answers /v1/chat/completions from a queue of replies or a callback,
+// and keeps every chat request body for the test to inspect.
+class FakeModelServer {
+public:
+    struct Reply {
+        int status = 200;
+        std::string body;
+        std::chrono::milliseconds delay{0}; // before answering; cut short when the server stops
+    };
+    using Handler = std::function<Reply(const nlohmann::ordered_json& request)>;
+
+    explicit FakeModelServer(std::vector<std::string> models = {"fake-model"});
+    ~FakeModelServer();
+    FakeModelServer(const FakeModelServer&) = delete;
+    FakeModelServer& operator=(const FakeModelServer&) = delete;
+
+    // A chat completion whose message content is the given structured answer.
+    [[nodiscard]] static Reply answer(const nlohmann::ordered_json& content);
+    // A chat completion whose message content is the given text, JSON or not.
+    [[nodiscard]] static Reply answerText(const std::string& content);
+    [[nodiscard]] static Reply status(int code);
+
+    // "http://127.0.0.1:<port>/v1"
+    [[nodiscard]] std::string baseUrl() const;
+    [[nodiscard]] int port() const { return port_; }
+
+    // Replaces the model listing, e.g. with status(503).
+    void setModelsReply(Reply reply);
+    // Chat requests are answered from the queue first, then by the handler, else with HTTP 500.
+    void enqueue(Reply reply);
+    void setHandler(Handler handler);
+
+    [[nodiscard]] std::vector<nlohmann::ordered_json> chatRequests() const;
+    [[nodiscard]] int modelListings() const;
+
+private:
+    [[nodiscard]] Reply chatReply(const std::string& body);
+    void pause(std::chrono::milliseconds delay);
+
+    std::unique_ptr<httplib::Server> server_;
+    std::thread thread_;
+    int port_ = 0;
+
+    mutable std::mutex mutex_;
+    std::condition_variable stopping_;
+    bool stopped_ = false;
+    Reply models_;
+    std::deque<Reply> queue_;
+    Handler handler_;
+    std::vector<nlohmann::ordered_json> requests_;
+    int listings_ = 0;
+};
+
+} // namespace vesk::test
