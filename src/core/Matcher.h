@@ -19,7 +19,8 @@ namespace vesk {
 class SentenceEmbedding {
 public:
     virtual ~SentenceEmbedding() = default;
-    [[nodiscard]] virtual std::optional<std::vector<double>> vector(const std::string& text) const = 0;
+    [[nodiscard]] virtual std::optional<std::vector<double>>
+    vector(const std::string& text) const = 0;
 };
 
 struct Match {
@@ -60,25 +61,30 @@ private:
     };
     class QueryIds;
 
+    [[nodiscard]] std::vector<int> intern(const std::vector<std::string>& tokens);
+    void weighTokens(const std::vector<std::vector<int>>& documents);
+    void storeVectors(const std::vector<std::vector<int>>& documents);
+    void buildIndex();
     [[nodiscard]] SparseVector vector(const std::vector<int>& ids) const;
     [[nodiscard]] SparseVector vector(const std::vector<std::string>& tokens, QueryIds& ids) const;
     [[nodiscard]] Span store(const SparseVector& vec);
     [[nodiscard]] std::span<const Entry> view(Span span) const;
     [[nodiscard]] std::span<const Entry> sibling(int target, int sibling) const;
     [[nodiscard]] static double cosine(std::span<const Entry> a, std::span<const Entry> b);
-    [[nodiscard]] std::optional<std::vector<double>> embed(const std::vector<std::string>& words) const;
+    [[nodiscard]] std::optional<std::vector<double>>
+    embed(const std::vector<std::string>& words) const;
     [[nodiscard]] std::vector<int> candidates(Kind kind) const;
 
     std::vector<Target> targets_;
     std::unordered_map<std::string, int> tokenIds_;
-    std::vector<double> idf_;                  // by token id
-    std::vector<Entry> entries_;               // storage of every vector below
-    std::vector<std::size_t> firstSibling_;    // per target, its first slot in siblingVecs_
-    std::vector<Span> siblingVecs_;            // per target, per sibling name, in order
-    std::vector<Span> nameVecs_;               // per target
-    std::vector<Span> centroids_;              // per target
-    std::vector<std::size_t> indexStart_;      // per token id, its first slot in index_ (CSR)
-    std::vector<std::pair<int, int>> index_;   // (target, sibling) pairs grouped by token id
+    std::vector<double> idf_;                // by token id
+    std::vector<Entry> entries_;             // storage of every vector below
+    std::vector<std::size_t> firstSibling_;  // per target, then one past the last sibling
+    std::vector<Span> siblingVecs_;          // per target, per sibling name, in order
+    std::vector<Span> nameVecs_;             // per target
+    std::vector<Span> centroids_;            // per target
+    std::vector<std::size_t> indexStart_;    // per token id, its first slot in index_ (CSR)
+    std::vector<std::pair<int, int>> index_; // (target, sibling) pairs grouped by token id
     std::shared_ptr<const SentenceEmbedding> embedding_;
     std::vector<std::optional<std::vector<double>>> nameEmbeddings_;
 };
