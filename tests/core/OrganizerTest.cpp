@@ -1,0 +1,322 @@
+#include "core/Organizer.h"
+#include "support/FakeModelServer.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+
+namespace vesk {
+namespace {
+
+using test::makeDir;
+using test::writeFile;
+
+class OrganizerTest : public ::testing::Test {
+protected:
+    OrganizerTest() {
+        writeFile(home / "Documents/Invoices/Invoice Telenor March.pdf");
+        writeFile(home / "Documents/Invoices/Invoice Telenor April.pdf");
+        writeFile(home / "Documents/Recipes/Recipe lasagne.txt");
+        writeFile(home / "Documents/Recipes/Recipe carbonara.txt");
+        makeDir(home / "Documents/Work/weather-app/.git");
+        writeFile(home / "Documents/Work/weather-app/package.json");
+        makeDir(home / "Downloads");
+    }
+
+    OrganizerSettings settings() const {
+        OrganizerSettings s(home);
+        s.minAgeDays = 0;
+        s.useLLM = false;
+        return s;
+    }
+
+    std::filesystem::path download(const std::string& name, std::string_view contents = "x") {
+        return writeFile(home / "Downloads" / name, contents);
+    }
+
+    static const Suggestion& find(const Plan& plan, const std::string& name) {
+        for (const auto& suggestion : plan.suggestions) {
+            if (suggestion.item.name == name) {
+                return suggestion;
+            }
+        }
+        throw std::runtime_error("no suggestion for " + name);
+    }
+
+    static bool hasTarget(const Plan& plan, const std::string& label) {
+        return std::any_of(plan.targets.begin(), plan.targets.end(),
+                           [&](const Target& t) { return t.label == label; });
+    }
+
+    test::TempDir tmp;
+    const std::filesystem::path home = tmp.path();
+};
+
+TEST_F(OrganizerTest, EmptySourceStillReportsOnePartialPlan) {
+    std::vector<OrganizerProgress> progress;
+    int partials = 0;
+    Organizer organizer(settings());
+    const Plan plan = organizer.run([&](const OrganizerProgress& p) { progress.push_back(p); },
+                                    [&](const Plan& partial) {
+                                        ++partials;
+                                        EXPECT_FALSE(partial.isFinal);
+                                        EXPECT_TRUE(partial.suggestions.empty());
+                                        EXPECT_FALSE(partial.targets.empty());
+                                    });
+    EXPECT_EQ(partials, 1);
+    EXPECT_TRUE(plan.isFinal);
+    EXPECT_TRUE(plan.suggestions.empty());
+    EXPECT_EQ(progress, std::vector<OrganizerProgress>{{OrganizerProgress::Stage::scanning}});
+}
+
+TEST_F(OrganizerTest, ItemsAreSortedByNameAsAFileManagerWould) {
+    for (const char* name : {"b10.txt", "B2.txt", "a.txt", ".hidden"}) {
+        download(name);
+    }
+    const Plan plan = Organizer(settings()).run();
+    std::vector<std::string> names;
+    for (const auto& suggestion : plan.suggestions) {
+        names.push_back(suggestion.item.name);
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"a.txt", "B2.txt", "b10.txt"}));
+}
+
+TEST_F(OrganizerTest, ASourceFolderIsNeverADestination) {
+    download("Invoice Telenor May.pdf");
+    auto s = settings();
+    s.sources = {home / "Downloads", home / "Documents/Invoices/"};
+    const Plan plan = Organizer(s).run();
+    EXPECT_FALSE(hasTarget(plan, "Documents/Invoices"));
+    EXPECT_TRUE(hasTarget(plan, "Documents/Recipes"));
+    for (const auto& suggestion : plan.suggestions) {
+        EXPECT_NE(suggestion.action, Action::move("Documents/Invoices")) << suggestion.item.name;
+    }
+}
+
+TEST_F(OrganizerTest, AScoreEqualToTheThresholdDecides) {
+    download("Invoice Telenor May.pdf");
+    const Suggestion first = find(Organizer(settings()).run(), "Invoice Telenor May.pdf");
+    ASSERT_EQ(first.layer, Layer::match);
+    ASSERT_TRUE(first.score);
+    EXPECT_EQ(first.action, Action::move("Documents/Invoices"));
+    char score[16];
+    std::snprintf(score, sizeof score, " · %.2f", *first.score);
+    EXPECT_TRUE(first.reason.ends_with(score)) << first.reason;
+
+    auto s = settings();
+    s.threshold = *first.score;
+    EXPECT_EQ(find(Organizer(s).run(), "Invoice Telenor May.pdf").layer, Layer::match);
+
+    s.threshold = std::nextafter(*first.score, 2.0);
+    const Suggestion below = find(Organizer(s).run(), "Invoice Telenor May.pdf");
+    EXPECT_EQ(below.action, Action::ask());
+    EXPECT_EQ(below.layer, Layer::none);
+    EXPECT_EQ(below.reason, "没有足够相似的文件夹（最接近：Documents/Invoices）");
+}
+
+TEST_F(OrganizerTest, CloseScoresDecideOnlyWhenOneFolderContainsTheOther) {
+    writeFile(home / "Documents/Alpha/Garden plan spring.txt");
+    writeFile(home / "Documents/Beta/Garden plan spring.txt");
+    writeFile(home / "Documents/Club/Chess tournament.txt");
+    writeFile(home / "Documents/Club/2024/Chess tournament.txt");
+    writeFile(home / "Documents/Band/Setlist summer.txt");
+    writeFile(home / "Documents/Bandwagon/Setlist summer.txt");
+    download("Garden plan spring.txt");
+    download("Chess tournament.txt");
+    download("Setlist summer.txt");
+
+    const Plan plan = Organizer(settings()).run();
+    EXPECT_EQ(find(plan, "Garden plan spring.txt").action, Action::ask());
+    EXPECT_EQ(find(plan, "Chess tournament.txt").layer, Layer::match);
+    // A plain text prefix counts too.
+    EXPECT_EQ(find(plan, "Setlist summer.txt").layer, Layer::match);
+}
+
+TEST_F(OrganizerTest, AMatchInsideACodeProjectAsksInsteadOfMoving) {
+    download("weather app.md");
+    const Suggestion suggestion = find(Organizer(settings()).run(), "weather app.md");
+    EXPECT_EQ(suggestion.action, Action::ask());
+    EXPECT_EQ(suggestion.layer, Layer::none);
+    EXPECT_FALSE(suggestion.target);
+    EXPECT_EQ(suggestion.reason, "可能属于代码项目「Documents/Work/weather-app」，请你决定");
+}
+
+TEST_F(OrganizerTest, UndecidedFilesFallBackToTheirKindsFolderOrAsk) {
+    writeFile(home / ".config/user-dirs.dirs", "XDG_VIDEOS_DIR=\"$HOME/Videos\"\n");
+    download("IMG_2041.JPG");
+    download("clip.mp4");
+    download("IMG_0001.bin");
+    download("qqzz.bin");
+
+    const Plan plan = Organizer(settings()).run();
+    const Suggestion& photo = find(plan, "IMG_2041.JPG");
+    EXPECT_EQ(photo.action, Action::move("Pictures"));
+    EXPECT_EQ(photo.layer, Layer::typeDefault);
+    EXPECT_EQ(photo.reason, "按类型的默认位置");
+    EXPECT_EQ(find(plan, "clip.mp4").action, Action::move("Videos"));
+    EXPECT_EQ(find(plan, "IMG_0001.bin").reason, "文件名没有可用信息");
+    EXPECT_EQ(find(plan, "qqzz.bin").reason, "没有足够相似的文件夹");
+}
+
+TEST_F(OrganizerTest, ContentsAreReadOnlyWhenAllowed) {
+    download("scan0001.txt", "Recipe for lasagne. Recipe lasagne sheets, recipe tomato sauce.");
+
+    const Plan closed = Organizer(settings()).run();
+    EXPECT_EQ(closed.contentReads, 0);
+    EXPECT_EQ(find(closed, "scan0001.txt").action, Action::ask());
+
+    auto s = settings();
+    s.allowContent = true;
+    const Plan open = Organizer(s).run();
+    EXPECT_EQ(open.contentReads, 1);
+    const Suggestion& scan = find(open, "scan0001.txt");
+    EXPECT_EQ(scan.layer, Layer::content);
+    EXPECT_EQ(scan.action, Action::move("Documents/Recipes"));
+}
+
+TEST_F(OrganizerTest, AModelTurnedOffIsNeitherAskedNorReported) {
+    download("Grandma secret sauce.txt");
+    auto s = settings();
+    const Plan off = Organizer(s, ModelEndpoint{"off", {}}).run();
+    EXPECT_FALSE(off.llmUnavailable);
+    EXPECT_EQ(off.llmCalls, 0);
+
+    s.useLLM = true;
+    const Plan unavailable = Organizer(s, ModelEndpoint{"off", {}}).run();
+    EXPECT_TRUE(unavailable.llmUnavailable);
+    EXPECT_EQ(unavailable.llmCalls, 0);
+}
+
+// A model service that describes every folder, files everything under the chosen label and
+// answers reviews with the given category ("" approves).
+class ModelOrganizerTest : public OrganizerTest {
+protected:
+    ModelOrganizerTest() {
+        server.setHandler([this](const nlohmann::ordered_json& request) {
+            const std::string root = request["response_format"]["json_schema"]["name"];
+            ++requests[root];
+            const auto& properties = request["response_format"]["json_schema"]["schema"]["properties"];
+            if (root == "Profiles") {
+                nlohmann::ordered_json folders = nlohmann::ordered_json::array();
+                for (const auto& label : properties["folders"]["items"]["properties"]["path"]["enum"]) {
+                    folders.push_back({{"path", label}, {"purpose", "Folder " + label.get<std::string>()},
+                                       {"keywords", {"things"}}});
+                }
+                return test::FakeModelServer::answer({{"folders", folders}});
+            }
+            if (root == "Placement") {
+                return test::FakeModelServer::answer(
+                    {{"what", "a family recipe"}, {"folder", placeIn}, {"confidence", confidence}});
+            }
+            const auto& choices = properties["category"]["enum"];
+            std::string category = reviewAnswer;
+            if (category.empty()) { // approve: the chosen folder's own category
+                for (const auto& choice : choices) {
+                    if (choice.get<std::string>().ends_with("(Recipes)")) {
+                        category = choice;
+                    }
+                }
+            }
+            return test::FakeModelServer::answer({{"english", "x"}, {"what", "a family recipe"},
+                                                  {"category", category}});
+        });
+    }
+
+    OrganizerSettings modelSettings() const {
+        auto s = settings();
+        s.useLLM = true;
+        s.profileCache = home / ".vesk-app/folder-profiles.json";
+        return s;
+    }
+
+    ModelEndpoint endpoint() const { return ModelEndpoint{server.baseUrl(), {}}; }
+
+    test::FakeModelServer server;
+    std::map<std::string, int> requests;
+    std::string placeIn = "Documents/Recipes";
+    std::string confidence = "high";
+    std::string reviewAnswer;
+};
+
+TEST_F(ModelOrganizerTest, PlacesUndecidedFilesAndRemembersThem) {
+    download("Grandma secret sauce.txt");
+    download("IMG_0001.bin"); // no tokens: never sent
+    Organizer organizer(modelSettings(), endpoint());
+    std::vector<OrganizerProgress> progress;
+    const Plan plan = organizer.run([&](const OrganizerProgress& p) { progress.push_back(p); });
+
+    const Suggestion& placed = find(plan, "Grandma secret sauce.txt");
+    EXPECT_EQ(placed.layer, Layer::llm);
+    EXPECT_EQ(placed.action, Action::move("Documents/Recipes"));
+    EXPECT_EQ(placed.reason, "a family recipe · high");
+    EXPECT_EQ(requests["Placement"], 1);
+    EXPECT_EQ(requests["Review"], 1);
+    EXPECT_EQ(plan.qaApproved, 1);
+    EXPECT_EQ(plan.llmCalls, requests["Profiles"] + 2);
+    EXPECT_EQ(plan.profiledFolders, 3); // Invoices, Recipes, Work: never the project inside Work
+    using Stage = OrganizerProgress::Stage;
+    EXPECT_EQ(progress, (std::vector<OrganizerProgress>{{Stage::scanning},
+                                                        {Stage::understandingFolders},
+                                                        {Stage::placing, 0, 1},
+                                                        {Stage::reviewing, 0, 1}}));
+
+    // Unchanged files in unchanged folders are not sent again; the profile cache answers.
+    requests.clear();
+    progress.clear();
+    const Plan again = organizer.run([&](const OrganizerProgress& p) { progress.push_back(p); });
+    EXPECT_EQ(find(again, "Grandma secret sauce.txt"), placed);
+    EXPECT_EQ(requests["Placement"] + requests["Review"] + requests["Profiles"], 0);
+    EXPECT_EQ(progress, (std::vector<OrganizerProgress>{{Stage::scanning},
+                                                        {Stage::understandingFolders}}));
+
+    // A renamed folder changes the signature, so the memo starts over.
+    std::filesystem::rename(home / "Documents/Invoices", home / "Documents/Bills");
+    requests.clear();
+    placeIn = "Documents/Recipes";
+    (void)organizer.run();
+    EXPECT_EQ(requests["Placement"], 1);
+}
+
+TEST_F(ModelOrganizerTest, LowConfidenceAndNoneLeaveTheFileToTheFallback) {
+    download("Grandma secret sauce.txt");
+    confidence = "low";
+    Organizer organizer(modelSettings(), endpoint());
+    const Suggestion low = find(organizer.run(), "Grandma secret sauce.txt");
+    EXPECT_EQ(low.action, Action::ask());
+    EXPECT_EQ(requests["Review"], 0);
+
+    // The fallback is remembered, so the model is not asked again.
+    (void)organizer.run();
+    EXPECT_EQ(requests["Placement"], 1);
+
+    placeIn = "NONE";
+    confidence = "high";
+    const Suggestion none = find(Organizer(modelSettings(), endpoint()).run(), "Grandma secret sauce.txt");
+    EXPECT_EQ(none.layer, Layer::none);
+}
+
+TEST_F(ModelOrganizerTest, AVetoTurnsTheMoveIntoAQuestion) {
+    download("Grandma secret sauce.txt");
+    reviewAnswer = "something else";
+    const Plan plan = Organizer(modelSettings(), endpoint()).run();
+    const Suggestion& vetoed = find(plan, "Grandma secret sauce.txt");
+    EXPECT_EQ(vetoed.action, Action::ask());
+    EXPECT_EQ(vetoed.layer, Layer::none);
+    EXPECT_FALSE(vetoed.target);
+    EXPECT_EQ(vetoed.reason,
+              "质检否决（原建议 Documents/Recipes，③ 本地 LLM）：something else：a family recipe");
+    EXPECT_EQ(plan.qaRejected, 1);
+}
+
+TEST_F(ModelOrganizerTest, ConfidentSimilarityNeedsNoModel) {
+    download("Recipe lasagne.txt");
+    const Plan plan = Organizer(modelSettings(), endpoint()).run();
+    EXPECT_EQ(find(plan, "Recipe lasagne.txt").layer, Layer::match);
+    EXPECT_TRUE(requests.empty());
+    EXPECT_FALSE(plan.llmUnavailable);
+}
+
+} // namespace
+} // namespace vesk
