@@ -1,0 +1,75 @@
+#include "app/AppLocation.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+
+#include <pwd.h>
+#include <unistd.h>
+
+namespace vesk {
+
+namespace {
+
+constexpr auto reverseDnsIdentifier = "app.vesk.Vesk";
+
+std::filesystem::path toPath(const QString& text) {
+    return std::filesystem::path(QFile::encodeName(text).toStdString());
+}
+
+QString configHome() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+}
+
+QString dataHome() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+}
+
+} // namespace
+
+std::filesystem::path accountHome() {
+    if (const passwd* entry = getpwuid(getuid()); entry != nullptr && entry->pw_dir != nullptr &&
+                                                    entry->pw_dir[0] != '\0') {
+        return entry->pw_dir;
+    }
+    return toPath(QDir::homePath());
+}
+
+std::optional<QString> AppLocation::homeArgument(const QStringList& arguments) {
+    const qsizetype at = arguments.indexOf(QStringLiteral("--home"));
+    if (at < 0 || at + 1 >= arguments.size()) {
+        return std::nullopt;
+    }
+    return arguments.at(at + 1);
+}
+
+AppLocation AppLocation::standard() {
+    AppLocation location;
+    location.home = accountHome();
+    location.supportDir = toPath(dataHome()) / "Vesk";
+    location.settingsFile = configHome() + QStringLiteral("/vesk/vesk.conf");
+    return location;
+}
+
+AppLocation AppLocation::fixture(const QString& homeArgument) {
+    QString home = homeArgument;
+    if (home == QStringLiteral("~") || home.startsWith(QStringLiteral("~/"))) {
+        home = QString::fromStdString(accountHome().string()) + home.mid(1);
+    }
+    AppLocation location;
+    location.home = toPath(QDir::cleanPath(QDir(home).absolutePath()));
+    location.supportDir = location.home / ".vesk-app";
+    location.settingsFile =
+        configHome() + QStringLiteral("/vesk/%1.fixture.conf").arg(QLatin1String(reverseDnsIdentifier));
+    location.isFixture = true;
+    return location;
+}
+
+AppLocation AppLocation::fromArguments(const QStringList& arguments) {
+    if (const auto home = homeArgument(arguments)) {
+        return fixture(*home);
+    }
+    return standard();
+}
+
+} // namespace vesk

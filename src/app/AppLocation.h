@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <filesystem>
+#include <optional>
+
+namespace vesk {
+
+// The home folder Vesk works on, where it keeps its files and which settings store it uses.
+// `--home DIR` gives a self-contained fixture: support files inside DIR/.vesk-app and a
+// separate settings store, so a demo or test home never touches the person's own.
+struct AppLocation {
+    std::filesystem::path home;
+    std::filesystem::path supportDir;
+    QString settingsFile;
+    bool isFixture = false;
+
+    // The value following the first "--home", when there is one.
+    [[nodiscard]] static std::optional<QString> homeArgument(const QStringList& arguments);
+    [[nodiscard]] static AppLocation standard();
+    [[nodiscard]] static AppLocation fixture(const QString& homeArgument);
+    [[nodiscard]] static AppLocation fromArguments(const QStringList& arguments);
+
+    [[nodiscard]] std::filesystem::path historyFile() const { return supportDir / "history.json"; }
+    [[nodiscard]] std::filesystem::path profileCacheFile() const {
+        return supportDir / "folder-profiles.json";
+    }
+};
+
+// The account's home directory from the password database, else Qt's idea of it.
+[[nodiscard]] std::filesystem::path accountHome();
+
+} // namespace vesk

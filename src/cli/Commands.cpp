@@ -1,0 +1,164 @@
+#include "cli/Commands.h"
+
+#include "app/AppLocation.h"
+#include "app/SettingsStore.h"
+#include "cli/CliSession.h"
+#include "cli/DemoHome.h"
+#include "cli/MoveReport.h"
+#include "cli/PlanReport.h"
+#include "core/FileMover.h"
+#include "core/Organizer.h"
+#include "platform/WellKnownFolders.h"
+
+#include <iostream>
+#include <string>
+#include <unistd.h>
+
+namespace vesk {
+
+namespace {
+
+int fail(const SessionError& error) {
+    std::cerr << "vesk-cli: " << error.message << "\n";
+    return error.exitStatus;
+}
+
+// Progress on one terminal line, only when a person is watching standard error.
+Organizer::ProgressHandler terminalProgress() {
+    if (isatty(STDERR_FILENO) == 0) {
+        return {};
+    }
+    return [](const OrganizerProgress& progress) {
+        using Stage = OrganizerProgress::Stage;
+        switch (progress.stage) {
+        case Stage::scanning:
+            std::cerr << "\r\033[KScanning…" << std::flush;
+            break;
+        case Stage::understandingFolders:
+            std::cerr << "\r\033[KUnderstanding folders…" << std::flush;
+            break;
+        case Stage::placing:
+            std::cerr << "\r\033[KPlacing " << progress.done + 1 << " of " << progress.total
+                      << std::flush;
+            break;
+        case Stage::reviewing:
+            std::cerr << "\r\033[KReviewing " << progress.done + 1 << " of " << progress.total
+                      << std::flush;
+            break;
+        }
+    };
+}
+
+void clearProgressLine() {
+    if (isatty(STDERR_FILENO) != 0) {
+        std::cerr << "\r\033[K" << std::flush;
+    }
+}
+
+// Progress shows whenever a person watches standard error, JSON or not: it never mixes with
+// what goes to standard output.
+Plan makePlan(const CliSession& session) {
+    Organizer organizer(session.settings);
+    const Plan plan = organizer.run(terminalProgress());
+    clearProgressLine();
+    return plan;
+}
+
+} // namespace
+
+int runPlan(const CliOptions& options) {
+    auto opened = openSession(options);
+    if (const auto* error = std::get_if<SessionError>(&opened)) {
+        return fail(*error);
+    }
+    const auto& session = std::get<CliSession>(opened);
+    const Plan plan = makePlan(session);
+    std::cout << (options.json ? planJson(plan) : planText(plan));
+    return 0;
+}
+
+int runTidy(const CliOptions& options) {
+    auto opened = openSession(options);
+    if (const auto* error = std::get_if<SessionError>(&opened)) {
+        return fail(*error);
+    }
+    const auto& session = std::get<CliSession>(opened);
+    const Plan plan = makePlan(session);
+
+    std::vector<std::pair<std::filesystem::path, Destination>> moves;
+    for (const auto& suggestion : plan.suggestions) {
+        if (auto where = destination(suggestion, session.location.home)) {
+            moves.emplace_back(suggestion.item.url, std::move(*where));
+        }
+    }
+    if (!options.yes) {
+        if (isatty(STDIN_FILENO) == 0) {
+            return fail({"tidy moves files: confirm with --yes when not run from a terminal", 2});
+        }
+        if (moves.empty()) {
+            std::cout << "Nothing to tidy.\n";
+            return 0;
+        }
+        std::cout << planText(plan) << "Move " << moves.size()
+                  << (moves.size() == 1 ? " file" : " files") << " as shown? [y/N] " << std::flush;
+        std::string answer;
+        std::getline(std::cin, answer);
+        if (answer != "y" && answer != "Y" && answer != "yes") {
+            std::cout << "Nothing was moved.\n";
+            return 0;
+        }
+    }
+
+    FileMover mover(session.location.historyFile());
+    const ApplyResult result = mover.apply(moves);
+    std::cout << (options.json ? applyJson(result) : applyText(result));
+    return result.failures.empty() ? 0 : 1;
+}
+
+int runUndo(const CliOptions& options) {
+    auto location = openLocation(options);
+    if (const auto* error = std::get_if<SessionError>(&location)) {
+        return fail(*error);
+    }
+    FileMover mover(std::get<AppLocation>(location).historyFile());
+    if (mover.history().empty() && !options.json) {
+        std::cout << "Nothing to undo.\n";
+        return 0;
+    }
+    const UndoResult result = mover.undoLast();
+    std::cout << (options.json ? undoJson(result) : undoText(result));
+    return result.failures.empty() ? 0 : 1;
+}
+
+int runHistory(const CliOptions& options) {
+    auto location = openLocation(options);
+    if (const auto* error = std::get_if<SessionError>(&location)) {
+        return fail(*error);
+    }
+    const FileMover mover(std::get<AppLocation>(location).historyFile());
+    std::cout << (options.json ? historyJson(mover.history()) : historyText(mover.history()));
+    return 0;
+}
+
+int runDemo(const CliOptions& options) {
+    if (const auto error = createDemoHome(options.demoDir)) {
+        std::cerr << "vesk-cli: " << *error << "\n";
+        return 1;
+    }
+    const AppLocation location =
+        AppLocation::fixture(QString::fromStdString(options.demoDir.string()));
+    // The demo's files are all brand new, so the demo settings tidy files of any age.
+    SettingsStore store(location.settingsFile);
+    using platform::WellKnownFolder;
+    store.setSources({location.home / platform::wellKnownFolder(location.home, WellKnownFolder::downloads),
+                      location.home / platform::wellKnownFolder(location.home, WellKnownFolder::desktop)});
+    store.setMinAgeDays(0);
+    store.setOnboarded(true);
+    store.sync();
+
+    std::cout << "Created a demo home in " << location.home.string() << "\n"
+              << "Next: vesk-cli plan --home " << location.home.string() << "\n";
+    return 0;
+}
+
+} // namespace vesk

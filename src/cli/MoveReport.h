@@ -1,0 +1,18 @@
+#pragma once
+
+#include "core/FileMover.h"
+
+#include <string>
+#include <vector>
+
+namespace vesk {
+
+// What a tidy, an undo and the history look like on the terminal and as JSON.
+[[nodiscard]] std::string applyText(const ApplyResult& result);
+[[nodiscard]] std::string applyJson(const ApplyResult& result);
+[[nodiscard]] std::string undoText(const UndoResult& result);
+[[nodiscard]] std::string undoJson(const UndoResult& result);
+[[nodiscard]] std::string historyText(const std::vector<Batch>& history);
+[[nodiscard]] std::string historyJson(const std::vector<Batch>& history);
+
+} // namespace vesk

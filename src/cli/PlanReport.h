@@ -1,0 +1,17 @@
+#pragma once
+
+#include "core/Plan.h"
+
+#include <filesystem>
+#include <string>
+
+namespace vesk {
+
+// The plan as one JSON object (see the README for its fields).
+[[nodiscard]] std::string planJson(const Plan& plan);
+
+// The plan for people: suggestions grouped by destination, largest group first, then the
+// Trash, then what needs a decision, each file with its reason.
+[[nodiscard]] std::string planText(const Plan& plan);
+
+} // namespace vesk

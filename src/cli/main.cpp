@@ -1,0 +1,33 @@
+#include "cli/CliOptions.h"
+#include "cli/Commands.h"
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const auto parsed = vesk::parseCliOptions(args);
+    if (const auto* error = std::get_if<vesk::UsageError>(&parsed)) {
+        std::cerr << "vesk-cli: " << error->message << " (see vesk-cli --help)\n";
+        return 2;
+    }
+    const auto& options = std::get<vesk::CliOptions>(parsed);
+    using Command = vesk::CliOptions::Command;
+    switch (options.command) {
+    case Command::plan:
+        return vesk::runPlan(options);
+    case Command::tidy:
+        return vesk::runTidy(options);
+    case Command::undo:
+        return vesk::runUndo(options);
+    case Command::history:
+        return vesk::runHistory(options);
+    case Command::demo:
+        return vesk::runDemo(options);
+    case Command::help:
+    default:
+        std::cout << vesk::usageText();
+        return 0;
+    }
+}

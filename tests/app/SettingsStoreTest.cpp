@@ -1,0 +1,74 @@
+#include "app/AppLocation.h"
+#include "app/SettingsStore.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace vesk {
+namespace {
+
+QString fileIn(const test::TempDir& dir, const char* name) {
+    return QString::fromStdString((dir / name).string());
+}
+
+TEST(SettingsStore, MissingEntriesTakeTheirDefaults) {
+    test::TempDir dir;
+    const SettingsStore store(fileIn(dir, "vesk.conf"));
+    EXPECT_TRUE(store.isUsable());
+    EXPECT_TRUE(store.sources().empty());
+    EXPECT_FALSE(store.onboarded());
+    EXPECT_FALSE(store.useLLM());
+    EXPECT_FALSE(store.allowContent());
+    EXPECT_EQ(store.minAgeDays(), SettingsStore::defaultMinAgeDays);
+}
+
+TEST(SettingsStore, RoundTripsEveryEntryIncludingAwkwardPaths) {
+    test::TempDir dir;
+    const std::vector<std::filesystem::path> sources{"/home/a/Down, loads", "/home/a/Skrivebord å"};
+    {
+        SettingsStore store(fileIn(dir, "vesk.conf"));
+        store.setSources(sources);
+        store.setOnboarded(true);
+        store.setUseLLM(false);
+        store.setAllowContent(true);
+        store.setMinAgeDays(0.5);
+        store.sync();
+    }
+    const SettingsStore store(fileIn(dir, "vesk.conf"));
+    EXPECT_EQ(store.sources(), sources);
+    EXPECT_TRUE(store.onboarded());
+    EXPECT_EQ(store.useLLM(), false);
+    EXPECT_TRUE(store.allowContent());
+    EXPECT_EQ(store.minAgeDays(), 0.5);
+}
+
+TEST(SettingsStore, EntriesOfTheWrongTypeCountAsMissing) {
+    test::TempDir dir;
+    test::writeFile(dir / "vesk.conf",
+                    "[General]\nuseLLM=yes\nallowContent=1\nminAgeDays=soon\nonboarded=true\n");
+    const SettingsStore store(fileIn(dir, "vesk.conf"));
+    EXPECT_FALSE(store.useLLM());
+    EXPECT_FALSE(store.allowContent());
+    EXPECT_EQ(store.minAgeDays(), SettingsStore::defaultMinAgeDays);
+    // Finished onboarding without any source is not onboarded.
+    EXPECT_FALSE(store.onboarded());
+}
+
+TEST(AppLocation, HomeArgumentChoosesAFixtureApartFromTheRealHome) {
+    test::TempDir dir;
+    const QString home = fileIn(dir, "demo");
+    const auto location = AppLocation::fromArguments({"vesk", "--home", home, "--home", "/x"});
+    EXPECT_TRUE(location.isFixture);
+    EXPECT_EQ(location.home, dir / "demo");
+    EXPECT_EQ(location.supportDir, dir / "demo/.vesk-app");
+    EXPECT_TRUE(location.settingsFile.endsWith("/vesk/app.vesk.Vesk.fixture.conf"));
+
+    const auto standard = AppLocation::fromArguments({"vesk", "--home"});
+    EXPECT_FALSE(standard.isFixture);
+    EXPECT_EQ(standard.home, accountHome());
+    EXPECT_TRUE(standard.settingsFile.endsWith("/vesk/vesk.conf"));
+    EXPECT_EQ(standard.supportDir.filename(), "Vesk");
+}
+
+} // namespace
+} // namespace vesk

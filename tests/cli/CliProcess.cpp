@@ -1,0 +1,68 @@
+#include "CliProcess.h"
+
+#include "support/TempDir.h"
+
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <fcntl.h>
+#include <stdexcept>
+
+extern char** environ;
+
+namespace vesk::test {
+
+ProcessResult runCli(const std::vector<std::string>& args, const std::filesystem::path& sandbox) {
+    // The Trash is chosen by comparing volumes with the home folder, which must exist.
+    std::filesystem::create_directories(sandbox / "home");
+    const auto outFile = sandbox / "cli.out";
+    const auto errFile = sandbox / "cli.err";
+
+    std::vector<std::string> env = {
+        "HOME=" + (sandbox / "home").string(),
+        "XDG_CONFIG_HOME=" + (sandbox / "config").string(),
+        "XDG_DATA_HOME=" + (sandbox / "data").string(),
+        "VESK_MODEL_URL=off",
+        "LC_ALL=C.UTF-8",
+        "PATH=/usr/bin:/bin",
+    };
+    if (const char* asan = std::getenv("ASAN_OPTIONS")) {
+        env.push_back(std::string("ASAN_OPTIONS=") + asan);
+    }
+    std::vector<std::string> argv = {VESK_CLI_PATH};
+    argv.insert(argv.end(), args.begin(), args.end());
+
+    std::vector<char*> argvPtrs;
+    for (auto& arg : argv) {
+        argvPtrs.push_back(arg.data());
+    }
+    argvPtrs.push_back(nullptr);
+    std::vector<char*> envPtrs;
+    for (auto& entry : env) {
+        envPtrs.push_back(entry.data());
+    }
+    envPtrs.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    pid_t pid = 0;
+    const int spawned =
+        posix_spawn(&pid, argvPtrs[0], &actions, nullptr, argvPtrs.data(), envPtrs.data());
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) {
+        throw std::runtime_error("cannot start vesk-cli");
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+
+    ProcessResult result;
+    result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.out = readFile(outFile);
+    result.err = readFile(errFile);
+    return result;
+}
+
+} // namespace vesk::test
