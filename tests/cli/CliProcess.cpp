@@ -12,20 +12,22 @@ extern char** environ;
 
 namespace vesk::test {
 
-ProcessResult runCli(const std::vector<std::string>& args, const std::filesystem::path& sandbox) {
+ProcessResult runCli(const std::vector<std::string>& args, const std::filesystem::path& sandbox,
+                     const std::vector<std::string>& environment) {
     // The Trash is chosen by comparing volumes with the home folder, which must exist.
     std::filesystem::create_directories(sandbox / "home");
     const auto outFile = sandbox / "cli.out";
     const auto errFile = sandbox / "cli.err";
 
-    std::vector<std::string> env = {
+    std::vector<std::string> env = environment;
+    env.insert(env.end(), {
         "HOME=" + (sandbox / "home").string(),
         "XDG_CONFIG_HOME=" + (sandbox / "config").string(),
         "XDG_DATA_HOME=" + (sandbox / "data").string(),
         "VESK_MODEL_URL=off",
         "LC_ALL=C.UTF-8",
         "PATH=/usr/bin:/bin",
-    };
+    });
     if (const char* asan = std::getenv("ASAN_OPTIONS")) {
         env.push_back(std::string("ASAN_OPTIONS=") + asan);
     }

@@ -13,7 +13,9 @@ struct ProcessResult {
 };
 
 // Runs vesk-cli with the arguments, with HOME and the XDG folders inside `sandbox`, and
-// without a model service, so nothing of the real home is read or written.
-ProcessResult runCli(const std::vector<std::string>& args, const std::filesystem::path& sandbox);
+// without a model service, so nothing of the real home is read or written. `environment`
+// entries ("NAME=value") come first and so win over those defaults.
+ProcessResult runCli(const std::vector<std::string>& args, const std::filesystem::path& sandbox,
+                     const std::vector<std::string>& environment = {});
 
 } // namespace vesk::test

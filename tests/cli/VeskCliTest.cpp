@@ -1,5 +1,6 @@
 #include "CliProcess.h"
 
+#include "support/FakeModelServer.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -251,6 +252,95 @@ TEST_F(VeskCli, TidyReportsFailuresAndExitsWithOne) {
               std::string::npos)
         << result.out;
     EXPECT_TRUE(std::filesystem::exists(home / "Downloads/Screenshot 2024-05-01 at 10.00.00.png"));
+}
+
+TEST_F(VeskCli, ModelPlacesAndVetoesAndTheProfileCacheIsReused) {
+    const auto demo = sandbox / "demo";
+    ASSERT_EQ(runCli({"demo", demo.string()}, sandbox).exitStatus, 0);
+
+    test::FakeModelServer server;
+    const auto requests = [&](const std::string& root) {
+        int count = 0;
+        for (const auto& request : server.chatRequests()) {
+            count += request["response_format"]["json_schema"]["name"] == root ? 1 : 0;
+        }
+        return count;
+    };
+    server.setHandler([&](const nlohmann::ordered_json& request) {
+        const std::string root = request["response_format"]["json_schema"]["name"];
+        const std::string prompt = request["messages"][1]["content"];
+        const auto& properties = request["response_format"]["json_schema"]["schema"]["properties"];
+        if (root == "Profiles") {
+            nlohmann::ordered_json folders = nlohmann::ordered_json::array();
+            for (const auto& label : properties["folders"]["items"]["properties"]["path"]["enum"]) {
+                folders.push_back({{"path", label}, {"purpose", "Folder " + label.get<std::string>()},
+                                   {"keywords", nlohmann::ordered_json::array()}});
+            }
+            return test::FakeModelServer::answer({{"folders", folders}});
+        }
+        if (root == "Placement") {
+            std::string folder = "NONE";
+            for (const auto& label : properties["folder"]["enum"]) {
+                const std::string text = label;
+                if ((prompt.find("Kyoto") != std::string::npos && text.ends_with("Japan 2023")) ||
+                    (prompt.find("Boarding") != std::string::npos && text.ends_with("Rome 2024"))) {
+                    folder = text;
+                }
+            }
+            return test::FakeModelServer::answer(
+                {{"what", "a travel document"}, {"folder", folder}, {"confidence", "high"}});
+        }
+        // Reviews: the Kyoto booking keeps its folder; everything else is vetoed.
+        std::string category = "something else";
+        if (prompt.find("Kyoto") != std::string::npos) {
+            category = "Folder Documents/Travel/Japan 2023 (Japan 2023)";
+        }
+        return test::FakeModelServer::answer(
+            {{"english", "x"}, {"what", "a travel document"}, {"category", category}});
+    });
+    const std::vector<std::string> model = {"VESK_MODEL_URL=" + server.baseUrl()};
+
+    auto result = runCli({"plan", "--home", demo.string(), "--model", "--json"}, sandbox, model);
+    ASSERT_EQ(result.exitStatus, 0) << result.err;
+    Json plan = Json::parse(result.out);
+    EXPECT_TRUE(plan["llmUnavailable"].is_null());
+    std::map<std::string, Json> byName;
+    for (const auto& suggestion : plan["suggestions"]) {
+        byName[suggestion["name"]] = suggestion;
+    }
+    const auto& kyoto = byName["Hotel booking Kyoto.pdf"];
+    EXPECT_EQ(kyoto["layer"], "③ 本地 LLM");
+    EXPECT_EQ(kyoto["destination"], "Documents/Travel/Japan 2023");
+    const auto& boarding = byName["Boarding pass Oslo Rome.pdf"];
+    EXPECT_EQ(boarding["action"], "ask");
+    EXPECT_TRUE(boarding["reason"].get<std::string>().starts_with(
+        "质检否决（原建议 Documents/Travel/Rome 2024，③ 本地 LLM）："))
+        << boarding["reason"];
+    EXPECT_GT(plan["profiledFolders"].get<int>(), 10);
+    EXPECT_EQ(plan["qaApproved"], 1);
+    EXPECT_GE(plan["qaRejected"].get<int>(), 1);
+    EXPECT_EQ(plan["llmCalls"].get<int>(),
+              requests("Profiles") + requests("Placement") + requests("Review"));
+    const int profileRequests = requests("Profiles");
+    const int placements = requests("Placement");
+    EXPECT_GT(profileRequests, 0);
+
+    // A new process has no memo, but the folders are described from the cache.
+    result = runCli({"plan", "--home", demo.string(), "--model", "--json"}, sandbox, model);
+    ASSERT_EQ(result.exitStatus, 0) << result.err;
+    plan = Json::parse(result.out);
+    EXPECT_EQ(requests("Profiles"), profileRequests);
+    EXPECT_GT(plan["profiledFolders"].get<int>(), 10);
+    EXPECT_GT(requests("Placement"), placements);
+}
+
+TEST_F(VeskCli, AnUnavailableModelIsReported) {
+    const auto home = makeHome();
+    const auto result = runCli({"plan", "--home", home.string(), "--min-age", "0", "--model"}, sandbox,
+                               {"VESK_MODEL_URL=http://127.0.0.1:9/v1"});
+    ASSERT_EQ(result.exitStatus, 0) << result.err;
+    EXPECT_NE(result.out.find("Local model: The on-device model isn't available"), std::string::npos)
+        << result.out;
 }
 
 } // namespace
