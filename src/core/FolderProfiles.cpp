@@ -153,7 +153,8 @@ Profiles LocalLLM::profileBatch(const std::vector<int>& ids, const std::vector<T
     for (const int id : ids) {
         const auto& target = targets[static_cast<std::size_t>(id)];
         labels.push_back(target.label);
-        prompt += "\n" + describe(target, sampleNames);
+        prompt += '\n';
+        prompt += describe(target, sampleNames);
     }
     const int count = static_cast<int>(ids.size());
     const auto folder = GenerationSchema::object(

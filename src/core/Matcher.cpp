@@ -161,8 +161,8 @@ void Matcher::storeVectors(const std::vector<std::vector<int>>& documents) {
     }
 }
 
-// Compressed rows: indexStart_[t]..indexStart_[t + 1] are token t's (target, sibling) pairs,
-// in target and sibling order.
+// Compressed rows: indexStart_[t]..indexStart_[t + 1] are token t's postings, in target and
+// sibling order.
 void Matcher::buildIndex() {
     const std::size_t vocabulary = idf_.size();
     indexStart_.assign(vocabulary + 1, 0);
@@ -180,7 +180,7 @@ void Matcher::buildIndex() {
         for (std::size_t d = firstSibling_[i]; d < firstSibling_[i + 1]; ++d) {
             for (const Entry& entry : view(siblingVecs_[d])) {
                 index_[next[entry.token]++] = {static_cast<int>(i),
-                                               static_cast<int>(d - firstSibling_[i])};
+                                               static_cast<int>(d - firstSibling_[i]), entry.weight};
             }
         }
     }
@@ -197,22 +197,38 @@ std::vector<Match> Matcher::rank(const std::vector<std::string>& tokens, Kind ki
         double score = 0;
         int sibling = -1;
     };
-    std::vector<BestSibling> best(targets_.size());
-    // Query tokens are visited in id order and a later sibling must score strictly higher,
-    // so of equally good siblings the one reached first is named.
+    // The cosine with every sibling sharing a token, accumulated through the postings in one
+    // pass: the same products added in the same (token id) order as a pairwise cosine, so the
+    // sums are identical, without looking each pair's tokens up again.
+    // Every product is positive, so a zero sum means "not reached yet".
+    thread_local std::vector<double> dot;
+    thread_local std::vector<const Posting*> reached; // siblings in the order first reached
+    dot.resize(siblingVecs_.size(), 0.0);
     for (const Entry& key : query) {
         if (static_cast<std::size_t>(key.token) >= idf_.size()) {
             continue;
         }
         for (std::size_t k = indexStart_[key.token]; k < indexStart_[key.token + 1]; ++k) {
-            const auto [target, siblingIndex] = index_[k];
-            const double score = cosine(query, sibling(target, siblingIndex));
-            BestSibling& current = best[target];
-            if (current.sibling >= 0 ? score > current.score : score > 0) {
-                current = {score, siblingIndex};
+            const Posting& posting = index_[k];
+            const std::size_t flat = firstSibling_[posting.target] + posting.sibling;
+            if (dot[flat] == 0.0) {
+                reached.push_back(&posting);
             }
+            dot[flat] += key.weight * posting.weight;
         }
     }
+    // A later sibling must score strictly higher, so of equally good siblings the one reached
+    // first is named.
+    std::vector<BestSibling> best(targets_.size());
+    for (const Posting* posting : reached) {
+        const std::size_t flat = firstSibling_[posting->target] + posting->sibling;
+        BestSibling& current = best[posting->target];
+        if (current.sibling >= 0 ? dot[flat] > current.score : dot[flat] > 0) {
+            current = {dot[flat], posting->sibling};
+        }
+        dot[flat] = 0.0;
+    }
+    reached.clear();
     const std::optional<std::vector<double>> queryEmbedding = embed(tokens);
 
     std::vector<Match> matches;
@@ -389,10 +405,6 @@ Matcher::Span Matcher::store(const SparseVector& vec) {
 
 std::span<const Matcher::Entry> Matcher::view(Span span) const {
     return std::span<const Entry>(entries_).subspan(span.begin, span.end - span.begin);
-}
-
-std::span<const Matcher::Entry> Matcher::sibling(int target, int siblingIndex) const {
-    return view(siblingVecs_[firstSibling_[target] + siblingIndex]);
 }
 
 std::optional<std::vector<double>> Matcher::embed(const std::vector<std::string>& words) const {

@@ -69,7 +69,6 @@ private:
     [[nodiscard]] SparseVector vector(const std::vector<std::string>& tokens, QueryIds& ids) const;
     [[nodiscard]] Span store(const SparseVector& vec);
     [[nodiscard]] std::span<const Entry> view(Span span) const;
-    [[nodiscard]] std::span<const Entry> sibling(int target, int sibling) const;
     [[nodiscard]] static double cosine(std::span<const Entry> a, std::span<const Entry> b);
     [[nodiscard]] std::optional<std::vector<double>>
     embed(const std::vector<std::string>& words) const;
@@ -83,8 +82,14 @@ private:
     std::vector<Span> siblingVecs_;          // per target, per sibling name, in order
     std::vector<Span> nameVecs_;             // per target
     std::vector<Span> centroids_;            // per target
-    std::vector<std::size_t> indexStart_;    // per token id, its first slot in index_ (CSR)
-    std::vector<std::pair<int, int>> index_; // (target, sibling) pairs grouped by token id
+    // A sibling name holding a token, with the token's weight in that name's vector.
+    struct Posting {
+        int target = 0;
+        int sibling = 0;
+        double weight = 0;
+    };
+    std::vector<std::size_t> indexStart_; // per token id, its first slot in index_ (CSR)
+    std::vector<Posting> index_;          // postings grouped by token id
     std::shared_ptr<const SentenceEmbedding> embedding_;
     std::vector<std::optional<std::vector<double>>> nameEmbeddings_;
 };

@@ -61,6 +61,19 @@ std::string labelOf(const fs::path& folder, const fs::path& home) {
     return path.starts_with(prefix) ? path.substr(prefix.size()) : path;
 }
 
+// The entry itself, links not followed: a link to a folder counts as a file, so the walk can
+// neither loop nor wander out of the home folder. The type comes from the listing where the
+// file system reports it, which spares a stat call for each of the many files. An entry
+// whose type cannot be read counts as a file.
+bool isFolder(const fs::directory_entry& entry) {
+    std::error_code error;
+    if (entry.is_symlink(error) || error) {
+        return false;
+    }
+    const bool folder = entry.is_directory(error);
+    return folder && !error;
+}
+
 struct Listing {
     std::vector<std::string> allNames; // hidden ones included, for the project test
     std::vector<std::string> files;    // visible non-folders, packages and unreadable entries
@@ -78,10 +91,7 @@ std::optional<Listing> list(const fs::path& folder) {
         if (name.starts_with('.')) {
             continue;
         }
-        // The entry itself, links not followed: a link to a folder counts as a file, so the
-        // walk can neither loop nor wander out of the home folder.
-        const auto status = platform::entryStatus(it->path());
-        if (!status || !status->isDirectory || status->isPackage) {
+        if (!isFolder(*it) || platform::isPackageName(name)) {
             listing.files.push_back(std::move(name));
         } else if (!contains(skipNames, name)) {
             listing.subfolders.push_back(it->path());

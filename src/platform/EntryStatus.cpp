@@ -23,8 +23,17 @@ TimePoint toTimePoint(const struct statx_timestamp& stamp) {
         std::chrono::seconds(stamp.tv_sec) + std::chrono::nanoseconds(stamp.tv_nsec)));
 }
 
-bool hasPackageExtension(const std::filesystem::path& path) {
-    const std::string name = path.filename().string();
+std::optional<std::string::size_type> extensionDot(std::string_view name) {
+    const auto dot = name.rfind('.');
+    if (dot == std::string_view::npos || dot == 0 || dot + 1 == name.size()) {
+        return std::nullopt;
+    }
+    return dot;
+}
+
+} // namespace
+
+bool isPackageName(std::string_view name) {
     const std::string_view ext = pathExtension(name);
     // Unicode lower-casing, so that e.g. a Kelvin sign reads as "k" as it would for the kind.
     const QString lower =
@@ -37,16 +46,6 @@ bool hasPackageExtension(const std::filesystem::path& path) {
     return false;
 }
 
-std::optional<std::string::size_type> extensionDot(std::string_view name) {
-    const auto dot = name.rfind('.');
-    if (dot == std::string_view::npos || dot == 0 || dot + 1 == name.size()) {
-        return std::nullopt;
-    }
-    return dot;
-}
-
-} // namespace
-
 std::optional<EntryStatus> entryStatus(const std::filesystem::path& path) {
     struct statx info {};
     const unsigned mask = STATX_TYPE | STATX_SIZE | STATX_CTIME | STATX_BTIME;
@@ -56,7 +55,7 @@ std::optional<EntryStatus> entryStatus(const std::filesystem::path& path) {
     }
     EntryStatus status;
     status.isDirectory = S_ISDIR(info.stx_mode);
-    status.isPackage = status.isDirectory && hasPackageExtension(path);
+    status.isPackage = status.isDirectory && isPackageName(path.filename().native());
     if (!status.isDirectory && (info.stx_mask & STATX_SIZE) != 0) {
         status.size = static_cast<std::int64_t>(info.stx_size);
     }

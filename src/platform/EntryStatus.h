@@ -18,6 +18,9 @@ struct EntryStatus {
     std::optional<std::chrono::system_clock::time_point> born;    // birth time, when reported
 };
 
+// Whether a directory of this name is a package (an application bundle, a document package).
+[[nodiscard]] bool isPackageName(std::string_view name);
+
 // Nothing when the entry is gone or cannot be examined.
 [[nodiscard]] std::optional<EntryStatus> entryStatus(const std::filesystem::path& path);
 
