@@ -28,8 +28,8 @@ QString dataHome() {
 } // namespace
 
 std::filesystem::path accountHome() {
-    if (const passwd* entry = getpwuid(getuid()); entry != nullptr && entry->pw_dir != nullptr &&
-                                                    entry->pw_dir[0] != '\0') {
+    if (const passwd* entry = getpwuid(getuid());
+        entry != nullptr && entry->pw_dir != nullptr && entry->pw_dir[0] != '\0') {
         return entry->pw_dir;
     }
     return toPath(QDir::homePath());
@@ -60,7 +60,8 @@ AppLocation AppLocation::fixture(const QString& homeArgument) {
     location.home = toPath(QDir::cleanPath(QDir(home).absolutePath()));
     location.supportDir = location.home / ".vesk-app";
     location.settingsFile =
-        configHome() + QStringLiteral("/vesk/%1.fixture.conf").arg(QLatin1String(reverseDnsIdentifier));
+        configHome() +
+        QStringLiteral("/vesk/%1.fixture.conf").arg(QLatin1String(reverseDnsIdentifier));
     location.isFixture = true;
     return location;
 }

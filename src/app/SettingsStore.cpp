@@ -15,7 +15,9 @@ const QString useLLMKey = QStringLiteral("useLLM");
 const QString allowContentKey = QStringLiteral("allowContent");
 const QString minAgeDaysKey = QStringLiteral("minAgeDays");
 
-QString boolText(bool value) { return value ? QStringLiteral("true") : QStringLiteral("false"); }
+QString boolText(bool value) {
+    return value ? QStringLiteral("true") : QStringLiteral("false");
+}
 } // namespace
 
 SettingsStore::SettingsStore(const QString& file) : settings_(file, QSettings::IniFormat) {}
@@ -38,15 +40,21 @@ std::vector<std::filesystem::path> SettingsStore::sources() const {
     return folders;
 }
 
-bool SettingsStore::hasStoredSources() const { return !sources().empty(); }
+bool SettingsStore::hasStoredSources() const {
+    return !sources().empty();
+}
 
 bool SettingsStore::onboarded() const {
     return boolean(onboardedKey).value_or(false) && hasStoredSources();
 }
 
-std::optional<bool> SettingsStore::useLLM() const { return boolean(useLLMKey); }
+std::optional<bool> SettingsStore::useLLM() const {
+    return boolean(useLLMKey);
+}
 
-bool SettingsStore::allowContent() const { return boolean(allowContentKey).value_or(false); }
+bool SettingsStore::allowContent() const {
+    return boolean(allowContentKey).value_or(false);
+}
 
 double SettingsStore::minAgeDays() const {
     bool ok = false;
@@ -62,17 +70,25 @@ void SettingsStore::setSources(const std::vector<std::filesystem::path>& folders
     settings_.setValue(sourcesKey, paths);
 }
 
-void SettingsStore::setOnboarded(bool value) { settings_.setValue(onboardedKey, boolText(value)); }
+void SettingsStore::setOnboarded(bool value) {
+    settings_.setValue(onboardedKey, boolText(value));
+}
 
-void SettingsStore::setUseLLM(bool value) { settings_.setValue(useLLMKey, boolText(value)); }
+void SettingsStore::setUseLLM(bool value) {
+    settings_.setValue(useLLMKey, boolText(value));
+}
 
 void SettingsStore::setAllowContent(bool value) {
     settings_.setValue(allowContentKey, boolText(value));
 }
 
-void SettingsStore::setMinAgeDays(double value) { settings_.setValue(minAgeDaysKey, value); }
+void SettingsStore::setMinAgeDays(double value) {
+    settings_.setValue(minAgeDaysKey, value);
+}
 
-void SettingsStore::sync() { settings_.sync(); }
+void SettingsStore::sync() {
+    settings_.sync();
+}
 
 std::optional<bool> SettingsStore::boolean(const QString& key) const {
     const QString text = settings_.value(key).toString();

@@ -18,9 +18,9 @@ const std::map<std::string, Command, std::less<>> commands = {
 
 // Which options each command takes; anything else is a usage error.
 std::set<std::string, std::less<>> optionsOf(Command command) {
-    const std::set<std::string, std::less<>> planning = {
-        "--home",    "--source",  "--min-age", "--model",  "--no-model",
-        "--content", "--no-content", "--json", "--verbose"};
+    const std::set<std::string, std::less<>> planning = {"--home",       "--source",   "--min-age",
+                                                         "--model",      "--no-model", "--content",
+                                                         "--no-content", "--json",     "--verbose"};
     switch (command) {
     case Command::plan:
         return planning;

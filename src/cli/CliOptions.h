@@ -29,7 +29,8 @@ struct UsageError {
 };
 
 // Options after the program name; a usage error names the offending argument.
-[[nodiscard]] std::variant<CliOptions, UsageError> parseCliOptions(const std::vector<std::string>& args);
+[[nodiscard]] std::variant<CliOptions, UsageError>
+parseCliOptions(const std::vector<std::string>& args);
 
 [[nodiscard]] std::string usageText();
 

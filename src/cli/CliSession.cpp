@@ -47,8 +47,8 @@ std::variant<CliSession, SessionError> openSession(const CliOptions& options) {
 
     const SettingsStore store(session.location.settingsFile);
     if (!store.isUsable()) {
-        return SessionError{"cannot read the settings in " + session.location.settingsFile.toStdString(),
-                            1};
+        return SessionError{
+            "cannot read the settings in " + session.location.settingsFile.toStdString(), 1};
     }
 
     OrganizerSettings& settings = session.settings;

@@ -150,8 +150,9 @@ int runDemo(const CliOptions& options) {
     // The demo's files are all brand new, so the demo settings tidy files of any age.
     SettingsStore store(location.settingsFile);
     using platform::WellKnownFolder;
-    store.setSources({location.home / platform::wellKnownFolder(location.home, WellKnownFolder::downloads),
-                      location.home / platform::wellKnownFolder(location.home, WellKnownFolder::desktop)});
+    store.setSources(
+        {location.home / platform::wellKnownFolder(location.home, WellKnownFolder::downloads),
+         location.home / platform::wellKnownFolder(location.home, WellKnownFolder::desktop)});
     store.setMinAgeDays(0);
     store.setOnboarded(true);
     store.sync();

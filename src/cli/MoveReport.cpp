@@ -38,7 +38,9 @@ std::string localTime(Date date, const char* format) {
     return std::string(text, std::strftime(text, sizeof text, format, &parts));
 }
 
-std::string filesCount(std::size_t n) { return std::to_string(n) + (n == 1 ? " file" : " files"); }
+std::string filesCount(std::size_t n) {
+    return std::to_string(n) + (n == 1 ? " file" : " files");
+}
 
 } // namespace
 

@@ -39,8 +39,7 @@ struct FileItem {
 };
 
 // The download host of the first address that has one, lower-cased, without a leading "www.".
-[[nodiscard]] std::optional<std::string>
-sourceDomainOf(const std::vector<std::string>& addresses);
+[[nodiscard]] std::optional<std::string> sourceDomainOf(const std::vector<std::string>& addresses);
 // The downloading application: the third ";"-separated field of a quarantine value.
 [[nodiscard]] std::optional<std::string> quarantineAgentOf(std::string_view value);
 

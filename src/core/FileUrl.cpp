@@ -7,8 +7,8 @@ namespace {
 // Unreserved characters and the path's own separators stay as they are; every other byte,
 // including each byte of a multi-byte or invalid UTF-8 sequence, is escaped.
 bool keptAsIs(unsigned char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-           c == '-' || c == '.' || c == '_' || c == '~' || c == '/';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '.' || c == '_' || c == '~' || c == '/';
 }
 
 int hexValue(char c) {

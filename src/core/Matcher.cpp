@@ -179,8 +179,8 @@ void Matcher::buildIndex() {
     for (std::size_t i = 0; i < targets_.size(); ++i) {
         for (std::size_t d = firstSibling_[i]; d < firstSibling_[i + 1]; ++d) {
             for (const Entry& entry : view(siblingVecs_[d])) {
-                index_[next[entry.token]++] = {static_cast<int>(i),
-                                               static_cast<int>(d - firstSibling_[i]), entry.weight};
+                index_[next[entry.token]++] = {
+                    static_cast<int>(i), static_cast<int>(d - firstSibling_[i]), entry.weight};
             }
         }
     }

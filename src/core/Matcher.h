@@ -76,12 +76,12 @@ private:
 
     std::vector<Target> targets_;
     std::unordered_map<std::string, int> tokenIds_;
-    std::vector<double> idf_;                // by token id
-    std::vector<Entry> entries_;             // storage of every vector below
-    std::vector<std::size_t> firstSibling_;  // per target, then one past the last sibling
-    std::vector<Span> siblingVecs_;          // per target, per sibling name, in order
-    std::vector<Span> nameVecs_;             // per target
-    std::vector<Span> centroids_;            // per target
+    std::vector<double> idf_;               // by token id
+    std::vector<Entry> entries_;            // storage of every vector below
+    std::vector<std::size_t> firstSibling_; // per target, then one past the last sibling
+    std::vector<Span> siblingVecs_;         // per target, per sibling name, in order
+    std::vector<Span> nameVecs_;            // per target
+    std::vector<Span> centroids_;           // per target
     // A sibling name holding a token, with the token's weight in that name's vector.
     struct Posting {
         int target = 0;

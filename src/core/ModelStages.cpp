@@ -108,12 +108,10 @@ void Organizer::placeWithModel(Run& run, LocalLLM& llm, const Report& report) {
         const auto placement = llm.place(item, candidates, run.targets, run.profiles);
         if (placement && placement->target && placement->confidence != "low") {
             const int target = *placement->target;
-            run.results[i] = Suggestion{item,
-                                        Action::move(run.targets[static_cast<std::size_t>(target)].label),
-                                        Layer::llm,
-                                        target,
-                                        std::nullopt,
-                                        placement->what + " · " + placement->confidence};
+            run.results[i] = Suggestion{
+                item,         Action::move(run.targets[static_cast<std::size_t>(target)].label),
+                Layer::llm,   target,
+                std::nullopt, placement->what + " · " + placement->confidence};
         }
         // A decided item is remembered after its review; otherwise remember the outcome now,
         // so an item the model could not place is not offered again.
@@ -152,22 +150,22 @@ void Organizer::reviewWithModel(Run& run, std::vector<Suggestion>& list, LocalLL
         const std::size_t item = toReview[static_cast<std::size_t>(k)];
         const auto alternatives = run.matcher->shortlist(run.tokens[item], suggestion.item.kind,
                                                          run.profiles, reviewAlternatives);
-        const Verdict verdict =
-            llm.review(suggestion.item, *suggestion.target, run.targets, run.profiles, alternatives);
+        const Verdict verdict = llm.review(suggestion.item, *suggestion.target, run.targets,
+                                           run.profiles, alternatives);
         switch (verdict.kind) {
         case Verdict::Case::approved:
             ++run.plan.qaApproved;
             break;
         case Verdict::Case::rejected:
             ++run.plan.qaRejected;
-            suggestion = Suggestion{suggestion.item,
-                                    Action::ask(),
-                                    Layer::none,
-                                    std::nullopt,
-                                    std::nullopt,
-                                    "质检否决（原建议 " + suggestion.action.key() + "，" +
-                                        std::string(rawValue(suggestion.layer)) + "）：" +
-                                        verdict.text};
+            suggestion =
+                Suggestion{suggestion.item,
+                           Action::ask(),
+                           Layer::none,
+                           std::nullopt,
+                           std::nullopt,
+                           "质检否决（原建议 " + suggestion.action.key() + "，" +
+                               std::string(rawValue(suggestion.layer)) + "）：" + verdict.text};
             break;
         case Verdict::Case::failed:
             ++run.plan.qaFailed;

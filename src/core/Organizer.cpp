@@ -239,8 +239,8 @@ Suggestion Organizer::fallback(const Run& run, std::size_t item) const {
     }
     const FileItem& file = run.items[item];
     if (auto folder = typeDefault(file.kind, settings_.home)) {
-        return {file, Action::move(std::move(*folder)), Layer::typeDefault, {}, {},
-                "按类型的默认位置"};
+        return {
+            file, Action::move(std::move(*folder)), Layer::typeDefault, {}, {}, "按类型的默认位置"};
     }
     std::string reason = run.tokens[item].empty() ? "文件名没有可用信息" : "没有足够相似的文件夹";
     // Every undecided item was ranked by name in the similarity stage.

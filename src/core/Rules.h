@@ -16,7 +16,7 @@ namespace vesk {
 // The first, cheapest placement layer: cases decided from a file's own metadata and its
 // neighbours in the same listing. Built once per run.
 struct Rules {
-    std::vector<FileItem> items; // every item of the run, from all source folders
+    std::vector<FileItem> items;     // every item of the run, from all source folders
     std::set<std::string> installed; // normalized names of installed applications
     double minAgeDays = 3;
     std::filesystem::path home; // resolves the screenshot and recording folders

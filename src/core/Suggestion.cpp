@@ -43,7 +43,9 @@ constexpr std::array<std::string_view, 8> layerTexts = {
 };
 } // namespace
 
-std::string_view rawValue(Layer layer) { return layerTexts.at(static_cast<std::size_t>(layer)); }
+std::string_view rawValue(Layer layer) {
+    return layerTexts.at(static_cast<std::size_t>(layer));
+}
 
 std::optional<Layer> layerFromRawValue(std::string_view raw) {
     for (std::size_t i = 0; i < layerTexts.size(); ++i) {

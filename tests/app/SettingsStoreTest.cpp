@@ -1,5 +1,5 @@
-#include "app/AppLocation.h"
 #include "app/SettingsStore.h"
+#include "app/AppLocation.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -11,15 +11,20 @@ QString fileIn(const test::TempDir& dir, const char* name) {
     return QString::fromStdString((dir / name).string());
 }
 
-TEST(SettingsStore, MissingEntriesTakeTheirDefaults) {
+TEST(SettingsStore, MissingEntriesAndEntriesOfTheWrongTypeTakeTheirDefaults) {
     test::TempDir dir;
-    const SettingsStore store(fileIn(dir, "vesk.conf"));
-    EXPECT_TRUE(store.isUsable());
-    EXPECT_TRUE(store.sources().empty());
-    EXPECT_FALSE(store.onboarded());
-    EXPECT_FALSE(store.useLLM());
-    EXPECT_FALSE(store.allowContent());
-    EXPECT_EQ(store.minAgeDays(), SettingsStore::defaultMinAgeDays);
+    // "onboarded=true" without any source is not onboarded either.
+    test::writeFile(dir / "wrong.conf",
+                    "[General]\nuseLLM=yes\nallowContent=1\nminAgeDays=soon\nonboarded=true\n");
+    for (const char* name : {"missing.conf", "wrong.conf"}) {
+        const SettingsStore store(fileIn(dir, name));
+        EXPECT_TRUE(store.isUsable()) << name;
+        EXPECT_TRUE(store.sources().empty()) << name;
+        EXPECT_FALSE(store.onboarded()) << name;
+        EXPECT_FALSE(store.useLLM()) << name;
+        EXPECT_FALSE(store.allowContent()) << name;
+        EXPECT_EQ(store.minAgeDays(), SettingsStore::defaultMinAgeDays) << name;
+    }
 }
 
 TEST(SettingsStore, RoundTripsEveryEntryIncludingAwkwardPaths) {
@@ -37,27 +42,15 @@ TEST(SettingsStore, RoundTripsEveryEntryIncludingAwkwardPaths) {
     const SettingsStore store(fileIn(dir, "vesk.conf"));
     EXPECT_EQ(store.sources(), sources);
     EXPECT_TRUE(store.onboarded());
-    EXPECT_EQ(store.useLLM(), false);
+    EXPECT_EQ(store.useLLM(), false); // stored, so not absent
     EXPECT_TRUE(store.allowContent());
     EXPECT_EQ(store.minAgeDays(), 0.5);
 }
 
-TEST(SettingsStore, EntriesOfTheWrongTypeCountAsMissing) {
-    test::TempDir dir;
-    test::writeFile(dir / "vesk.conf",
-                    "[General]\nuseLLM=yes\nallowContent=1\nminAgeDays=soon\nonboarded=true\n");
-    const SettingsStore store(fileIn(dir, "vesk.conf"));
-    EXPECT_FALSE(store.useLLM());
-    EXPECT_FALSE(store.allowContent());
-    EXPECT_EQ(store.minAgeDays(), SettingsStore::defaultMinAgeDays);
-    // Finished onboarding without any source is not onboarded.
-    EXPECT_FALSE(store.onboarded());
-}
-
 TEST(AppLocation, HomeArgumentChoosesAFixtureApartFromTheRealHome) {
     test::TempDir dir;
-    const QString home = fileIn(dir, "demo");
-    const auto location = AppLocation::fromArguments({"vesk", "--home", home, "--home", "/x"});
+    const auto location =
+        AppLocation::fromArguments({"vesk", "--home", fileIn(dir, "demo"), "--home", "/x"});
     EXPECT_TRUE(location.isFixture);
     EXPECT_EQ(location.home, dir / "demo");
     EXPECT_EQ(location.supportDir, dir / "demo/.vesk-app");

@@ -21,35 +21,37 @@ ProcessResult runCli(const std::vector<std::string>& args, const std::filesystem
 
     std::vector<std::string> env = environment;
     env.insert(env.end(), {
-        "HOME=" + (sandbox / "home").string(),
-        "XDG_CONFIG_HOME=" + (sandbox / "config").string(),
-        "XDG_DATA_HOME=" + (sandbox / "data").string(),
-        "VESK_MODEL_URL=off",
-        "LC_ALL=C.UTF-8",
-        "PATH=/usr/bin:/bin",
-    });
+                              "HOME=" + (sandbox / "home").string(),
+                              "XDG_CONFIG_HOME=" + (sandbox / "config").string(),
+                              "XDG_DATA_HOME=" + (sandbox / "data").string(),
+                              "VESK_MODEL_URL=off",
+                              "LC_ALL=C.UTF-8",
+                              "PATH=/usr/bin:/bin",
+                          });
     if (const char* asan = std::getenv("ASAN_OPTIONS")) {
         env.push_back(std::string("ASAN_OPTIONS=") + asan);
     }
     std::vector<std::string> argv = {VESK_CLI_PATH};
     argv.insert(argv.end(), args.begin(), args.end());
 
-    std::vector<char*> argvPtrs;
-    for (auto& arg : argv) {
-        argvPtrs.push_back(arg.data());
-    }
-    argvPtrs.push_back(nullptr);
-    std::vector<char*> envPtrs;
-    for (auto& entry : env) {
-        envPtrs.push_back(entry.data());
-    }
-    envPtrs.push_back(nullptr);
+    const auto pointers = [](std::vector<std::string>& strings) {
+        std::vector<char*> result;
+        for (auto& string : strings) {
+            result.push_back(string.data());
+        }
+        result.push_back(nullptr);
+        return result;
+    };
+    const auto argvPtrs = pointers(argv);
+    const auto envPtrs = pointers(env);
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
     pid_t pid = 0;
     const int spawned =
         posix_spawn(&pid, argvPtrs[0], &actions, nullptr, argvPtrs.data(), envPtrs.data());
@@ -60,11 +62,7 @@ ProcessResult runCli(const std::vector<std::string>& args, const std::filesystem
     int status = 0;
     waitpid(pid, &status, 0);
 
-    ProcessResult result;
-    result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.out = readFile(outFile);
-    result.err = readFile(errFile);
-    return result;
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(outFile), readFile(errFile)};
 }
 
 } // namespace vesk::test
