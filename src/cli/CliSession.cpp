@@ -1,6 +1,7 @@
 #include "cli/CliSession.h"
 
 #include "app/SettingsStore.h"
+#include "core/LocalLLM.h"
 #include <vector>
 
 #include <system_error>
@@ -63,7 +64,12 @@ std::variant<CliSession, SessionError> openSession(const CliOptions& options) {
         settings.sources = stored;
     }
     settings.minAgeDays = options.minAgeDays.value_or(store.minAgeDays());
-    settings.useLLM = options.useModel.value_or(store.useLLM().value_or(true));
+    // As in the application: without a stored choice the model is used when it is available.
+    if (const auto useModel = options.useModel ? options.useModel : store.useLLM()) {
+        settings.useLLM = *useModel;
+    } else {
+        settings.useLLM = !LocalLLM::unavailableReason();
+    }
     settings.allowContent = options.allowContent.value_or(store.allowContent());
     settings.profileCache = session.location.profileCacheFile();
     settings.verbose = options.verbose;
