@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <array>
 #include <map>
 #include <set>
 
@@ -123,38 +124,36 @@ TEST_F(VeskCli, PlanTextGroupsByDestinationAndReportsAnUnavailableModel) {
     EXPECT_THAT(out, HasSubstr("Local model: The on-device model isn't available"));
 }
 
-TEST_F(VeskCli, StoredSettingsApplyOptionsOverrideThemAndOtherHomesSourcesAreLeftAlone) {
-    // The demo stores its sources and a minimum age of 0 in the store every --home shares.
-    ASSERT_EQ(runCli({"demo", demo.string()}, sandbox).exitStatus, 0);
-    const Json stored = plan(home, {});
-    ASSERT_EQ(stored["suggestions"].size(), 5u); // the five downloads, none of the demo's files
-    for (const auto& suggestion : stored["suggestions"]) {
-        EXPECT_EQ(suggestion["file"], (home / "Downloads" / suggestion["name"]).string());
-        EXPECT_NE(suggestion["action"], "keep") << suggestion["name"];
-    }
-    for (const auto& suggestion : plan(home, {"--min-age", "3"})["suggestions"]) {
-        EXPECT_EQ(suggestion["action"], "keep") << suggestion["name"];
-    }
-    const auto other = test::writeFile(sandbox / "elsewhere/Screenshot 1.png").parent_path();
-    const Json elsewhere = plan(home, {"--source", other.string()});
-    ASSERT_EQ(elsewhere["suggestions"].size(), 1u);
-    EXPECT_EQ(elsewhere["suggestions"][0]["name"], "Screenshot 1.png");
-}
-
-TEST_F(VeskCli, DemoPreparesAHomeThatPlansAtOnce) {
+TEST_F(VeskCli, DemoPlansAtOnceAndStoredSettingsApplyToItsHomeOnly) {
     const auto result = runCli({"demo", demo.string()}, sandbox);
     ASSERT_EQ(result.exitStatus, 0) << result.err;
     EXPECT_THAT(result.out, HasSubstr("vesk-cli plan --home " + demo.string()));
+    EXPECT_EQ(runCli({"demo", demo.string()}, sandbox).exitStatus, 1);
     std::set<std::string> layers;
     std::set<std::string> folders;
-    for (const auto& suggestion : plan(demo, {})["suggestions"]) {
+    const Json demoPlan = plan(demo, {});
+    for (const auto& suggestion : demoPlan["suggestions"]) {
         layers.insert(suggestion["layer"].get<std::string>());
         folders.insert(std::filesystem::path(suggestion["file"].get<std::string>()).parent_path());
     }
     EXPECT_EQ(layers,
               (std::set<std::string>{"跳过", "文件夹", "① 规则", "② 相似度", "② 类型默认", "—"}));
     EXPECT_EQ(folders, (std::set<std::string>{demo / "Downloads", demo / "Desktop"}));
-    EXPECT_EQ(runCli({"demo", demo.string()}, sandbox).exitStatus, 1);
+
+    // The demo stored its sources and a minimum age of 0 in the store every --home shares.
+    const Json stored = plan(home, {});
+    ASSERT_EQ(stored["suggestions"].size(), 5u); // the five downloads, none of the demo's files
+    for (const auto& suggestion : stored["suggestions"]) {
+        EXPECT_NE(suggestion["action"], "keep") << suggestion["name"];
+    }
+    const Json overridden = plan(home, {"--min-age", "3"});
+    for (const auto& suggestion : overridden["suggestions"]) {
+        EXPECT_EQ(suggestion["action"], "keep") << suggestion["name"];
+    }
+    const auto other = test::writeFile(sandbox / "elsewhere/Screenshot 1.png").parent_path();
+    const Json elsewhere = plan(home, {"--source", other.string()});
+    ASSERT_EQ(elsewhere["suggestions"].size(), 1u);
+    EXPECT_EQ(elsewhere["suggestions"][0]["name"], "Screenshot 1.png");
 }
 
 // Every entry below `root` but the support folder, with its contents.
@@ -183,20 +182,15 @@ TEST_F(VeskCli, TidyThenUndoPutsEveryFileBack) {
     const Json tidied = Json::parse(result.out);
     EXPECT_TRUE(tidied["failures"].empty());
     ASSERT_GT(tidied["moved"].size(), 20u);
-    std::set<std::string> trashed;
     for (const auto& record : tidied["moved"]) {
-        const std::string moved = record["moved"];
-        EXPECT_TRUE(std::filesystem::exists(moved)) << moved;
-        EXPECT_FALSE(std::filesystem::exists(record["original"].get<std::string>()));
-        if (moved.starts_with((sandbox / "data/Trash/files/").string())) {
-            trashed.insert(std::filesystem::path(moved).filename());
-        }
+        EXPECT_TRUE(std::filesystem::exists(record["moved"].get<std::string>())) << record;
+        EXPECT_FALSE(std::filesystem::exists(record["original"].get<std::string>())) << record;
     }
-    EXPECT_TRUE(trashed.contains("invoice-telenor-april (1).pdf"));
+    EXPECT_TRUE(
+        std::filesystem::exists(sandbox / "data/Trash/files/invoice-telenor-april (1).pdf"));
 
-    result = runCli({"history", "--home", demo.string(), "--json"}, sandbox);
-    ASSERT_EQ(result.exitStatus, 0) << result.err;
-    const Json history = Json::parse(result.out);
+    const Json history =
+        Json::parse(runCli({"history", "--home", demo.string(), "--json"}, sandbox).out);
     ASSERT_EQ(history.size(), 1u);
     EXPECT_EQ(history[0]["id"], tidied["batch"]);
     EXPECT_EQ(history[0]["files"], tidied["moved"].size());
@@ -223,12 +217,6 @@ TEST_F(VeskCli, TidyReportsFailuresAndExitsWithOne) {
 TEST_F(VeskCli, ModelPlacesAndVetoesAndTheProfileCacheIsReused) {
     ASSERT_EQ(runCli({"demo", demo.string()}, sandbox).exitStatus, 0);
     test::FakeModelServer server;
-    const auto requests = [&](const std::string& root) {
-        const auto all = server.chatRequests();
-        return std::count_if(all.begin(), all.end(), [&](const auto& request) {
-            return request["response_format"]["json_schema"]["name"] == root;
-        });
-    };
     server.setHandler([&](const nlohmann::ordered_json& request) {
         const auto& schema = request["response_format"]["json_schema"];
         const std::string prompt = request["messages"][1]["content"];
@@ -273,15 +261,16 @@ TEST_F(VeskCli, ModelPlacesAndVetoesAndTheProfileCacheIsReused) {
     EXPECT_GT(first["profiledFolders"].get<int>(), 10);
     EXPECT_EQ(first["qaApproved"], 1);
     EXPECT_GE(first["qaRejected"].get<int>(), 1);
-    EXPECT_EQ(first["llmCalls"], requests("Profiles") + requests("Placement") + requests("Review"));
-    const auto profiles = requests("Profiles");
-    const auto placements = requests("Placement");
-    EXPECT_GT(profiles, 0);
+    const auto firstRequests = server.chatRequests().size();
+    EXPECT_EQ(first["llmCalls"], firstRequests);
 
     // A new process has no memo, but the folders are described from the cache.
     EXPECT_GT(plan(demo, {"--model"}, model)["profiledFolders"].get<int>(), 10);
-    EXPECT_EQ(requests("Profiles"), profiles);
-    EXPECT_GT(requests("Placement"), placements);
+    const auto all = server.chatRequests();
+    ASSERT_GT(all.size(), firstRequests);
+    for (auto i = firstRequests; i < all.size(); ++i) {
+        EXPECT_NE(all[i]["response_format"]["json_schema"]["name"], "Profiles");
+    }
 }
 
 } // namespace
