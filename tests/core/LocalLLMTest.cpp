@@ -14,8 +14,15 @@ namespace {
 using nlohmann::ordered_json;
 using test::FakeModelServer;
 
-ModelEndpoint endpointOf(const FakeModelServer& server) {
-    return {.url = server.baseUrl()};
+ModelEndpoint endpointAt(std::string url, std::string model = "") {
+    return {.url = std::move(url), .model = std::move(model)};
+}
+
+FileItem fileNamed(std::string name, Kind kind) {
+    FileItem item;
+    item.name = std::move(name);
+    item.kind = kind;
+    return item;
 }
 
 std::vector<Target> targetsLabelled(const std::vector<std::string>& labels) {
@@ -29,14 +36,14 @@ std::vector<Target> targetsLabelled(const std::vector<std::string>& labels) {
 class LocalLLMTest : public testing::Test {
 protected:
     FakeModelServer server;
-    LocalLLM llm{false, endpointOf(server)};
+    LocalLLM llm{false, endpointAt(server.baseUrl())};
 };
 
 TEST_F(LocalLLMTest, PlaceSendsOneGreedyStructuredRequest) {
     server.enqueue(FakeModelServer::answer(
         {{"what", "A tax return"}, {"folder", "Documents/Taxes"}, {"confidence", "high"}}));
-    const FileItem item{
-        .name = "skatt 2023.pdf", .sourceDomain = "skatteetaten.no", .kind = Kind::pdf};
+    auto item = fileNamed("skatt 2023.pdf", Kind::pdf);
+    item.sourceDomain = "skatteetaten.no";
 
     EXPECT_EQ(llm.place(item, {2, 0},
                         targetsLabelled({"Pictures/Trips", "Music", "Documents/Taxes"}),
@@ -74,9 +81,9 @@ TEST_F(LocalLLMTest, PlaceSendsOneGreedyStructuredRequest) {
 }
 
 TEST_F(LocalLLMTest, PlaceReadsEachKindOfAnswer) {
-    LocalLLM chosen(false, {.url = server.baseUrl(), .model = "chosen-model"});
+    LocalLLM chosen(false, endpointAt(server.baseUrl(), "chosen-model"));
     const auto targets = targetsLabelled({"Pictures", "Music"});
-    const auto item = FileItem{.name = "x.mp3", .kind = Kind::audio};
+    const auto item = fileNamed("x.mp3", Kind::audio);
     const std::vector<std::pair<std::string, std::optional<Placement>>> cases{
         {R"({"what":"A meme","folder":"NONE","confidence":"medium"})",
          Placement{std::nullopt, "medium", "A meme"}},
@@ -95,19 +102,16 @@ TEST_F(LocalLLMTest, PlaceReadsEachKindOfAnswer) {
 }
 
 TEST_F(LocalLLMTest, ReviewOffersDistinctCategoriesSortedThenSomethingElse) {
-    for (const char* category :
-         {"Taxes (Taxes)", "something else", "Music (Music)", "", "Taxes (Taxes)"}) {
-        ordered_json answer = {{"english", "tax"}, {"what", "A tax form"}};
-        if (*category != '\0') {
-            answer["category"] = category;
-        }
-        server.enqueue(FakeModelServer::answer(answer));
+    for (const std::string category : {"\"Taxes (Taxes)\"", "\"something else\"",
+                                       "\"Music (Music)\"", "null", "\"Taxes (Taxes)\""}) {
+        server.enqueue(
+            FakeModelServer::answerText(R"({"what":"A tax form","category":)" + category + "}"));
     }
     // Target 0 has an empty purpose and shares its name with target 1.
     const auto targets = targetsLabelled(
         {"Documents/Taxes", "Archive/Taxes", "Work/Invoices", "Pictures", "Music", "Movies"});
     const Profiles profiles{{0, {"", {}}}, {2, {"Client invoices", {}}}};
-    const auto item = FileItem{.name = "skatt.pdf", .kind = Kind::pdf};
+    const auto item = fileNamed("skatt.pdf", Kind::pdf);
     const std::vector<int> all{0, 1, 2, 3, 4, 5};
 
     EXPECT_EQ(llm.review(item, 0, targets, profiles, all), Verdict::approved("A tax form"));
@@ -142,9 +146,11 @@ TEST_F(LocalLLMTest, FailedRequestsAreCountedLoggedAndFallBack) {
     server.enqueue({200, "{\"choices\":[]}", {}});
     server.enqueue(FakeModelServer::status(500));
     const auto targets = targetsLabelled({"Music"});
-    const auto item = FileItem{.name = "song.mp3", .kind = Kind::audio};
+    const auto item = fileNamed("song.mp3", Kind::audio);
 
-    LocalLLM verbose(true, {.url = server.baseUrl(), .timeout = std::chrono::milliseconds(200)});
+    auto endpoint = endpointAt(server.baseUrl());
+    endpoint.timeout = std::chrono::milliseconds(200);
+    LocalLLM verbose(true, endpoint);
     testing::internal::CaptureStderr();
     EXPECT_EQ(verbose.place(item, {0}, targets, {}), std::nullopt);
     EXPECT_EQ(verbose.review(item, 0, targets, {}, {}), Verdict::failed());
@@ -165,25 +171,23 @@ TEST_F(LocalLLMTest, FailedRequestsAreCountedLoggedAndFallBack) {
 }
 
 TEST(LocalLLMAvailability, FollowsTheService) {
-    EXPECT_EQ(LocalLLM::unavailableReason({.url = "off"}), "Apple Intelligence is turned off");
+    EXPECT_EQ(LocalLLM::unavailableReason(endpointAt("off")), "Apple Intelligence is turned off");
 
     ModelEndpoint gone;
     {
         FakeModelServer server;
-        gone = endpointOf(server);
+        gone = endpointAt(server.baseUrl());
         EXPECT_EQ(LocalLLM::unavailableReason(gone), std::nullopt);
     }
     EXPECT_EQ(LocalLLM::unavailableReason(gone), "The on-device model isn't available");
 
     FakeModelServer empty(std::vector<std::string>{});
-    EXPECT_EQ(LocalLLM::unavailableReason(endpointOf(empty)),
-              "The on-device model isn't ready yet");
+    const auto at = endpointAt(empty.baseUrl());
+    EXPECT_EQ(LocalLLM::unavailableReason(at), "The on-device model isn't ready yet");
     empty.setModelsReply(FakeModelServer::status(503));
-    EXPECT_EQ(LocalLLM::unavailableReason(endpointOf(empty)),
-              "The on-device model isn't ready yet");
+    EXPECT_EQ(LocalLLM::unavailableReason(at), "The on-device model isn't ready yet");
     empty.setModelsReply(FakeModelServer::status(404));
-    EXPECT_EQ(LocalLLM::unavailableReason(endpointOf(empty)),
-              "The on-device model isn't available");
+    EXPECT_EQ(LocalLLM::unavailableReason(at), "The on-device model isn't available");
 }
 
 TEST_F(LocalLLMTest, NonLoopbackAddressesAreNeverContacted) {
@@ -195,12 +199,11 @@ TEST_F(LocalLLMTest, NonLoopbackAddressesAreNeverContacted) {
 
     for (const auto& url : {"http://0.0.0.0:" + port + "/v1", "http://127.0.0.1@0.0.0.0:" + port,
                             "https://127.0.0.1:" + port + "/v1", "127.0.0.1:" + port}) {
-        const ModelEndpoint endpoint{.url = url};
+        const auto endpoint = endpointAt(url);
         EXPECT_EQ(LocalLLM::unavailableReason(endpoint), "The on-device model isn't available")
             << url;
         LocalLLM refused(false, endpoint);
-        EXPECT_EQ(refused.place(FileItem{.name = "a.pdf", .kind = Kind::pdf}, {0},
-                                targetsLabelled({"Docs"}), {}),
+        EXPECT_EQ(refused.place(fileNamed("a.pdf", Kind::pdf), {0}, targetsLabelled({"Docs"}), {}),
                   std::nullopt);
         EXPECT_EQ(refused.failures(), 1);
     }
@@ -216,14 +219,10 @@ TEST_F(LocalLLMTest, NonLoopbackAddressesAreNeverContacted) {
     }
 }
 
-TEST(LocalLLMEndpoint, ComesFromTheEnvironment) {
-    setenv("VESK_MODEL_URL", "http://[::1]:8080/v1", 1);
+TEST(LocalLLMEndpoint, ComesFromTheEnvironmentWhereSet) {
+    setenv("VESK_MODEL_URL", "", 1);
     setenv("VESK_MODEL", "qwen2.5:3b", 1);
-    EXPECT_EQ(ModelEndpoint::fromEnvironment().url, "http://[::1]:8080/v1");
-    EXPECT_EQ(ModelEndpoint::fromEnvironment().model, "qwen2.5:3b");
-    unsetenv("VESK_MODEL_URL");
-    setenv("VESK_MODEL", "", 1);
-    EXPECT_EQ(ModelEndpoint::fromEnvironment(), ModelEndpoint{});
+    EXPECT_EQ(ModelEndpoint::fromEnvironment(), endpointAt(ModelEndpoint{}.url, "qwen2.5:3b"));
     setenv("VESK_MODEL_URL", "off", 1);
     unsetenv("VESK_MODEL");
 }
