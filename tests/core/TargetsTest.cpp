@@ -62,7 +62,7 @@ TEST_F(TargetsTest, ProjectsSkippedFoldersAndBundles) {
     makeDir(home / "Desktop/Stuff/Tool.app/Contents/MacOS");
     writeFile(home / "Desktop/Stuff/.DS_Store");
     makeDir(home / "Desktop/Links");
-    fs::create_directory_symlink(home.path(), home / "Desktop/Links/home");
+    fs::create_directory_symlink(home.path(), home / "Desktop/Links/home"); // not entered
 
     auto targets = find();
     std::sort(targets.begin(), targets.end(),
@@ -74,7 +74,7 @@ TEST_F(TargetsTest, ProjectsSkippedFoldersAndBundles) {
     EXPECT_EQ(targets,
               (std::vector<Target>{target("Desktop/Links", false, {"home"}, {Kind::other}),
                                    target("Desktop/Stuff", false, {"Tool.app"}, {Kind::app}),
-                                   target("Documents/Tool", true, {}, {}),
+                                   target("Documents/Tool", true, {}, {Kind::other}), // .xcodeproj
                                    target("Documents/app", false, {"index.html"}, {Kind::code}),
                                    target("Documents/app/Build", false, {}, {}), // only subfolders
                                    target("Documents/app/Build/Assets", false, {}, {}),
@@ -83,6 +83,7 @@ TEST_F(TargetsTest, ProjectsSkippedFoldersAndBundles) {
 
 TEST_F(TargetsTest, KeepsTwoHundredNamesButKindsOfAllFiles) {
     const fs::path big = home / "Pictures/Big";
+    // 20 PDFs, 20 names without extension, 460 photos.
     for (int i = 0; i < 500; ++i) {
         writeFile(big / (std::to_string(i) + (i < 20 ? ".pdf" : i < 40 ? "" : ".JPG")));
     }

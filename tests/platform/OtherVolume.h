@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
-#include <optional>
 #include <string>
 #include <sys/stat.h>
 
@@ -16,18 +15,18 @@ namespace vesk::test {
 inline std::unique_ptr<TempDir> otherVolume(const std::filesystem::path& here) {
     struct stat shm {};
     struct stat local {};
-    if (::stat("/dev/shm", &shm) != 0 || !S_ISDIR(shm.st_mode) ||
-        ::stat(here.c_str(), &local) != 0 || shm.st_dev == local.st_dev) {
+    if (::stat("/dev/shm", &shm) != 0 || ::stat(here.c_str(), &local) != 0 ||
+        shm.st_dev == local.st_dev) {
         return nullptr;
     }
     const char* old = std::getenv("TMPDIR");
-    const std::optional<std::string> saved = old ? std::optional<std::string>(old) : std::nullopt;
+    const std::string saved = old ? old : "";
     ::setenv("TMPDIR", "/dev/shm", 1);
     auto dir = std::make_unique<TempDir>();
-    if (saved) {
-        ::setenv("TMPDIR", saved->c_str(), 1);
-    } else {
+    if (saved.empty()) {
         ::unsetenv("TMPDIR");
+    } else {
+        ::setenv("TMPDIR", saved.c_str(), 1);
     }
     return dir;
 }

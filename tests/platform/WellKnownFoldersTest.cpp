@@ -32,7 +32,7 @@ protected:
 
 TEST_F(WellKnownFoldersTest, ReadsTheFileXdgUserDirsWritesWithShellQuoting) {
     // The last assignment wins, as in the shell.
-                                  "XDG_DOWNLOAD_DIR=\"$HOME/Nedlastinger\"\n"
+    EXPECT_EQ(foldersAfterWriting("XDG_DOWNLOAD_DIR=\"$HOME/Nedlastinger\"\n"
                                   "XDG_DOCUMENTS_DIR=\"$HOME/Dokumenter\"\n"
                                   "XDG_VIDEOS_DIR=\"$HOME/Videos\"\n"
                                   "XDG_VIDEOS_DIR=\"$HOME/My \\\"Clips\\\"\"\n"
