@@ -20,8 +20,19 @@ namespace {
 constexpr std::array addressAttributes = {"user.xdg.origin.url", "user.xdg.referrer.url"};
 constexpr const char* quarantineAttribute = "user.com.apple.quarantine";
 
-// Unicode lower-casing with the root locale, so non-ASCII extensions fold as well.
+// Unicode lower-casing with the root locale, so non-ASCII extensions fold as well. Plain
+// ASCII, by far the usual case, needs no conversion.
 std::string lowerCased(std::string_view text) {
+    if (std::all_of(text.begin(), text.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        std::string lower(text);
+        for (char& c : lower) {
+            if (c >= 'A' && c <= 'Z') {
+                c = static_cast<char>(c - 'A' + 'a');
+            }
+        }
+        return lower;
+    }
     icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(
         icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
     std::string lower;
@@ -96,7 +107,7 @@ std::optional<FileItem> FileItem::load(const std::filesystem::path& url) {
         return std::nullopt;
     }
     item.url = url;
-    item.ext = lowerCased(platform::pathExtension(item.name));
+    item.ext = lowerCasedExtension(item.name);
     item.size = status->size;
     item.added = toDate(status->changed);
     item.created = toDate(status->born);
@@ -108,6 +119,10 @@ std::optional<FileItem> FileItem::load(const std::filesystem::path& url) {
     item.isDirectory = status->isDirectory && !status->isPackage;
     item.isPackage = status->isPackage;
     return item;
+}
+
+std::string lowerCasedExtension(std::string_view name) {
+    return lowerCased(platform::pathExtension(name));
 }
 
 std::optional<std::string> sourceDomainOf(const std::vector<std::string>& addresses) {

@@ -38,6 +38,9 @@ struct FileItem {
     bool operator==(const FileItem&) const = default;
 };
 
+// The extension of a file name, lower-cased ("Scan.PDF" gives "pdf"); empty when it has none.
+[[nodiscard]] std::string lowerCasedExtension(std::string_view name);
+
 // The download host of the first address that has one, lower-cased, without a leading "www.".
 [[nodiscard]] std::optional<std::string> sourceDomainOf(const std::vector<std::string>& addresses);
 // The downloading application: the third ";"-separated field of a quarantine value.

@@ -1,10 +1,8 @@
 #include "core/Targets.h"
 
+#include "core/FileItem.h"
 #include "platform/EntryStatus.h"
 #include "platform/WellKnownFolders.h"
-
-#include <unicode/locid.h>
-#include <unicode/unistr.h>
 
 #include <algorithm>
 #include <array>
@@ -37,17 +35,6 @@ bool isProject(const std::vector<std::string>& allNames) {
         return contains(projectMarkers, name) || name.ends_with(".xcodeproj") ||
                name.ends_with(".xcworkspace");
     });
-}
-
-Kind kindOfName(std::string_view name) {
-    const std::string_view ext = platform::pathExtension(name);
-    if (ext.empty()) {
-        return Kind::other;
-    }
-    // Root locale, as for the extensions of the files waiting in the source folders.
-    std::string lower;
-    icu::UnicodeString::fromUTF8(ext).toLower(icu::Locale::getRoot()).toUTF8String(lower);
-    return kindForExtension(lower);
 }
 
 // The folder's path relative to home; other folders keep their whole path.
@@ -112,7 +99,7 @@ Target targetOf(const fs::path& folder, const fs::path& home, const Listing& lis
                                    listing.files.begin() + static_cast<std::ptrdiff_t>(count));
     }
     for (const std::string& name : listing.files) {
-        target.kinds.insert(kindOfName(name));
+        target.kinds.insert(kindForExtension(lowerCasedExtension(name)));
     }
     return target;
 }
