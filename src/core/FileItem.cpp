@@ -1,5 +1,6 @@
 #include "core/FileItem.h"
 
+#include "core/TextCase.h"
 #include "platform/EntryStatus.h"
 #include "platform/UrlHost.h"
 
@@ -19,26 +20,6 @@ namespace {
 // Browsers, wget and curl record where a download came from in these, most specific first.
 constexpr std::array addressAttributes = {"user.xdg.origin.url", "user.xdg.referrer.url"};
 constexpr const char* quarantineAttribute = "user.com.apple.quarantine";
-
-// Unicode lower-casing with the root locale, so non-ASCII extensions fold as well. Plain
-// ASCII, by far the usual case, needs no conversion.
-std::string lowerCased(std::string_view text) {
-    if (std::all_of(text.begin(), text.end(),
-                    [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
-        std::string lower(text);
-        for (char& c : lower) {
-            if (c >= 'A' && c <= 'Z') {
-                c = static_cast<char>(c - 'A' + 'a');
-            }
-        }
-        return lower;
-    }
-    icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(
-        icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
-    std::string lower;
-    unicode.toLower(icu::Locale::getRoot()).toUTF8String(lower);
-    return lower;
-}
 
 bool isValidUtf8(std::string_view bytes) {
     if (bytes.size() > static_cast<std::size_t>(std::numeric_limits<int32_t>::max())) {

@@ -1,5 +1,7 @@
 #include "core/Tokens.h"
 
+#include "core/TextCase.h"
+
 #include <unicode/brkiter.h>
 #include <unicode/locid.h>
 #include <unicode/normalizer2.h>
@@ -68,11 +70,6 @@ struct Segmenters {
 Segmenters& segmenters() {
     thread_local Segmenters instance;
     return instance;
-}
-
-bool isAscii(std::string_view text) {
-    return std::all_of(text.begin(), text.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 bool isAsciiLower(char c) {
@@ -190,18 +187,6 @@ bool isAcronym(std::string_view word) {
         allUpper = allUpper && count <= 2 && isUpperCase(character);
     });
     return count == 2 && allUpper;
-}
-
-std::string lowerCased(std::string_view word) {
-    std::string result;
-    if (isAscii(word)) {
-        result = word;
-        std::transform(result.begin(), result.end(), result.begin(),
-                       [](char c) { return isAsciiUpper(c) ? static_cast<char>(c + 32) : c; });
-    } else {
-        lower(icu::UnicodeString::fromUTF8(word)).toUTF8String(result);
-    }
-    return result;
 }
 
 // One plural rule and nothing else: "invoices" gives "invoice"; "class", "bus" and words with
