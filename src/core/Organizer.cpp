@@ -55,18 +55,11 @@ std::string domainWords(const std::string& domain) {
 Organizer::Organizer(OrganizerSettings settings, ModelEndpoint endpoint)
     : settings_(std::move(settings)), endpoint_(std::move(endpoint)) {}
 
-std::optional<std::string> Organizer::typeDefault(Kind kind, const std::filesystem::path& home) {
+std::map<Kind, std::string> Organizer::typeDefaults(const std::filesystem::path& home) {
     using platform::WellKnownFolder;
-    switch (kind) {
-    case Kind::image:
-        return platform::wellKnownFolder(home, WellKnownFolder::pictures);
-    case Kind::video:
-        return platform::wellKnownFolder(home, WellKnownFolder::movies);
-    case Kind::audio:
-        return platform::wellKnownFolder(home, WellKnownFolder::music);
-    default:
-        return std::nullopt;
-    }
+    return {{Kind::image, platform::wellKnownFolder(home, WellKnownFolder::pictures)},
+            {Kind::video, platform::wellKnownFolder(home, WellKnownFolder::movies)},
+            {Kind::audio, platform::wellKnownFolder(home, WellKnownFolder::music)}};
 }
 
 Plan Organizer::run(const ProgressHandler& progress, const PartialHandler& partial) {
@@ -78,6 +71,7 @@ Plan Organizer::run(const ProgressHandler& progress, const PartialHandler& parti
     report({OrganizerProgress::Stage::scanning});
 
     Run run;
+    run.typeDefaults = typeDefaults(settings_.home);
     loadItems(run);
     findTargets(run);
     tokenize(run);
@@ -238,9 +232,8 @@ Suggestion Organizer::fallback(const Run& run, std::size_t item) const {
         return *run.results[item];
     }
     const FileItem& file = run.items[item];
-    if (auto folder = typeDefault(file.kind, settings_.home)) {
-        return {
-            file, Action::move(std::move(*folder)), Layer::typeDefault, {}, {}, "按类型的默认位置"};
+    if (const auto folder = run.typeDefaults.find(file.kind); folder != run.typeDefaults.end()) {
+        return {file, Action::move(folder->second), Layer::typeDefault, {}, {}, "按类型的默认位置"};
     }
     std::string reason = run.tokens[item].empty() ? "文件名没有可用信息" : "没有足够相似的文件夹";
     // Every undecided item was ranked by name in the similarity stage.

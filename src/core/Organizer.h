@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -33,9 +34,9 @@ public:
 
     [[nodiscard]] const OrganizerSettings& settings() const { return settings_; }
 
-    // The per-kind default folder, home-relative: pictures, videos and music only.
-    [[nodiscard]] static std::optional<std::string> typeDefault(Kind kind,
-                                                                const std::filesystem::path& home);
+    // The per-kind default folders, home-relative: pictures, videos and music only.
+    [[nodiscard]] static std::map<Kind, std::string>
+    typeDefaults(const std::filesystem::path& home);
 
     // Memo key of a file: path, size and added date, so any change makes a new key.
     [[nodiscard]] static std::string memoKey(const FileItem& item);

@@ -4,6 +4,7 @@
 
 #include "core/Organizer.h"
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +20,7 @@ struct Organizer::Run {
     std::vector<std::optional<int>> closest;        // per item: best target of the name ranking
     Plan plan;                                      // statistics filled as the stages run
     Profiles profiles;                              // made by the model, when it is used
+    std::map<Kind, std::string> typeDefaults;       // resolved once; the fallback asks per item
 };
 
 } // namespace vesk
