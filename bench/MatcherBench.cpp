@@ -1,5 +1,5 @@
-#include "core/Matcher.h"
-#include "core/Tokens.h"
+#include "core/placement/Matcher.h"
+#include "core/text/Tokens.h"
 
 #include <benchmark/benchmark.h>
 

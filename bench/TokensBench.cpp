@@ -1,4 +1,4 @@
-#include "core/Tokens.h"
+#include "core/text/Tokens.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,30 +1,14 @@
 #include "cli/CliSession.h"
 
-#include "app/SettingsStore.h"
-#include "core/LocalLLM.h"
-#include <vector>
+#include "app/ModelEnvironment.h"
+#include "app/Settings.h"
+#include "core/model/LocalLLM.h"
+#include "core/util/NormalFolder.h"
 
 #include <system_error>
+#include <vector>
 
 namespace vesk {
-
-namespace {
-
-// One fixture store serves every `--home`, so it may name the folders of another home;
-// those would plan somebody else's files, and are left out.
-std::vector<std::filesystem::path> storedSources(const SettingsStore& store,
-                                                 const AppLocation& location) {
-    auto sources = store.sources();
-    if (location.isFixture) {
-        std::erase_if(sources, [&](const std::filesystem::path& source) {
-            const auto relative = source.lexically_relative(location.home);
-            return relative.empty() || *relative.begin() == "..";
-        });
-    }
-    return sources;
-}
-
-} // namespace
 
 std::variant<AppLocation, SessionError> openLocation(const CliOptions& options) {
     if (!options.home) {
@@ -45,34 +29,33 @@ std::variant<CliSession, SessionError> openSession(const CliOptions& options) {
     }
     CliSession session;
     session.location = std::move(std::get<AppLocation>(location));
+    session.endpoint = modelEndpointFromEnvironment();
 
-    const SettingsStore store(session.location.settingsFile);
-    if (!store.isUsable()) {
+    auto settings = Settings::load(session.location.settingsFile);
+    if (!settings) {
         return SessionError{
             "cannot read the settings in " + session.location.settingsFile.toStdString(), 1};
     }
+    settings->minAgeDays = options.minAgeDays.value_or(settings->minAgeDays);
+    settings->allowContent = options.allowContent.value_or(settings->allowContent);
+    // As in the application: without a stored choice the model is used when it is available.
+    const auto chosen = options.useModel ? options.useModel : settings->useLLM;
+    const bool useLLM =
+        chosen ? *chosen : !LocalLLM::unavailableReason(session.endpoint).has_value();
 
-    OrganizerSettings& settings = session.settings;
-    settings = OrganizerSettings(session.location.home);
+    session.settings = organizerSettings(*settings, session.location, useLLM);
     if (!options.sources.empty()) {
-        settings.sources.clear();
+        session.settings.sources.clear();
         for (const auto& source : options.sources) {
             std::error_code ec;
-            settings.sources.push_back(std::filesystem::absolute(source, ec));
+            const auto folder = normalFolder(std::filesystem::absolute(source, ec));
+            if (std::find(session.settings.sources.begin(), session.settings.sources.end(),
+                          folder) == session.settings.sources.end()) {
+                session.settings.sources.push_back(folder);
+            }
         }
-    } else if (const auto stored = storedSources(store, session.location); !stored.empty()) {
-        settings.sources = stored;
     }
-    settings.minAgeDays = options.minAgeDays.value_or(store.minAgeDays());
-    // As in the application: without a stored choice the model is used when it is available.
-    if (const auto useModel = options.useModel ? options.useModel : store.useLLM()) {
-        settings.useLLM = *useModel;
-    } else {
-        settings.useLLM = !LocalLLM::unavailableReason();
-    }
-    settings.allowContent = options.allowContent.value_or(store.allowContent());
-    settings.profileCache = session.location.profileCacheFile();
-    settings.verbose = options.verbose;
+    session.settings.verbose = options.verbose;
     return session;
 }
 

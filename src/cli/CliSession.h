@@ -2,9 +2,9 @@
 
 #include "app/AppLocation.h"
 #include "cli/CliOptions.h"
-#include "core/Plan.h"
+#include "core/model/ModelEndpoint.h"
+#include "core/placement/OrganizerSettings.h"
 
-#include <optional>
 #include <string>
 #include <variant>
 
@@ -15,6 +15,7 @@ namespace vesk {
 struct CliSession {
     AppLocation location;
     OrganizerSettings settings;
+    ModelEndpoint endpoint;
 };
 
 struct SessionError {

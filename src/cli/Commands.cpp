@@ -1,13 +1,13 @@
 #include "cli/Commands.h"
 
 #include "app/AppLocation.h"
-#include "app/SettingsStore.h"
+#include "app/Settings.h"
 #include "cli/CliSession.h"
 #include "cli/DemoHome.h"
 #include "cli/MoveReport.h"
 #include "cli/PlanReport.h"
-#include "core/FileMover.h"
-#include "core/Organizer.h"
+#include "core/moves/FileMover.h"
+#include "core/placement/Organizer.h"
 #include "platform/WellKnownFolders.h"
 
 #include <iostream>
@@ -58,7 +58,8 @@ void clearProgressLine() {
 // Progress shows whenever a person watches standard error, JSON or not: it never mixes with
 // what goes to standard output.
 Plan makePlan(const CliSession& session) {
-    Organizer organizer(session.settings);
+    Organizer organizer(session.settings, session.endpoint,
+                        [](const std::string& line) { std::cerr << line << '\n'; });
     const Plan plan = organizer.run(terminalProgress());
     clearProgressLine();
     return plan;
@@ -148,14 +149,20 @@ int runDemo(const CliOptions& options) {
     const AppLocation location =
         AppLocation::fixture(QString::fromStdString(options.demoDir.string()));
     // The demo's files are all brand new, so the demo settings tidy files of any age.
-    SettingsStore store(location.settingsFile);
     using platform::WellKnownFolder;
-    store.setSources(
-        {location.home / platform::wellKnownFolder(location.home, WellKnownFolder::downloads),
-         location.home / platform::wellKnownFolder(location.home, WellKnownFolder::desktop)});
-    store.setMinAgeDays(0);
-    store.setOnboarded(true);
-    store.sync();
+    // The other stored choices, such as the model's, stay as they were.
+    Settings settings = Settings::load(location.settingsFile).value_or(Settings{});
+    settings.sources = {
+        location.home / platform::wellKnownFolder(location.home, WellKnownFolder::downloads),
+        location.home / platform::wellKnownFolder(location.home, WellKnownFolder::desktop)};
+    settings.minAgeDays = 0;
+    settings.onboardingFinished = true;
+    if (!settings.save(location.settingsFile, Settings::sourcesPart | Settings::onboardedPart |
+                                                  Settings::preferencesPart)) {
+        std::cerr << "vesk-cli: cannot write the settings in "
+                  << location.settingsFile.toStdString() << "\n";
+        return 1;
+    }
 
     std::cout << "Created a demo home in " << location.home.string() << "\n"
               << "Next: vesk-cli plan --home " << location.home.string() << "\n";

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/FileMover.h"
+#include "core/moves/FileMover.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Plan.h"
+#include "core/placement/Plan.h"
 
 #include <filesystem>
 #include <string>

@@ -1,6 +1,6 @@
 #include "cli/DemoHome.h"
 
-#include "core/Organizer.h"
+#include "core/placement/Organizer.h"
 #include "support/TempDir.h"
 
 #include <gmock/gmock.h>
@@ -11,6 +11,9 @@
 
 namespace vesk {
 namespace {
+
+// These runs are about the layers before the model.
+const ModelEndpoint modelOff{.url = "off", .model = ""};
 
 namespace fs = std::filesystem;
 using test::TempDir;
@@ -76,7 +79,7 @@ TEST(DemoHomeTest, ExercisesEveryLayerWithoutTheModelAndTheContentLayerWhenAllow
     settings.sources = {temp / "Downloads", temp / "Desktop"};
     settings.minAgeDays = 0;
     settings.useLLM = false;
-    const Plan plan = Organizer(settings).run();
+    const Plan plan = Organizer(settings, modelOff).run();
     std::set<Layer> layers;
     for (const auto& suggestion : plan.suggestions) {
         layers.insert(suggestion.layer);
@@ -95,7 +98,7 @@ TEST(DemoHomeTest, ExercisesEveryLayerWithoutTheModelAndTheContentLayerWhenAllow
 
     // The scanned PDF's name says nothing; its text does.
     settings.allowContent = true;
-    const Plan withContent = Organizer(settings).run();
+    const Plan withContent = Organizer(settings, modelOff).run();
     const Suggestion scan = byName(withContent).at("scan_20240311.pdf");
     EXPECT_EQ(scan.layer, Layer::content);
     EXPECT_EQ(scan.action, Action::move("Documents/Insurance"));

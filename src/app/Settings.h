@@ -1,0 +1,50 @@
+#pragma once
+
+#include "app/AppLocation.h"
+#include "core/placement/OrganizerSettings.h"
+
+#include <QString>
+
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+namespace vesk {
+
+// The person's settings as stored, shared by the application and vesk-cli. Only load() and
+// save() touch the store. INI keeps no types, so a boolean counts only as "true"/"false" and
+// a number only when it parses as a finite, non-negative one; anything else counts as missing.
+struct Settings {
+    static constexpr double defaultMinAgeDays = 3;
+
+    std::vector<std::filesystem::path> sources; // absolute paths, in the person's order
+    bool onboardingFinished = false;
+    std::optional<bool> useLLM; // absent until chosen: the default follows the model's availability
+    bool allowContent = false;
+    double minAgeDays = defaultMinAgeDays;
+
+    // Which entries a save writes; each change writes only its own.
+    enum Part : unsigned {
+        sourcesPart = 1U << 0U,
+        onboardedPart = 1U << 1U,
+        preferencesPart = 1U << 2U, // useLLM, allowContent and minAgeDays together
+    };
+
+    // Finished, and at least one source to tidy.
+    [[nodiscard]] bool onboarded() const { return onboardingFinished && !sources.empty(); }
+
+    // Absent when the file exists but cannot be read or parsed; a missing file gives defaults.
+    [[nodiscard]] static std::optional<Settings> load(const QString& file);
+    // False when the file could not be written.
+    [[nodiscard]] bool save(const QString& file, unsigned parts) const;
+
+    bool operator==(const Settings&) const = default;
+};
+
+// What a run of the organizer gets from these settings in this location: sources compared in
+// normal form ("Downloads/" and "Downloads" are one folder) and, for a fixture home, only those
+// inside it, since one fixture store serves every `--home`. No sources means the Downloads folder.
+[[nodiscard]] OrganizerSettings organizerSettings(const Settings& settings,
+                                                  const AppLocation& location, bool useLLM);
+
+} // namespace vesk

@@ -1,0 +1,168 @@
+// Folder profiles: what each target folder is for, asked of the model a few folders at a time
+// and cached by the names of the files inside.
+
+#include "core/model/FolderProfiles.h"
+
+#include "core/model/AnswerProperties.h"
+#include "core/model/ProfileCache.h"
+
+#include <nlohmann/json.hpp>
+#include <unicode/brkiter.h>
+#include <unicode/unistr.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace vesk::FolderProfiles {
+
+using nlohmann::ordered_json;
+
+namespace {
+
+constexpr const char* profileInstructions =
+    "You look at the folders on a person's Mac and describe what each one is for, judging only "
+    "from the folder path and the names of files inside it.";
+
+constexpr const char* purposeDescription =
+    "What this folder is for, at most 10 words, specific enough to tell it apart from the other "
+    "folders listed (e.g. \"Kitchen renovation quotes and drawings\" rather than \"Home "
+    "documents\")";
+
+constexpr const char* keywordsDescription =
+    "6-10 words a file belonging here might have in its name, in English and in the folder's own "
+    "language";
+
+constexpr int sampleNames = 8;
+constexpr int sampleLength = 40;
+
+// The first `length` user-perceived characters of a name.
+[[nodiscard]] std::string cut(const std::string& name, int length) {
+    thread_local const std::unique_ptr<icu::BreakIterator> characters = [] {
+        UErrorCode status = U_ZERO_ERROR;
+        std::unique_ptr<icu::BreakIterator> iterator(
+            icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
+        return U_SUCCESS(status) ? std::move(iterator) : nullptr;
+    }();
+    const auto text = icu::UnicodeString::fromUTF8(name);
+    if (!characters) {
+        return name;
+    }
+    characters->setText(text);
+    int32_t end = characters->first();
+    for (int i = 0; i < length; ++i) {
+        const int32_t next = characters->next();
+        if (next == icu::BreakIterator::DONE) {
+            return name;
+        }
+        end = next;
+    }
+    std::string result;
+    text.tempSubString(0, end).toUTF8String(result);
+    return result;
+}
+
+} // namespace
+
+std::string describe(const Target& target, int samples) {
+    std::string text = "- " + target.label;
+    if (target.siblingNames.empty()) {
+        return text;
+    }
+    text += "\n  files: ";
+    const auto count = std::min<std::size_t>(target.siblingNames.size(),
+                                             static_cast<std::size_t>(std::max(samples, 0)));
+    for (std::size_t i = 0; i < count; ++i) {
+        text += (i == 0 ? "" : ", ") + cut(target.siblingNames[i], sampleLength);
+    }
+    return text;
+}
+
+namespace {
+
+// One request for several folders; an empty map when it failed.
+Profiles profileBatch(LocalLLM& llm, const std::vector<int>& ids,
+                      const std::vector<Target>& targets) {
+    std::vector<std::string> labels;
+    std::string prompt = "Describe each of these folders:";
+    for (const int id : ids) {
+        const auto& target = targets[static_cast<std::size_t>(id)];
+        labels.push_back(target.label);
+        prompt += '\n';
+        prompt += describe(target, sampleNames);
+    }
+    const int count = static_cast<int>(ids.size());
+    const auto folder = GenerationSchema::object(
+        "Folder", {{"path", std::nullopt, GenerationSchema::choice("Path", labels)},
+                   {"purpose", purposeDescription, GenerationSchema::string()},
+                   {"keywords", keywordsDescription,
+                    GenerationSchema::list(GenerationSchema::string(), std::nullopt, 10)}});
+    const auto schema = GenerationSchema::object(
+        "Profiles", {{"folders", std::nullopt, GenerationSchema::list(folder, count, count)}});
+    const auto answer = llm.respond(profileInstructions, prompt, schema);
+    if (!answer) {
+        return {};
+    }
+    const auto folders = objectsProperty(*answer, "folders");
+    if (!folders) {
+        return {};
+    }
+    Profiles result;
+    for (const auto& element : *folders) {
+        const auto path = stringProperty(element, "path");
+        if (!path) {
+            continue;
+        }
+        const auto id = std::find(labels.begin(), labels.end(), *path);
+        if (id == labels.end()) {
+            continue;
+        }
+        result[ids[static_cast<std::size_t>(id - labels.begin())]] =
+            Profile{stringProperty(element, "purpose").value_or(""),
+                    stringsProperty(element, "keywords").value_or(std::vector<std::string>{})};
+    }
+    return result;
+}
+
+} // namespace
+
+Profiles profile(LocalLLM& llm, const std::vector<Target>& targets,
+                 const std::optional<std::filesystem::path>& cache, int batch) {
+    const auto cached = cache ? loadProfileCache(*cache) : ProfileCache{};
+    Profiles result;
+    std::vector<int> needed;
+    for (int i = 0; i < static_cast<int>(targets.size()); ++i) {
+        const auto& target = targets[static_cast<std::size_t>(i)];
+        if (target.isProject) {
+            continue;
+        }
+        const auto hit = cached.find(target.label);
+        if (hit != cached.end() && hit->second.signature == folderSignature(target)) {
+            result[i] = hit->second.profile;
+        } else {
+            needed.push_back(i);
+        }
+    }
+    const auto size = static_cast<std::size_t>(std::max(batch, 1));
+    for (std::size_t start = 0; start < needed.size(); start += size) {
+        const std::vector<int> chunk(
+            needed.begin() + static_cast<std::ptrdiff_t>(start),
+            needed.begin() + static_cast<std::ptrdiff_t>(std::min(start + size, needed.size())));
+        for (auto& [id, profile] : profileBatch(llm, chunk, targets)) {
+            result[id] = std::move(profile);
+        }
+        // A folder the batch answer left out gets one request of its own.
+        for (const int id : chunk) {
+            if (!result.contains(id)) {
+                for (auto& [single, profile] : profileBatch(llm, {id}, targets)) {
+                    result[single] = std::move(profile);
+                }
+            }
+        }
+    }
+    if (cache) {
+        saveProfileCache(*cache, result, targets);
+    }
+    return result;
+}
+
+} // namespace vesk::FolderProfiles

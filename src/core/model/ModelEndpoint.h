@@ -1,0 +1,34 @@
+#pragma once
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vesk {
+
+// Where the local model service listens and which of its models to ask. The engine never
+// reads the environment: the application and the command line fill this in.
+struct ModelEndpoint {
+    std::string url = "http://127.0.0.1:11434/v1"; // "off" turns the model off
+    std::string model;                             // empty: the first model the service lists
+    std::chrono::milliseconds timeout{60'000};     // per request, so a stalled service never hangs
+
+    bool operator==(const ModelEndpoint&) const = default;
+};
+
+// True only for hosts that can't leave the machine: 127.0.0.0/8, ::1 and "localhost".
+[[nodiscard]] bool isLoopbackHost(std::string_view host);
+
+// A model service address we are willing to contact.
+struct ServiceAddress {
+    std::string host;
+    int port = 80;
+    std::string path; // without a trailing "/"
+};
+
+// Plain "http://host[:port][/path]" URLs whose host is loopback; anything else, including
+// user info that could disguise the real host, is refused before any connection is made.
+[[nodiscard]] std::optional<ServiceAddress> loopbackService(std::string_view url);
+
+} // namespace vesk

@@ -1,0 +1,247 @@
+#include "core/placement/Organizer.h"
+
+#include "core/placement/OrganizerRun.h"
+
+#include "core/placement/ContentReader.h"
+#include "core/placement/Rules.h"
+#include "core/text/NameOrder.h"
+#include "core/text/Tokens.h"
+#include "core/util/NormalFolder.h"
+#include "platform/WellKnownFolders.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <set>
+#include <system_error>
+
+namespace vesk {
+
+namespace {
+
+constexpr double margin = 0.08;
+
+std::string twoDecimals(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", value);
+    return text;
+}
+
+bool startsWith(const std::string& text, const std::string& prefix) {
+    return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+// "files.example.com" gives "files example": the top-level label says nothing about a file.
+std::string domainWords(const std::string& domain) {
+    const auto lastDot = domain.rfind('.');
+    if (lastDot == std::string::npos) {
+        return {};
+    }
+    std::string words = domain.substr(0, lastDot);
+    std::replace(words.begin(), words.end(), '.', ' ');
+    return words;
+}
+
+} // namespace
+
+Organizer::Organizer(OrganizerSettings settings, ModelEndpoint endpoint, Diagnostics diagnostics)
+    : settings_(std::move(settings)), endpoint_(std::move(endpoint)),
+      diagnostics_(std::move(diagnostics)) {}
+
+std::map<Kind, std::string> Organizer::typeDefaults(const std::filesystem::path& home) {
+    using platform::WellKnownFolder;
+    return {{Kind::image, platform::wellKnownFolder(home, WellKnownFolder::pictures)},
+            {Kind::video, platform::wellKnownFolder(home, WellKnownFolder::movies)},
+            {Kind::audio, platform::wellKnownFolder(home, WellKnownFolder::music)}};
+}
+
+Plan Organizer::run(const ProgressHandler& progress, const PartialHandler& partial) {
+    const auto report = [&](OrganizerProgress state) {
+        if (progress) {
+            progress(state);
+        }
+    };
+    report({OrganizerProgress::Stage::scanning});
+
+    Run run;
+    run.typeDefaults = typeDefaults(settings_.home);
+    loadItems(run);
+    findTargets(run);
+    tokenize(run);
+    run.matcher.emplace(run.targets, run.tokens);
+    run.results.resize(run.items.size());
+    run.closest.resize(run.items.size());
+    refreshMemo(run.targets);
+    decideByRulesAndSimilarity(run);
+
+    if (partial) {
+        Plan intermediate;
+        intermediate.suggestions = suggestions(run);
+        intermediate.targets = run.targets;
+        partial(intermediate);
+    }
+
+    bool modelUsable = false;
+    if (settings_.useLLM) {
+        run.plan.llmUnavailable = LocalLLM::unavailableReason(endpoint_);
+        modelUsable = !run.plan.llmUnavailable;
+    }
+    std::optional<LocalLLM> llm;
+    if (modelUsable && modelNeeded(run)) {
+        llm.emplace(endpoint_, settings_.verbose ? diagnostics_ : Diagnostics{});
+        placeWithModel(run, *llm, report);
+    }
+
+    if (settings_.allowContent) {
+        decideByContent(run);
+    }
+
+    std::vector<Suggestion> list = suggestions(run);
+    if (llm && settings_.useQA) {
+        reviewWithModel(run, list, *llm, report);
+    }
+
+    Plan plan = std::move(run.plan);
+    plan.suggestions = std::move(list);
+    plan.targets = std::move(run.targets);
+    plan.isFinal = true;
+    if (llm) {
+        plan.llmCalls = llm->calls();
+        plan.llmFailures = llm->failures();
+        plan.llmSeconds = llm->seconds();
+    }
+    return plan;
+}
+
+void Organizer::loadItems(Run& run) const {
+    for (const auto& source : settings_.sources) {
+        std::error_code ec;
+        for (auto it = std::filesystem::directory_iterator(source, ec);
+             !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+            if (auto item = FileItem::load(it->path())) {
+                run.items.push_back(std::move(*item));
+            }
+        }
+    }
+    sortByName(run.items, &FileItem::name);
+}
+
+void Organizer::findTargets(Run& run) const {
+    std::set<std::filesystem::path> sourcePaths;
+    for (const auto& source : settings_.sources) {
+        sourcePaths.insert(normalFolder(source));
+    }
+    for (auto& target : TargetFinder::find(discoveryRoots(settings_.home), settings_.home)) {
+        if (!sourcePaths.contains(normalFolder(target.url))) {
+            run.targets.push_back(std::move(target));
+        }
+    }
+}
+
+void Organizer::tokenize(Run& run) const {
+    run.tokens.reserve(run.items.size());
+    for (const auto& item : run.items) {
+        auto tokens = Tokens::of(item.stem());
+        if (item.sourceDomain) {
+            for (auto& token : Tokens::of(domainWords(*item.sourceDomain))) {
+                tokens.push_back(std::move(token));
+            }
+        }
+        run.tokens.push_back(std::move(tokens));
+    }
+}
+
+void Organizer::decideByRulesAndSimilarity(Run& run) const {
+    Rules rules;
+    rules.items = run.items;
+    rules.installed = Rules::installedApps(settings_.home);
+    rules.minAgeDays = settings_.minAgeDays;
+    rules.home = settings_.home;
+    rules.now = Clock::now();
+
+    for (std::size_t i = 0; i < run.items.size(); ++i) {
+        if (auto ruled = rules.apply(run.items[i])) {
+            run.results[i] = std::move(ruled);
+            continue;
+        }
+        const auto matches = run.matcher->rank(run.tokens[i], run.items[i].kind);
+        if (!matches.empty()) {
+            run.closest[i] = matches[0].target;
+        }
+        run.results[i] = decideByMatch(run, i, matches, Layer::match);
+    }
+}
+
+void Organizer::decideByContent(Run& run) const {
+    for (std::size_t i = 0; i < run.items.size(); ++i) {
+        if (run.results[i]) {
+            continue;
+        }
+        const auto keywords = ContentReader::keywords(run.items[i]);
+        if (!keywords) {
+            continue;
+        }
+        ++run.plan.contentReads;
+        auto tokens = run.tokens[i];
+        tokens.insert(tokens.end(), keywords->begin(), keywords->end());
+        run.results[i] =
+            decideByMatch(run, i, run.matcher->rank(tokens, run.items[i].kind), Layer::content);
+    }
+}
+
+std::optional<Suggestion> Organizer::decideByMatch(const Run& run, std::size_t item,
+                                                   const std::vector<Match>& matches,
+                                                   Layer layer) const {
+    if (matches.empty() || matches[0].score < settings_.threshold) {
+        return std::nullopt;
+    }
+    const Match& best = matches[0];
+    const Target& target = run.targets[static_cast<std::size_t>(best.target)];
+    if (matches.size() > 1 && best.score - matches[1].score < margin) {
+        // Too close to call, unless one folder lies inside the other.
+        const std::string bestPath = target.url.native();
+        const std::string secondPath =
+            run.targets[static_cast<std::size_t>(matches[1].target)].url.native();
+        if (!startsWith(secondPath, bestPath) && !startsWith(bestPath, secondPath)) {
+            return std::nullopt;
+        }
+    }
+
+    Suggestion suggestion{run.items[item], Action::ask(), Layer::none, {}, {}, {}};
+    if (target.isProject) {
+        suggestion.reason = "可能属于代码项目「" + target.label + "」，请你决定";
+        return suggestion;
+    }
+    suggestion.action = Action::move(target.label);
+    suggestion.layer = layer;
+    suggestion.target = best.target;
+    suggestion.score = best.score;
+    suggestion.reason = best.why + " · " + twoDecimals(best.score);
+    return suggestion;
+}
+
+Suggestion Organizer::fallback(const Run& run, std::size_t item) const {
+    if (run.results[item]) {
+        return *run.results[item];
+    }
+    const FileItem& file = run.items[item];
+    if (const auto folder = run.typeDefaults.find(file.kind); folder != run.typeDefaults.end()) {
+        return {file, Action::move(folder->second), Layer::typeDefault, {}, {}, "按类型的默认位置"};
+    }
+    std::string reason = run.tokens[item].empty() ? "文件名没有可用信息" : "没有足够相似的文件夹";
+    // Every undecided item was ranked by name in the similarity stage.
+    if (const auto closest = run.closest[item]) {
+        reason += "（最接近：" + run.targets[static_cast<std::size_t>(*closest)].label + "）";
+    }
+    return {file, Action::ask(), Layer::none, {}, {}, std::move(reason)};
+}
+
+std::vector<Suggestion> Organizer::suggestions(const Run& run) const {
+    std::vector<Suggestion> list;
+    list.reserve(run.items.size());
+    for (std::size_t i = 0; i < run.items.size(); ++i) {
+        list.push_back(fallback(run, i));
+    }
+    return list;
+}
+
+} // namespace vesk

@@ -1,0 +1,26 @@
+#pragma once
+
+// The working state of one organizer run, shared by the files that implement its stages.
+
+#include "core/placement/Organizer.h"
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vesk {
+
+struct Organizer::Run {
+    std::vector<FileItem> items;
+    std::vector<Target> targets;
+    std::vector<std::vector<std::string>> tokens; // per item
+    std::optional<Matcher> matcher;
+    std::vector<std::optional<Suggestion>> results; // per item; empty while undecided
+    std::vector<std::optional<int>> closest;        // per item: best target of the name ranking
+    Plan plan;                                      // statistics filled as the stages run
+    Profiles profiles;                              // made by the model, when it is used
+    std::map<Kind, std::string> typeDefaults;       // resolved once; the fallback asks per item
+};
+
+} // namespace vesk

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+namespace vesk {
+
+// What one organizer run is given.
+struct OrganizerSettings {
+    std::filesystem::path home;
+    std::vector<std::filesystem::path> sources;
+    double minAgeDays = 3;
+    bool allowContent = false;
+    bool useLLM = true;
+    bool useQA = true;
+    double threshold = 0.45;
+    std::optional<std::filesystem::path> profileCache;
+    bool verbose = false;
+
+    OrganizerSettings() = default;
+    // One source folder, or the home's Downloads folder when none is given.
+    explicit OrganizerSettings(std::filesystem::path homeFolder,
+                               std::optional<std::filesystem::path> source = std::nullopt);
+
+    bool operator==(const OrganizerSettings&) const = default;
+};
+
+} // namespace vesk

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "core/placement/Suggestion.h"
+#include "core/placement/Targets.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vesk {
+
+// The result of one organizer run.
+struct Plan {
+    std::vector<Suggestion> suggestions;
+    std::vector<Target> targets;
+    bool isFinal = false;
+    std::optional<std::string> llmUnavailable;
+    int profiledFolders = 0;
+    int llmCalls = 0;
+    int llmFailures = 0;
+    double llmSeconds = 0;
+    int contentReads = 0;
+    int qaApproved = 0;
+    int qaRejected = 0;
+    int qaFailed = 0;
+
+    bool operator==(const Plan&) const = default;
+};
+
+} // namespace vesk

@@ -1,0 +1,271 @@
+#include "core/placement/Rules.h"
+
+#include "platform/WellKnownFolders.h"
+
+#include <unicode/locid.h>
+#include <unicode/normalizer2.h>
+#include <unicode/regex.h>
+#include <unicode/uchar.h>
+#include <unicode/unistr.h>
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <memory>
+#include <string_view>
+#include <system_error>
+
+namespace vesk {
+namespace {
+
+namespace fs = std::filesystem;
+using platform::WellKnownFolder;
+
+constexpr std::array<std::string_view, 4> partialExts{"crdownload", "download", "part", "partial"};
+constexpr std::array<std::string_view, 2> oneOffExts{"torrent", "ics"};
+
+// Compiled once; a pattern is safe to share between threads, matchers are made per use.
+std::unique_ptr<icu::RegexPattern> compile(std::u16string_view expression, uint32_t flags) {
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::UnicodeString text(false, expression.data(),
+                                  static_cast<int32_t>(expression.size()));
+    std::unique_ptr<icu::RegexPattern> pattern(icu::RegexPattern::compile(text, flags, status));
+    return U_SUCCESS(status) ? std::move(pattern) : nullptr;
+}
+
+const icu::RegexPattern* screenshotPattern() {
+    static const auto pattern =
+        compile(u"^(Screenshot|Screen Shot|Skjermbilde|Bildschirmfoto|Capture d\u2019écran|截屏|"
+                u"屏幕快照|Screen Recording|Skjermopptak|录屏)",
+                UREGEX_CASE_INSENSITIVE);
+    return pattern.get();
+}
+
+const icu::RegexPattern* archiveExtensionPattern() {
+    static const auto pattern =
+        compile(uR"(\.(tar\.gz|tar\.xz|[a-z0-9]+)$)", UREGEX_CASE_INSENSITIVE);
+    return pattern.get();
+}
+
+const icu::RegexPattern* copySuffixPattern() {
+    static const auto pattern = compile(uR"(( ?\(\d+\)| copy| kopi| 副本| - Copy)$)", 0);
+    return pattern.get();
+}
+
+// The UTF-8 length of the first match of pattern in text, counted from its end, when the
+// pattern only matches at the end. Working from the end keeps the bytes before the match as
+// they were, even when the name is not valid UTF-8.
+std::optional<std::size_t> matchedTailBytes(const icu::RegexPattern* pattern,
+                                            std::string_view text) {
+    if (pattern == nullptr) {
+        return std::nullopt;
+    }
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::UnicodeString input = icu::UnicodeString::fromUTF8(text);
+    std::unique_ptr<icu::RegexMatcher> matcher(pattern->matcher(input, status));
+    if (U_FAILURE(status) || !matcher->find(status) || U_FAILURE(status)) {
+        return std::nullopt;
+    }
+    std::string tail;
+    matcher->group(status).toUTF8String(tail);
+    if (U_FAILURE(status) || tail.size() > text.size()) {
+        return std::nullopt;
+    }
+    return tail.size();
+}
+
+bool matches(const icu::RegexPattern* pattern, std::string_view text) {
+    if (pattern == nullptr) {
+        return false;
+    }
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::UnicodeString input = icu::UnicodeString::fromUTF8(text);
+    std::unique_ptr<icu::RegexMatcher> matcher(pattern->matcher(input, status));
+    return U_SUCCESS(status) && matcher->find(status) && U_SUCCESS(status);
+}
+
+template <std::size_t N>
+bool contains(const std::array<std::string_view, N>& list, std::string_view value) {
+    return std::find(list.begin(), list.end(), value) != list.end();
+}
+
+// "%.1f" that ignores the process locale: reasons always use a decimal point.
+std::string oneDecimal(double value) {
+    std::array<char, 64> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::fixed, 1);
+    return result.ec == std::errc() ? std::string(buffer.data(), result.ptr) : std::string("0.0");
+}
+
+std::size_t characterCount(std::string_view text) {
+    return static_cast<std::size_t>(icu::UnicodeString::fromUTF8(text).countChar32());
+}
+
+// The first piece of the stem between decimal digits, empty pieces skipped; the whole stem
+// when every piece is empty.
+std::string leadingNonDigitPiece(std::string_view stem) {
+    const icu::UnicodeString text = icu::UnicodeString::fromUTF8(stem);
+    int32_t start = 0;
+    for (int32_t i = 0; i < text.length(); i = text.moveIndex32(i, 1)) {
+        if (u_isdigit(text.char32At(i))) {
+            if (i > start) {
+                std::string piece;
+                return text.tempSubStringBetween(start, i).toUTF8String(piece);
+            }
+            start = text.moveIndex32(i, 1);
+        }
+    }
+    if (start < text.length()) {
+        std::string piece;
+        return text.tempSubString(start).toUTF8String(piece);
+    }
+    return std::string(stem);
+}
+
+bool isInstalled(const std::string& key, const std::set<std::string>& installed) {
+    if (characterCount(key) < 4) {
+        return false;
+    }
+    for (const std::string& app : installed) {
+        if (app.starts_with(key) || (key.starts_with(app) && characterCount(app) > 3)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+Suggestion suggest(const FileItem& item, Action action, Layer layer, std::string reason) {
+    Suggestion suggestion;
+    suggestion.item = item;
+    suggestion.action = std::move(action);
+    suggestion.layer = layer;
+    suggestion.reason = std::move(reason);
+    return suggestion;
+}
+
+} // namespace
+
+std::optional<Suggestion> Rules::apply(const FileItem& item) const {
+    if (contains(partialExts, item.ext)) {
+        return suggest(item, Action::keep(), Layer::skip, "正在下载");
+    }
+    if (item.kind == Kind::folder) {
+        return suggest(item, Action::keep(), Layer::userFolder, "文件夹，默认保持原样");
+    }
+    const double age = item.ageDays(now);
+    if (age < minAgeDays) {
+        return suggest(item, Action::keep(), Layer::skip,
+                       "太新（" + oneDecimal(age) + " 天），暂不处理");
+    }
+    if (matches(screenshotPattern(), item.name)) {
+        if (item.kind == Kind::video) {
+            return suggest(item,
+                           Action::move(platform::wellKnownFolder(home, WellKnownFolder::movies) +
+                                        "/Screen Recordings"),
+                           Layer::rule, "录屏");
+        }
+        return suggest(item,
+                       Action::move(platform::wellKnownFolder(home, WellKnownFolder::pictures) +
+                                    "/Screenshots"),
+                       Layer::rule, "截图");
+    }
+    if (item.kind == Kind::archive) {
+        const std::size_t extension =
+            matchedTailBytes(archiveExtensionPattern(), item.name).value_or(0);
+        const std::string_view unpacked =
+            std::string_view(item.name).substr(0, item.name.size() - extension);
+        const fs::path parent = item.url.parent_path();
+        for (const FileItem& other : items) {
+            if (other.kind == Kind::folder && other.name == unpacked &&
+                other.url.parent_path() == parent) {
+                return suggest(item, Action::trash(), Layer::rule, "已解压（旁边有同名文件夹）");
+            }
+        }
+    }
+    if (item.kind == Kind::installer) {
+        if (isInstalled(normalize(leadingNonDigitPiece(item.stem())), installed)) {
+            return suggest(item, Action::trash(), Layer::rule, "安装包，应用已安装");
+        }
+        // Whole days, as the reason names them: 30.9 days is still 30 days old.
+        const auto days = static_cast<long long>(age);
+        if (days > 30) {
+            return suggest(item, Action::trash(), Layer::rule,
+                           "旧安装包（" + std::to_string(days) + " 天）");
+        }
+    }
+    if (item.kind == Kind::app) {
+        return suggest(item, Action::toApplications(), Layer::rule, "应用程序放在下载文件夹");
+    }
+    if (contains(oneOffExts, item.ext)) {
+        return suggest(item, Action::trash(), Layer::rule, "一次性文件（." + item.ext + "）");
+    }
+    if (const FileItem* first = duplicateOf(item)) {
+        return suggest(item, Action::trash(), Layer::rule,
+                       "重复下载（同名同大小：" + first->name + "）");
+    }
+    return std::nullopt;
+}
+
+const FileItem* Rules::duplicateOf(const FileItem& item) const {
+    if (item.isDirectory) {
+        return nullptr;
+    }
+    const std::string stem = item.stem();
+    const auto suffix = matchedTailBytes(copySuffixPattern(), stem);
+    if (!suffix) {
+        return nullptr;
+    }
+    std::string firstName = stem.substr(0, stem.size() - *suffix);
+    if (!item.ext.empty()) {
+        firstName += "." + item.ext;
+    }
+    const fs::path parent = item.url.parent_path();
+    for (const FileItem& other : items) {
+        if (other.name == firstName && other.size == item.size &&
+            other.url.parent_path() == parent) {
+            return &other;
+        }
+    }
+    return nullptr;
+}
+
+std::set<std::string> Rules::installedApps(const std::filesystem::path& home) {
+    std::set<std::string> names;
+    for (const fs::path& folder :
+         {fs::path("/Applications"), home / "Applications", fs::path("/System/Applications")}) {
+        std::error_code error;
+        for (fs::directory_iterator it(folder, error), end; !error && it != end;
+             it.increment(error)) {
+            const std::string name = it->path().filename().string();
+            if (name.ends_with(".app")) {
+                names.insert(normalize(std::string_view(name).substr(0, name.size() - 4)));
+            }
+        }
+    }
+    return names;
+}
+
+std::string Rules::normalize(std::string_view text) {
+    UErrorCode status = U_ZERO_ERROR;
+    icu::UnicodeString lower = icu::UnicodeString::fromUTF8(text);
+    lower.toLower(icu::Locale::getRoot());
+    // Composed first, so a letter written with a combining accent stays one letter.
+    const icu::Normalizer2* nfc = icu::Normalizer2::getNFCInstance(status);
+    if (U_SUCCESS(status)) {
+        icu::UnicodeString composed = nfc->normalize(lower, status);
+        if (U_SUCCESS(status)) {
+            lower = std::move(composed);
+        }
+    }
+    icu::UnicodeString letters;
+    for (int32_t i = 0; i < lower.length(); i = lower.moveIndex32(i, 1)) {
+        const UChar32 c = lower.char32At(i);
+        if (u_isalpha(c)) {
+            letters.append(c);
+        }
+    }
+    std::string out;
+    return letters.toUTF8String(out);
+}
+
+} // namespace vesk

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "core/items/FileItem.h"
+#include "core/placement/Suggestion.h"
+#include "core/util/Dates.h"
+
+#include <filesystem>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vesk {
+
+// The first, cheapest placement layer: cases decided from a file's own metadata and its
+// neighbours in the same listing. Built once per run.
+struct Rules {
+    std::vector<FileItem> items;     // every item of the run, from all source folders
+    std::set<std::string> installed; // normalized names of installed applications
+    double minAgeDays = 3;
+    std::filesystem::path home; // resolves the screenshot and recording folders
+    Date now = Clock::now();
+
+    // The first rule that applies, or nothing to hand the item to the next layer.
+    [[nodiscard]] std::optional<Suggestion> apply(const FileItem& item) const;
+
+    // Normalized names of the applications in the three application folders.
+    [[nodiscard]] static std::set<std::string> installedApps(const std::filesystem::path& home);
+    // Lower case, letters only.
+    [[nodiscard]] static std::string normalize(std::string_view text);
+
+private:
+    [[nodiscard]] const FileItem* duplicateOf(const FileItem& item) const;
+};
+
+} // namespace vesk

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "core/items/FileItem.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vesk {
+
+// What is to be done with one file.
+struct Action {
+    enum class Type { move, trash, toApplications, keep, ask };
+
+    Type type = Type::ask;
+    std::string path; // home-relative folder, only for Type::move
+
+    [[nodiscard]] static Action move(std::string homeRelativeFolder) {
+        return {Type::move, std::move(homeRelativeFolder)};
+    }
+    [[nodiscard]] static Action trash() { return {Type::trash, {}}; }
+    [[nodiscard]] static Action toApplications() { return {Type::toApplications, {}}; }
+    [[nodiscard]] static Action keep() { return {Type::keep, {}}; }
+    [[nodiscard]] static Action ask() { return {Type::ask, {}}; }
+
+    // Stable text form ("trash", "/Applications", the folder path, ...).
+    [[nodiscard]] std::string key() const;
+    // Display text ("→ Pictures", "→ 废纸篓", "保留", ...).
+    [[nodiscard]] std::string label() const;
+
+    bool operator==(const Action&) const = default;
+};
+
+// Which stage of the pipeline decided a suggestion; the raw value is its display text.
+enum class Layer { skip, userFolder, rule, match, typeDefault, llm, content, none };
+
+[[nodiscard]] std::string_view rawValue(Layer layer);
+[[nodiscard]] std::optional<Layer> layerFromRawValue(std::string_view raw);
+
+// The decision for one file.
+struct Suggestion {
+    FileItem item;
+    Action action;
+    Layer layer = Layer::none;
+    std::optional<int> target; // index into the plan's targets
+    std::optional<double> score;
+    std::string reason;
+
+    [[nodiscard]] const std::filesystem::path& id() const { return item.url; }
+
+    bool operator==(const Suggestion&) const = default;
+};
+
+} // namespace vesk
+
+template <> struct std::hash<vesk::Action> {
+    std::size_t operator()(const vesk::Action& action) const noexcept;
+};

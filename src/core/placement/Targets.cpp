@@ -1,0 +1,154 @@
+#include "core/placement/Targets.h"
+
+#include "core/items/FileItem.h"
+#include "platform/EntryStatus.h"
+#include "platform/WellKnownFolders.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+#include <system_error>
+
+namespace vesk {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::size_t maxSiblingNames = 200;
+
+constexpr std::array<std::string_view, 10> skipNames{
+    "node_modules", ".build",      "build",       "dist", "venv",
+    ".venv",        "__pycache__", "DerivedData", "Pods", "_locales"};
+
+constexpr std::array<std::string_view, 13> projectMarkers{
+    ".git",    "Package.swift",  "package.json", "Cargo.toml",   "pyproject.toml",
+    "go.mod",  "Gemfile",        "pom.xml",      "build.gradle", "requirements.txt",
+    "Podfile", "CMakeLists.txt", "manifest.json"};
+
+template <std::size_t N>
+bool contains(const std::array<std::string_view, N>& list, std::string_view name) {
+    return std::find(list.begin(), list.end(), name) != list.end();
+}
+
+bool isProject(const std::vector<std::string>& allNames) {
+    return std::any_of(allNames.begin(), allNames.end(), [](const std::string& name) {
+        return contains(projectMarkers, name) || name.ends_with(".xcodeproj") ||
+               name.ends_with(".xcworkspace");
+    });
+}
+
+// The folder's path relative to home; other folders keep their whole path.
+std::string labelOf(const fs::path& folder, const fs::path& home) {
+    std::string prefix = home.string();
+    while (!prefix.empty() && prefix.back() == '/') {
+        prefix.pop_back();
+    }
+    prefix += '/';
+    const std::string path = folder.string();
+    return path.starts_with(prefix) ? path.substr(prefix.size()) : path;
+}
+
+// The entry itself, links not followed: a link to a folder counts as a file, so the walk can
+// neither loop nor wander out of the home folder. The type comes from the listing where the
+// file system reports it, which spares a stat call for each of the many files. An entry
+// whose type cannot be read counts as a file.
+bool isFolder(const fs::directory_entry& entry) {
+    std::error_code error;
+    if (entry.is_symlink(error) || error) {
+        return false;
+    }
+    const bool folder = entry.is_directory(error);
+    return folder && !error;
+}
+
+struct Listing {
+    std::vector<std::string> allNames; // hidden ones included, for the project test
+    std::vector<std::string> files;    // visible non-folders, packages and unreadable entries
+    std::vector<fs::path> subfolders;  // visible folders worth walking
+};
+
+// Nothing when the folder cannot be listed completely.
+std::optional<Listing> list(const fs::path& folder) {
+    Listing listing;
+    std::error_code error;
+    // A failed step leaves the iterator at its end with the error set, checked below.
+    for (fs::directory_iterator it(folder, error), end; it != end; it.increment(error)) {
+        std::string name = it->path().filename().string();
+        listing.allNames.push_back(name);
+        if (name.starts_with('.')) {
+            continue;
+        }
+        if (!isFolder(*it) || platform::isPackageName(name)) {
+            listing.files.push_back(std::move(name));
+        } else if (!contains(skipNames, name)) {
+            listing.subfolders.push_back(it->path());
+        }
+    }
+    if (error) {
+        return std::nullopt;
+    }
+    return listing;
+}
+
+Target targetOf(const fs::path& folder, const fs::path& home, const Listing& listing,
+                bool project) {
+    Target target{folder, labelOf(folder, home), project, {}, {}};
+    if (!project) {
+        const std::size_t count = std::min(listing.files.size(), maxSiblingNames);
+        target.siblingNames.assign(listing.files.begin(),
+                                   listing.files.begin() + static_cast<std::ptrdiff_t>(count));
+    }
+    for (const std::string& name : listing.files) {
+        target.kinds.insert(kindForExtension(lowerCasedExtension(name)));
+    }
+    return target;
+}
+
+void walk(const fs::path& folder, int depth, const fs::path& home, bool isRoot,
+          std::vector<Target>& into) {
+    const auto listing = list(folder);
+    if (!listing) {
+        return;
+    }
+    const bool project = !isRoot && isProject(listing->allNames);
+    if (!isRoot) {
+        into.push_back(targetOf(folder, home, *listing, project));
+    }
+    if (depth > 0 && !project) {
+        for (const fs::path& subfolder : listing->subfolders) {
+            walk(subfolder, depth - 1, home, false, into);
+        }
+    }
+}
+
+} // namespace
+
+std::vector<Target> TargetFinder::find(const std::vector<Root>& roots, const fs::path& home) {
+    std::vector<Target> targets;
+    for (const Root& root : roots) {
+        std::error_code error;
+        if (fs::exists(root.folder, error)) {
+            walk(root.folder, root.depth, home, true, targets);
+        }
+    }
+    return targets;
+}
+
+std::vector<Root> discoveryRoots(const fs::path& home) {
+    using platform::WellKnownFolder;
+    std::vector<Root> roots{
+        {home / platform::wellKnownFolder(home, WellKnownFolder::documents), 3},
+        {home / platform::wellKnownFolder(home, WellKnownFolder::desktop), 2},
+        {home / platform::wellKnownFolder(home, WellKnownFolder::pictures), 2},
+        {home / platform::wellKnownFolder(home, WellKnownFolder::movies), 2},
+        {home / platform::wellKnownFolder(home, WellKnownFolder::music), 2},
+    };
+    const fs::path cloud = home / "Library/Mobile Documents/com~apple~CloudDocs";
+    std::error_code error;
+    if (fs::exists(cloud, error)) {
+        roots.push_back({cloud, 2});
+    }
+    return roots;
+}
+
+} // namespace vesk

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "core/items/Kind.h"
+
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace vesk {
+
+// A folder the person already has, offered as a destination.
+struct Target {
+    std::filesystem::path url;
+    std::string label; // path relative to the home folder, "/" between components
+    bool isProject = false;
+    std::vector<std::string> siblingNames; // at most 200, empty for a project
+    std::set<Kind> kinds;
+
+    bool operator==(const Target&) const = default;
+};
+
+// A folder where discovery starts, and how many folder levels below it become targets.
+struct Root {
+    std::filesystem::path folder;
+    int depth = 0;
+
+    bool operator==(const Root&) const = default;
+};
+
+namespace TargetFinder {
+
+// Targets under the given roots in depth-first pre-order; missing roots are skipped.
+[[nodiscard]] std::vector<Target> find(const std::vector<Root>& roots,
+                                       const std::filesystem::path& home);
+
+} // namespace TargetFinder
+
+// Where discovery starts for a home folder: Documents (3 levels), Desktop, Pictures, Movies and
+// Music (2 levels each) under their configured names, and the cloud drive folder when it exists.
+[[nodiscard]] std::vector<Root> discoveryRoots(const std::filesystem::path& home);
+
+} // namespace vesk

@@ -1,0 +1,116 @@
+#include "app/Settings.h"
+#include "app/AppLocation.h"
+#include "app/ModelEnvironment.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace vesk {
+namespace {
+
+QString fileIn(const test::TempDir& dir, const char* name) {
+    return QString::fromStdString((dir / name).string());
+}
+
+TEST(Settings, MissingEntriesAndEntriesOfTheWrongTypeTakeTheirDefaults) {
+    test::TempDir dir;
+    // "onboarded=true" without any source is not onboarded either; relative paths are no folders.
+    test::writeFile(dir / "wrong.conf", "[General]\nuseLLM=yes\nallowContent=1\nminAgeDays=soon\n"
+                                        "onboarded=true\nsources=Downloads\n");
+    test::writeFile(dir / "negative.conf", "[General]\nminAgeDays=-2\n");
+    test::writeFile(dir / "infinite.conf", "[General]\nminAgeDays=inf\n");
+    for (const char* name : {"missing.conf", "wrong.conf", "negative.conf", "infinite.conf"}) {
+        const auto settings = Settings::load(fileIn(dir, name));
+        ASSERT_TRUE(settings) << name;
+        EXPECT_TRUE(settings->sources.empty()) << name;
+        EXPECT_FALSE(settings->onboarded()) << name;
+        EXPECT_FALSE(settings->useLLM) << name;
+        EXPECT_FALSE(settings->allowContent) << name;
+        EXPECT_EQ(settings->minAgeDays, Settings::defaultMinAgeDays) << name;
+    }
+    std::filesystem::create_directory(dir / "folder.conf");
+    EXPECT_FALSE(Settings::load(fileIn(dir, "folder.conf")));
+}
+
+TEST(Settings, RoundTripsEveryEntryAndWritesOnlyThePartsAsked) {
+    test::TempDir dir;
+    const QString file = fileIn(dir, "vesk.conf");
+    Settings settings;
+    settings.sources = {"/home/a/Down, loads", "/home/a/Skrivebord å"};
+    settings.onboardingFinished = true;
+    settings.useLLM = false;
+    settings.allowContent = true;
+    settings.minAgeDays = 0.5;
+    ASSERT_TRUE(settings.save(file, Settings::sourcesPart | Settings::onboardedPart |
+                                        Settings::preferencesPart));
+    EXPECT_EQ(Settings::load(file), settings);
+
+    // A sources change leaves the stored preferences alone.
+    Settings other;
+    other.sources = {"/home/a/Desktop"};
+    ASSERT_TRUE(other.save(file, Settings::sourcesPart));
+    auto expected = settings;
+    expected.sources = other.sources;
+    EXPECT_EQ(Settings::load(file), expected);
+
+    // An unmade choice of the model is not written down.
+    const QString fresh = fileIn(dir, "fresh.conf");
+    ASSERT_TRUE(Settings{}.save(fresh, Settings::preferencesPart));
+    EXPECT_EQ(Settings::load(fresh)->useLLM, std::nullopt);
+}
+
+TEST(Settings, OrganizerSettingsUseNormalFormsAndKeepAFixtureInsideItsHome) {
+    test::TempDir dir;
+    const auto location = AppLocation::fixture(fileIn(dir, "home"));
+    Settings settings;
+    settings.sources = {location.home / "Downloads/", location.home / "Downloads",
+                        location.home / "Desktop/./", location.home / "Downloads/../../outside",
+                        "/elsewhere"};
+    settings.minAgeDays = 7;
+    settings.allowContent = true;
+    const auto organizer = organizerSettings(settings, location, false);
+    EXPECT_EQ(organizer.sources,
+              (std::vector{location.home / "Downloads", location.home / "Desktop"}));
+    EXPECT_EQ(organizer.minAgeDays, 7);
+    EXPECT_TRUE(organizer.allowContent);
+    EXPECT_FALSE(organizer.useLLM);
+    EXPECT_EQ(organizer.profileCache, location.home / ".vesk-app/folder-profiles.json");
+
+    // The person's own home takes sources wherever they are; none at all means Downloads.
+    auto standard = AppLocation::standard();
+    standard.home = dir / "me";
+    EXPECT_EQ(organizerSettings(settings, standard, true).sources.back(), "/elsewhere");
+    EXPECT_EQ(organizerSettings(Settings{}, standard, true).sources,
+              std::vector{dir / "me/Downloads"});
+}
+
+TEST(AppLocation, HomeArgumentChoosesAFixtureApartFromTheRealHome) {
+    test::TempDir dir;
+    const auto location =
+        AppLocation::fromArguments({"vesk", "--home", fileIn(dir, "demo"), "--home", "/x"});
+    EXPECT_TRUE(location.isFixture);
+    EXPECT_EQ(location.home, dir / "demo");
+    EXPECT_EQ(location.supportDir, dir / "demo/.vesk-app");
+    EXPECT_TRUE(location.settingsFile.endsWith("/vesk/app.vesk.Vesk.fixture.conf"));
+
+    // "--home" without a folder is no fixture.
+    const auto standard = AppLocation::fromArguments({"vesk", "--home"});
+    EXPECT_FALSE(standard.isFixture);
+    EXPECT_EQ(standard.home, accountHome());
+    EXPECT_TRUE(standard.settingsFile.endsWith("/vesk/vesk.conf"));
+}
+
+TEST(ModelEnvironment, ChoosesTheServiceWhereSet) {
+    setenv("VESK_MODEL_URL", "", 1);
+    setenv("VESK_MODEL", "qwen2.5:3b", 1);
+    EXPECT_EQ(modelEndpointFromEnvironment(),
+              (ModelEndpoint{.url = ModelEndpoint{}.url, .model = "qwen2.5:3b"}));
+    setenv("VESK_MODEL_URL", "off", 1);
+    unsetenv("VESK_MODEL");
+    EXPECT_EQ(modelEndpointFromEnvironment().url, "off");
+}
+
+} // namespace
+} // namespace vesk

@@ -1,0 +1,87 @@
+#include "cli/PlanReport.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+namespace vesk {
+namespace {
+
+Suggestion suggestion(const std::string& name, Action action, Layer layer,
+                      const std::string& reason) {
+    FileItem item;
+    item.url = "/h/Downloads/" + name;
+    item.name = name;
+    item.kind = Kind::pdf;
+    return {item, std::move(action), layer, {}, {}, reason};
+}
+
+Plan samplePlan() {
+    Plan plan;
+    plan.targets = {Target{"/h/Documents/Bills", "Documents/Bills", false, {}, {}}};
+    auto bill =
+        suggestion("bill.pdf", Action::move("Documents/Bills"), Layer::match, "像 “a” · 0.70");
+    bill.target = 0;
+    bill.score = 0.7;
+    plan.suggestions = {
+        suggestion("a.png", Action::move("Pictures/Screenshots"), Layer::rule, "截图"),
+        bill,
+        suggestion("b.pdf", Action::move("Documents/Bills"), Layer::match, "像 “b” · 0.80"),
+        suggestion("old.dmg", Action::trash(), Layer::rule, "旧安装包（40 天）"),
+        suggestion("x.bin", Action::ask(), Layer::none, "没有足够相似的文件夹"),
+        suggestion("new.pdf", Action::keep(), Layer::skip, "太新（1.0 天），暂不处理"),
+        suggestion("Old stuff", Action::keep(), Layer::userFolder, "文件夹，默认保持原样"),
+    };
+    plan.llmUnavailable = "The local model is turned off";
+    plan.isFinal = true;
+    return plan;
+}
+
+TEST(PlanReport, JsonNamesEveryFieldOfEverySuggestion) {
+    const auto json = nlohmann::json::parse(planJson(samplePlan()));
+    EXPECT_EQ(json["targets"], nlohmann::json::array({"Documents/Bills"}));
+    ASSERT_EQ(json["suggestions"].size(), 7U);
+    const struct {
+        std::size_t index;
+        const char* action;
+        nlohmann::json destination;
+        const char* layer;
+    } rows[] = {{0, "move", "Pictures/Screenshots", "① 规则"},
+                {1, "move", "Documents/Bills", "② 相似度"},
+                {3, "trash", nullptr, "① 规则"},
+                {4, "ask", nullptr, "—"},
+                {5, "keep", nullptr, "跳过"}};
+    for (const auto& row : rows) {
+        const auto& entry = json["suggestions"][row.index];
+        EXPECT_EQ(entry["action"], row.action) << row.index;
+        EXPECT_EQ(entry["destination"], row.destination) << row.index;
+        EXPECT_EQ(entry["layer"], row.layer) << row.index;
+    }
+    EXPECT_EQ(json["suggestions"][1]["target"], 0);
+    EXPECT_EQ(json["suggestions"][1]["score"], 0.7);
+    EXPECT_EQ(json["suggestions"][0]["target"], nullptr);
+    EXPECT_EQ(json["suggestions"][0]["file"], "/h/Downloads/a.png");
+    EXPECT_EQ(json["suggestions"][0]["kind"], "pdf");
+    EXPECT_EQ(json["llmUnavailable"], "The local model is turned off");
+    for (const char* counter : {"profiledFolders", "llmCalls", "llmFailures", "llmSeconds",
+                                "contentReads", "qaApproved", "qaRejected", "qaFailed"}) {
+        EXPECT_EQ(json[counter], 0) << counter;
+    }
+}
+
+TEST(PlanReport, TextGroupsLikeTheReviewWindow) {
+    EXPECT_EQ(planText(samplePlan()), "Documents/Bills (2)\n"
+                                      "  bill.pdf\n      像 “a” · 0.70  [② 相似度]\n"
+                                      "  b.pdf\n      像 “b” · 0.80  [② 相似度]\n\n"
+                                      "Pictures/Screenshots (1)\n"
+                                      "  a.png\n      截图  [① 规则]\n\n"
+                                      "Trash (1)\n"
+                                      "  old.dmg\n      旧安装包（40 天）  [① 规则]\n\n"
+                                      "Needs your decision (1)\n"
+                                      "  x.bin\n      没有足够相似的文件夹  [—]\n\n"
+                                      "Left alone: 1 too new or still downloading, 1 folders\n"
+                                      "Local model: The local model is turned off\n");
+    EXPECT_EQ(planText(Plan{}), "Nothing is waiting in the source folders.\n");
+}
+
+} // namespace
+} // namespace vesk

@@ -1,0 +1,169 @@
+#include "core/placement/Matcher.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+
+namespace vesk {
+namespace {
+
+Target folder(const std::string& path, std::vector<std::string> siblings = {},
+              std::set<Kind> kinds = {}) {
+    return Target{path, path.substr(3), false, std::move(siblings), std::move(kinds)};
+}
+
+// Answers only for the texts it was given, like a model that cannot embed everything.
+class FakeEmbedding : public SentenceEmbedding {
+public:
+    explicit FakeEmbedding(std::map<std::string, std::vector<double>> vectors)
+        : vectors_(std::move(vectors)) {}
+    std::optional<std::vector<double>> vector(const std::string& text) const override {
+        const auto found = vectors_.find(text);
+        return found == vectors_.end() ? std::nullopt : std::optional(found->second);
+    }
+
+private:
+    std::map<std::string, std::vector<double>> vectors_;
+};
+
+// Six documents ([invoice march], [receipt june], [beach holiday], [finance], [travel],
+// [recipe]), every token in exactly one: idf = ln(7/2) + 1 = 2.25276 for each.
+std::vector<Target> threeFolders() {
+    return {folder("/h/Finance", {"invoice_march.pdf", "receipt_june.pdf"}, {Kind::pdf}),
+            folder("/h/Travel", {"beach_holiday.jpg"}, {Kind::image}), folder("/h/Recipes")};
+}
+
+TEST(MatcherRank, ScoresExplainsAndPenalisesOtherKinds) {
+    const Matcher matcher(threeFolders(), {});
+    // q: invoice 2.25276, april (unknown) 1.0; norm 2.46474 -> invoice 0.91400.
+    // [invoice march]: 0.70711 each -> 0.64629. Centroid of five tokens: 0.44721 -> 0.40875.
+    // A folder item is no file kind, so it is never penalised.
+    for (const auto& [kind, factor] :
+         {std::pair{Kind::pdf, 1.0}, {Kind::image, 0.75}, {Kind::folder, 1.0}}) {
+        const std::vector<Match> matches = matcher.rank({"invoice", "april"}, kind);
+        ASSERT_EQ(matches.size(), 1U);
+        EXPECT_EQ(matches[0].target, 0);
+        EXPECT_NEAR(matches[0].score, 0.64629 * factor, 1e-5) << factor;
+        EXPECT_EQ(matches[0].why, "像 “invoice_march.pdf”");
+    }
+
+    // An empty folder whose name equals the file's tokens: name and centroid both 1, the name
+    // wins the tie, and no kind penalty without files.
+    EXPECT_EQ(matcher.rank({"recipe"}, Kind::pdf),
+              (std::vector<Match>{{2, 1.0, "文件夹名称相符"}}));
+    // Name 1.0 beats centroid [beach holiday travel] 0.57735; image folder, pdf file: x0.75.
+    EXPECT_EQ(matcher.rank({"travel"}, Kind::pdf),
+              (std::vector<Match>{{1, 0.75, "文件夹名称相符"}}));
+    // Each sibling 0.5, centroid 2 * 0.70711 * 0.44721 = 0.63246.
+    const std::vector<Match> both = matcher.rank({"invoice", "receipt"}, Kind::pdf);
+    ASSERT_EQ(both.size(), 1U);
+    EXPECT_NEAR(both[0].score, 2 / std::sqrt(10.0), 1e-12);
+    EXPECT_EQ(both[0].why, "和整个文件夹的用词相近");
+}
+
+TEST(MatcherRank, ReturnsNothingWithoutSharedTokensAndExtraDocumentsOnlyWeigh) {
+    const Matcher matcher(threeFolders(), {{"march"}, {"unplaced"}});
+    EXPECT_TRUE(matcher.rank({}, Kind::pdf).empty());
+    EXPECT_TRUE(matcher.rank({"unrelated", "words"}, Kind::pdf).empty());
+    EXPECT_TRUE(matcher.rank({"unplaced"}, Kind::pdf).empty());
+    // "march" in an extra document has a lower idf, so invoice outweighs it in the sibling.
+    EXPECT_GT(matcher.rank({"invoice"}, Kind::pdf).at(0).score, std::sqrt(0.5));
+}
+
+TEST(MatcherRank, DropsAScoreOfExactlyTheFloor) {
+    // One document, so idf = ln(2/2) + 1 = 1 and every weight is a count. Counts 1, k, 6, 1, 1
+    // give alpha 1/sqrt(1 + k^2 + 39): exactly 1/20 = 0.05 for k = 19, 0.05249 for k = 18.
+    const auto nameWith = [](int bravos) {
+        std::string name = "/h/alpha";
+        for (int n = 0; n < bravos; ++n) {
+            name += " bravo";
+        }
+        return name + " charlie charlie charlie charlie charlie charlie delta echo";
+    };
+    const Matcher atFloor({folder(nameWith(19))}, {});
+    EXPECT_TRUE(atFloor.rank({"alpha"}, Kind::pdf).empty());
+    ASSERT_EQ(atFloor.rank({"bravo"}, Kind::pdf).size(), 1U);
+    const std::vector<Match> above = Matcher({folder(nameWith(18))}, {}).rank({"alpha"}, Kind::pdf);
+    ASSERT_EQ(above.size(), 1U);
+    EXPECT_NEAR(above[0].score, 1 / std::sqrt(363.0), 1e-12);
+}
+
+TEST(MatcherRank, SemanticScoresReplaceWeakLexicalOnesAboveThreshold) {
+    // Three empty folders; alpha is in all three names (idf 1), the other names' tokens in one
+    // each (idf 1 + ln 2). Query alpha plus eight unknown tokens: q_alpha = 1/3, name alpha
+    // weight 1/sqrt(1 + 3 (1 + ln 2)^2) = 0.32275, lexical 0.10758 for each folder.
+    const std::vector<Target> targets{folder("/h/Alpha Bravo Charlie Delta"),
+                                      folder("/h/Alpha Echo Foxtrot Golf"),
+                                      folder("/h/Alpha Hotel India Juliet")};
+    const std::vector<std::string> query{"alpha", "kilo",   "lima",  "mike",  "oscar",
+                                         "papa",  "quebec", "romeo", "sierra"};
+    const double lexical = 1 / (3 * std::sqrt(1 + 3 * std::pow(1 + std::log(2.0), 2)));
+    const Matcher matcher(
+        targets, {},
+        std::make_shared<FakeEmbedding>(std::map<std::string, std::vector<double>>{
+            {"alpha kilo lima mike oscar papa quebec romeo sierra", {1, 0, 0, 0, 0}},
+            {"alpha bravo charlie delta", {0.85, std::sqrt(1 - 0.85 * 0.85), 0, 0, 0}},
+            {"alpha echo foxtrot golf", {6, 4, 2, 2, 2}}, // cosine 6/8 = 0.75 exactly
+            {"alpha hotel india juliet", {0.8, 0.6, 0, 0, 0}},
+        }));
+
+    const std::vector<Match> matches = matcher.rank(query, Kind::pdf);
+    ASSERT_EQ(matches.size(), 3U);
+    // 0.85 -> (0.85 - 0.75) * 2 = 0.2.
+    EXPECT_EQ(matches[0].target, 0);
+    EXPECT_NEAR(matches[0].score, 0.2, 1e-9);
+    EXPECT_EQ(matches[0].why, "语义相近 0.85");
+    // 0.75 is not above the threshold: the lexical match stands.
+    EXPECT_EQ(matches[1].target, 1);
+    EXPECT_NEAR(matches[1].score, lexical, 1e-12);
+    EXPECT_EQ(matches[1].why, "文件夹名称相符");
+    // 0.8 -> 0.1 replaces the higher lexical 0.10758.
+    EXPECT_EQ(matches[2].target, 2);
+    EXPECT_NEAR(matches[2].score, 0.1, 1e-9);
+    // A query the model cannot embed stays lexical.
+    EXPECT_EQ(matcher.rank({"alpha", "zulu"}, Kind::pdf),
+              Matcher(targets, {}).rank({"alpha", "zulu"}, Kind::pdf));
+}
+
+// 0 project, 1 pdf folder, 2 image folder, 3 empty folder holding 4, 4 empty leaf,
+// 5 mixed folder, 6 empty folder with only a grandchild target, 7 that grandchild.
+std::vector<Target> shortlistFolders() {
+    return {Target{"/h/Code/vesk", "Code/vesk", true, {}, {}},
+            folder("/h/Papers", {"thesis.pdf"}, {Kind::pdf}),
+            folder("/h/Photos", {"beach.jpg"}, {Kind::image}),
+            folder("/h/Archive"),
+            folder("/h/Archive/Old"),
+            folder("/h/Taxes", {"return.pdf", "photo.jpg"}, {Kind::pdf, Kind::image}),
+            folder("/h/Deep"),
+            folder("/h/Deep/x/Garden")};
+}
+
+TEST(MatcherShortlist, OffersMatchingCandidatesInTargetOrderWhenKAllows) {
+    const Matcher matcher(shortlistFolders(), {});
+    EXPECT_EQ(matcher.shortlist({"garden"}, Kind::pdf, {}, 5), (std::vector<int>{1, 4, 5, 6, 7}));
+    EXPECT_EQ(matcher.shortlist({"garden"}, Kind::image, {}, 20),
+              (std::vector<int>{2, 4, 5, 6, 7}));
+    EXPECT_EQ(matcher.shortlist({"garden"}, Kind::audio, {}, 20), (std::vector<int>{4, 6, 7}));
+    EXPECT_TRUE(matcher.shortlist({"garden"}, Kind::pdf, {}, 0).empty());
+}
+
+TEST(MatcherShortlist, RanksByFolderNameProfileAndEmbedding) {
+    // 12 documents; garden only in target 7's name: idf 1 + ln(13/2). q_garden = 0.944.
+    // 7 [garden] -> 0.944. 4 [old garden plan plant list plant] -> 0.710: plant is in no
+    // document but still meets the file's plant. The rest score 0 and keep target order.
+    const Profiles profiles{{4, {"Garden plans and plant lists", {"plants"}}}};
+    EXPECT_EQ(
+        Matcher(shortlistFolders(), {}).shortlist({"garden", "plant"}, Kind::pdf, profiles, 3),
+        (std::vector<int>{7, 4, 1}));
+
+    // The described text is the folder name and the (missing) purpose joined by a space.
+    const auto embedding = std::make_shared<FakeEmbedding>(
+        std::map<std::string, std::vector<double>>{{"garden plant", {1, 0}}, {"Taxes ", {1, 0.1}}});
+    EXPECT_EQ(
+        Matcher(shortlistFolders(), {}, embedding).shortlist({"garden", "plant"}, Kind::pdf, {}, 2),
+        (std::vector<int>{5, 7}));
+}
+
+} // namespace
+} // namespace vesk

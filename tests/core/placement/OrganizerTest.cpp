@@ -1,0 +1,289 @@
+#include "core/placement/Organizer.h"
+#include "support/FakeModelServer.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <tuple>
+
+namespace vesk {
+namespace {
+
+// These runs are about the layers before the model.
+const ModelEndpoint modelOff{.url = "off", .model = ""};
+
+using test::writeFile;
+
+class OrganizerTest : public ::testing::Test {
+protected:
+    OrganizerTest() {
+        writeFile(home / "Documents/Invoices/Invoice Telenor March.pdf");
+        writeFile(home / "Documents/Invoices/Invoice Telenor April.pdf");
+        writeFile(home / "Documents/Recipes/Recipe lasagne.txt");
+        writeFile(home / "Documents/Recipes/Recipe carbonara.txt");
+        test::makeDir(home / "Documents/Work/weather-app/.git");
+        writeFile(home / "Documents/Work/weather-app/package.json");
+        test::makeDir(home / "Downloads");
+    }
+
+    OrganizerSettings settings() const {
+        OrganizerSettings s(home);
+        s.minAgeDays = 0;
+        s.useLLM = false;
+        return s;
+    }
+
+    void download(const std::string& name, std::string_view contents = "x") {
+        writeFile(home / "Downloads" / name, contents);
+    }
+
+    static const Suggestion& find(const Plan& plan, const std::string& name) {
+        for (const auto& suggestion : plan.suggestions) {
+            if (suggestion.item.name == name) {
+                return suggestion;
+            }
+        }
+        throw std::runtime_error("no suggestion for " + name);
+    }
+
+    test::TempDir tmp;
+    const std::filesystem::path home = tmp.path();
+};
+
+TEST_F(OrganizerTest, EmptySourceStillReportsOnePartialPlan) {
+    int partials = 0;
+    const Plan plan = Organizer(settings(), modelOff).run({}, [&](const Plan& partial) {
+        ++partials;
+        EXPECT_FALSE(partial.isFinal);
+        EXPECT_TRUE(partial.suggestions.empty());
+        EXPECT_FALSE(partial.targets.empty());
+    });
+    EXPECT_EQ(partials, 1);
+    EXPECT_TRUE(plan.isFinal);
+    EXPECT_TRUE(plan.suggestions.empty());
+}
+
+TEST_F(OrganizerTest, ItemsAreSortedByNameAsAFileManagerWould) {
+    for (const char* name : {"b10.txt", "B2.txt", "a.txt", ".hidden"}) {
+        download(name);
+    }
+    std::vector<std::string> names;
+    for (const auto& suggestion : Organizer(settings(), modelOff).run().suggestions) {
+        names.push_back(suggestion.item.name);
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"a.txt", "B2.txt", "b10.txt"}));
+}
+
+TEST_F(OrganizerTest, ASourceFolderIsNeverADestination) {
+    download("Invoice Telenor May.pdf");
+    auto s = settings();
+    s.sources = {home / "Downloads", home / "Documents/Invoices/"};
+    const Plan plan = Organizer(s, modelOff).run();
+    for (const auto& target : plan.targets) {
+        EXPECT_NE(target.label, "Documents/Invoices");
+    }
+    for (const auto& suggestion : plan.suggestions) {
+        EXPECT_NE(suggestion.action, Action::move("Documents/Invoices")) << suggestion.item.name;
+    }
+}
+
+TEST_F(OrganizerTest, AScoreEqualToTheThresholdDecides) {
+    download("Invoice Telenor May.pdf");
+    const Suggestion first = find(Organizer(settings(), modelOff).run(), "Invoice Telenor May.pdf");
+    ASSERT_EQ(first.layer, Layer::match);
+    ASSERT_TRUE(first.score);
+    EXPECT_EQ(first.action, Action::move("Documents/Invoices"));
+
+    auto s = settings();
+    s.threshold = *first.score;
+    EXPECT_EQ(find(Organizer(s, modelOff).run(), "Invoice Telenor May.pdf").layer, Layer::match);
+
+    s.threshold = std::nextafter(*first.score, 2.0);
+    const Suggestion below = find(Organizer(s, modelOff).run(), "Invoice Telenor May.pdf");
+    EXPECT_EQ(below.action, Action::ask());
+    EXPECT_EQ(below.layer, Layer::none);
+    EXPECT_EQ(below.reason, "没有足够相似的文件夹（最接近：Documents/Invoices）");
+}
+
+TEST_F(OrganizerTest, CloseScoresDecideOnlyWhenOneFolderContainsTheOther) {
+    for (const char* file : {"Alpha/Garden plan spring.txt", "Beta/Garden plan spring.txt",
+                             "Club/Chess tournament.txt", "Club/2024/Chess tournament.txt",
+                             "Band/Setlist summer.txt", "Bandwagon/Setlist summer.txt"}) {
+        writeFile(home / "Documents" / file);
+    }
+    download("Garden plan spring.txt");
+    download("Chess tournament.txt");
+    download("Setlist summer.txt");
+
+    const Plan plan = Organizer(settings(), modelOff).run();
+    EXPECT_EQ(find(plan, "Garden plan spring.txt").action, Action::ask());
+    EXPECT_EQ(find(plan, "Chess tournament.txt").layer, Layer::match);
+    // A plain text prefix counts too.
+    EXPECT_EQ(find(plan, "Setlist summer.txt").layer, Layer::match);
+}
+
+TEST_F(OrganizerTest, UndecidedFilesAskForCodeProjectsOrFallBackToTheirKind) {
+    writeFile(home / ".config/user-dirs.dirs", "XDG_VIDEOS_DIR=\"$HOME/Videos\"\n");
+    const std::vector<std::tuple<std::string, Action, Layer, std::string>> cases = {
+        {"weather app.md", Action::ask(), Layer::none,
+         "可能属于代码项目「Documents/Work/weather-app」，请你决定"},
+        {"IMG_2041.JPG", Action::move("Pictures"), Layer::typeDefault, "按类型的默认位置"},
+        {"clip.mp4", Action::move("Videos"), Layer::typeDefault, "按类型的默认位置"},
+        {"IMG_0001.bin", Action::ask(), Layer::none, "文件名没有可用信息"},
+        {"qqzz.bin", Action::ask(), Layer::none, "没有足够相似的文件夹"},
+    };
+    for (const auto& c : cases) {
+        download(std::get<0>(c));
+    }
+    const Plan plan = Organizer(settings(), modelOff).run();
+    for (const auto& [name, action, layer, reason] : cases) {
+        const Suggestion& suggestion = find(plan, name);
+        EXPECT_EQ(suggestion.action, action) << name;
+        EXPECT_EQ(suggestion.layer, layer) << name;
+        EXPECT_EQ(suggestion.reason, reason) << name;
+        EXPECT_FALSE(suggestion.target) << name;
+    }
+}
+
+TEST_F(OrganizerTest, ContentsAreReadOnlyWhenAllowed) {
+    download("scan0001.txt", "Recipe for lasagne. Recipe lasagne sheets, recipe tomato sauce.");
+    const Plan closed = Organizer(settings(), modelOff).run();
+    EXPECT_EQ(closed.contentReads, 0);
+    EXPECT_EQ(find(closed, "scan0001.txt").action, Action::ask());
+
+    auto s = settings();
+    s.allowContent = true;
+    const Plan open = Organizer(s, modelOff).run();
+    EXPECT_EQ(open.contentReads, 1);
+    EXPECT_EQ(find(open, "scan0001.txt").layer, Layer::content);
+    EXPECT_EQ(find(open, "scan0001.txt").action, Action::move("Documents/Recipes"));
+}
+
+TEST_F(OrganizerTest, AModelTurnedOffIsNeitherAskedNorReported) {
+    download("Grandma secret sauce.txt");
+    auto s = settings();
+    const Plan off = Organizer(s, ModelEndpoint{"off", {}}).run();
+    EXPECT_FALSE(off.llmUnavailable);
+    EXPECT_EQ(off.llmCalls, 0);
+
+    s.useLLM = true;
+    const Plan unavailable = Organizer(s, ModelEndpoint{"off", {}}).run();
+    EXPECT_TRUE(unavailable.llmUnavailable);
+    EXPECT_EQ(unavailable.llmCalls, 0);
+}
+
+// A model service that describes every folder, files everything under `placeIn` and answers
+// reviews with `reviewAnswer` (by default the category of Documents/Recipes, which approves).
+class ModelOrganizerTest : public OrganizerTest {
+protected:
+    ModelOrganizerTest() {
+        server.setHandler([this](const nlohmann::ordered_json& request) {
+            const auto& schema = request["response_format"]["json_schema"];
+            const std::string root = schema["name"];
+            ++requests[root];
+            if (root == "Profiles") {
+                auto folders = nlohmann::ordered_json::array();
+                for (const auto& label : schema["schema"]["properties"]["folders"]["items"]
+                                               ["properties"]["path"]["enum"]) {
+                    folders.push_back({{"path", label},
+                                       {"purpose", "Folder " + label.get<std::string>()},
+                                       {"keywords", {"things"}}});
+                }
+                return test::FakeModelServer::answer({{"folders", folders}});
+            }
+            if (root == "Placement") {
+                return test::FakeModelServer::answer(
+                    {{"what", "a family recipe"}, {"folder", placeIn}, {"confidence", confidence}});
+            }
+            return test::FakeModelServer::answer(
+                {{"english", "x"}, {"what", "a family recipe"}, {"category", reviewAnswer}});
+        });
+    }
+
+    Organizer organizer() const {
+        auto s = settings();
+        s.useLLM = true;
+        s.profileCache = home / ".vesk-app/folder-profiles.json";
+        return Organizer(s, ModelEndpoint{server.baseUrl(), {}});
+    }
+
+    test::FakeModelServer server;
+    std::map<std::string, int> requests;
+    std::string placeIn = "Documents/Recipes";
+    std::string confidence = "high";
+    std::string reviewAnswer = "Folder Documents/Recipes (Recipes)";
+};
+
+TEST_F(ModelOrganizerTest, PlacesUndecidedFilesAndRemembersThem) {
+    download("Grandma secret sauce.txt");
+    download("IMG_0001.bin"); // no tokens: never sent
+    Organizer organizer = this->organizer();
+    std::vector<OrganizerProgress> progress;
+    const Plan plan = organizer.run([&](const OrganizerProgress& p) { progress.push_back(p); });
+
+    const Suggestion& placed = find(plan, "Grandma secret sauce.txt");
+    EXPECT_EQ(placed.layer, Layer::llm);
+    EXPECT_EQ(placed.action, Action::move("Documents/Recipes"));
+    EXPECT_EQ(placed.reason, "a family recipe · high");
+    EXPECT_EQ(requests["Placement"], 1);
+    EXPECT_EQ(requests["Review"], 1);
+    EXPECT_EQ(plan.qaApproved, 1);
+    EXPECT_EQ(plan.llmCalls, requests["Profiles"] + 2);
+    EXPECT_EQ(plan.profiledFolders, 3); // Invoices, Recipes, Work: never the project inside Work
+    using Stage = OrganizerProgress::Stage;
+    EXPECT_EQ(progress, (std::vector<OrganizerProgress>{{Stage::scanning},
+                                                        {Stage::understandingFolders},
+                                                        {Stage::placing, 0, 1},
+                                                        {Stage::reviewing, 0, 1}}));
+
+    // Unchanged files in unchanged folders are not sent again; the profile cache answers.
+    requests.clear();
+    EXPECT_EQ(find(organizer.run(), "Grandma secret sauce.txt"), placed);
+    EXPECT_TRUE(requests.empty());
+
+    // A renamed folder changes the signature, so the memo starts over.
+    std::filesystem::rename(home / "Documents/Invoices", home / "Documents/Bills");
+    (void)organizer.run();
+    EXPECT_EQ(requests["Placement"], 1);
+}
+
+TEST_F(ModelOrganizerTest, LowConfidenceAndNoneLeaveTheFileToTheFallback) {
+    download("Grandma secret sauce.txt");
+    confidence = "low";
+    Organizer organizer = this->organizer();
+    EXPECT_EQ(find(organizer.run(), "Grandma secret sauce.txt").action, Action::ask());
+    EXPECT_EQ(requests["Review"], 0);
+    // The fallback is remembered, so the model is not asked again.
+    (void)organizer.run();
+    EXPECT_EQ(requests["Placement"], 1);
+
+    placeIn = "NONE";
+    confidence = "high";
+    EXPECT_EQ(find(this->organizer().run(), "Grandma secret sauce.txt").layer, Layer::none);
+}
+
+TEST_F(ModelOrganizerTest, AVetoTurnsTheMoveIntoAQuestion) {
+    download("Grandma secret sauce.txt");
+    reviewAnswer = "something else";
+    const Plan plan = organizer().run();
+    const Suggestion& vetoed = find(plan, "Grandma secret sauce.txt");
+    EXPECT_EQ(vetoed.action, Action::ask());
+    EXPECT_EQ(vetoed.layer, Layer::none);
+    EXPECT_FALSE(vetoed.target);
+    EXPECT_EQ(vetoed.reason,
+              "质检否决（原建议 Documents/Recipes，③ 本地 LLM）：something else：a family recipe");
+    EXPECT_EQ(plan.qaRejected, 1);
+}
+
+TEST_F(ModelOrganizerTest, ConfidentSimilarityNeedsNoModel) {
+    download("Recipe lasagne.txt");
+    const Plan plan = organizer().run();
+    EXPECT_EQ(find(plan, "Recipe lasagne.txt").layer, Layer::match);
+    EXPECT_TRUE(requests.empty());
+    EXPECT_FALSE(plan.llmUnavailable);
+}
+
+} // namespace
+} // namespace vesk

@@ -1,0 +1,203 @@
+#include "core/placement/Rules.h"
+
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <optional>
+#include <vector>
+
+namespace vesk {
+namespace {
+
+using namespace std::chrono_literals;
+using test::makeDir;
+using test::TempDir;
+using test::writeFile;
+
+const Date fixedNow = fromReferenceSeconds(740'000'000);
+
+// An entry of /home/u/<folder> that arrived ageDays before fixedNow.
+FileItem entry(const std::string& name, Kind kind, double ageDays = 10, std::int64_t size = 1000,
+               const std::string& folder = "Downloads") {
+    FileItem item;
+    item.url = "/home/u/" + folder + "/" + name;
+    item.name = item.url.filename().string();
+    const std::string ext = item.url.extension().string();
+    for (std::size_t i = 1; i < ext.size(); ++i) {
+        item.ext += static_cast<char>(std::tolower(static_cast<unsigned char>(ext[i])));
+    }
+    item.isDirectory = kind == Kind::folder;
+    item.kind = kind;
+    item.size = size;
+    item.added = fixedNow - std::chrono::duration_cast<Clock::duration>(
+                                std::chrono::duration<double>(ageDays * 86400));
+    return item;
+}
+
+FileItem undated() {
+    FileItem item = entry("undated.pdf", Kind::pdf);
+    item.added.reset();
+    return item;
+}
+
+FileItem createdLongAgo() { // old enough by its created date
+    FileItem item = undated();
+    item.created = fixedNow - 96h;
+    return item;
+}
+
+FileItem package() {
+    FileItem item = entry("Doc (1).rtfd", Kind::document, 10, 0);
+    item.isDirectory = item.isPackage = true;
+    return item;
+}
+
+struct Outcome {
+    Action action;
+    std::string reason;
+    Layer layer = Layer::rule;
+};
+
+// One rule case: the file, and what the rules say of it (nothing: handed to the next layer).
+struct RuleCase {
+    std::string name;
+    FileItem item;
+    std::optional<Outcome> outcome;
+};
+
+const Action keep = Action::keep();
+const Action trash = Action::trash();
+const Action screenshots = Action::move("Bilder/Screenshots");
+const std::string unpacked = "已解压（旁边有同名文件夹）";
+const std::string installed = "安装包，应用已安装";
+
+std::vector<RuleCase> ruleCases() {
+    const std::nullopt_t handedOn = std::nullopt;
+    return {
+        {"UnfinishedDownload", entry("movie.mp4.crdownload", Kind::other, 0.1),
+         Outcome{keep, "正在下载", Layer::skip}},
+        {"YoungFolder", entry("Project", Kind::folder, 2.0 / 24),
+         Outcome{keep, "文件夹，默认保持原样", Layer::userFolder}},
+        {"TooNew", entry("report.pdf", Kind::pdf, 2.5),
+         Outcome{keep, "太新（2.5 天），暂不处理", Layer::skip}},
+        {"UndatedIsNew", undated(), Outcome{keep, "太新（0.0 天），暂不处理", Layer::skip}},
+        {"ExactlyOldEnough", entry("report.pdf", Kind::pdf, 3.0), handedOn},
+        {"OldEnoughByCreation", createdLongAgo(), handedOn},
+        {"ScreenshotAnyCase", entry("screenshot.png", Kind::image), Outcome{screenshots, "截图"}},
+        {"ScreenshotFrench", entry("Capture d\u2019écran 2024.png", Kind::image),
+         Outcome{screenshots, "截图"}},
+        {"ScreenshotPlainApostrophe", entry("Capture d'écran 2024.png", Kind::image), handedOn},
+        {"ScreenshotNotAtStart", entry("My Screenshot.png", Kind::image), handedOn},
+        {"ScreenRecording", entry("Skjermopptak 1.mp4", Kind::video),
+         Outcome{Action::move("Movies/Screen Recordings"), "录屏"}},
+        {"UnpackedZip", entry("Archive.zip", Kind::archive), Outcome{trash, unpacked}},
+        {"UnpackedTarGz", entry("photos.tar.gz", Kind::archive), Outcome{trash, unpacked}},
+        {"UnpackedUpperCaseExtension", entry("Report.ZIP", Kind::archive),
+         Outcome{trash, unpacked}},
+        // Archive folder names compare exactly, and only within the same folder.
+        {"UnpackedNameIsCaseSensitive", entry("Lower.zip", Kind::archive), handedOn},
+        {"UnpackedOnlyInTheSameFolder", entry("Other.zip", Kind::archive), handedOn},
+        {"ArchiveWithoutFolder", entry("Archive.tar.bz2", Kind::archive), handedOn},
+        // The installed name begins with the key, or the key with an installed name of 4+ letters.
+        {"InstallerOfInstalledApp", entry("Sketchpad 126.0.dmg", Kind::installer),
+         Outcome{trash, installed}},
+        {"InstallerKeyPrefixOfApp", entry("Sketch.dmg", Kind::installer),
+         Outcome{trash, installed}},
+        {"InstallerAppPrefixOfKey", entry("Sketchpad-Pro_2.pkg", Kind::installer),
+         Outcome{trash, installed}},
+        {"InstallerShortAppNameIsNoPrefix", entry("Arkanoid.dmg", Kind::installer), handedOn},
+        // "ab" is too short to be a key, so only the age counts; whole days are named.
+        {"InstallerShortKeyYoung", entry("Ab1.22.pkg", Kind::installer), handedOn},
+        {"InstallerShortKeyOld", entry("Ab1.22.pkg", Kind::installer, 31),
+         Outcome{trash, "旧安装包（31 天）"}},
+        {"OldInstallerWholeDays", entry("Tool.dmg", Kind::installer, 45.9),
+         Outcome{trash, "旧安装包（45 天）"}},
+        {"InstallerNotQuiteOld", entry("Tool.dmg", Kind::installer, 30.9), handedOn},
+        {"Application", entry("Tool.app", Kind::app),
+         Outcome{Action::toApplications(), "应用程序放在下载文件夹"}},
+        {"Torrent", entry("ubuntu.iso.torrent", Kind::other),
+         Outcome{trash, "一次性文件（.torrent）"}},
+        {"Invitation", entry("invite.ics", Kind::other), Outcome{trash, "一次性文件（.ics）"}},
+        {"DuplicateNumbered", entry("invoice (1).pdf", Kind::pdf, 10, 52'000),
+         Outcome{trash, "重复下载（同名同大小：invoice.pdf）"}},
+        {"DuplicateCopy", entry("report copy.pdf", Kind::pdf, 10, 700),
+         Outcome{trash, "重复下载（同名同大小：report.pdf）"}},
+        {"DuplicateChinese", entry("photo 副本.jpg", Kind::image),
+         Outcome{trash, "重复下载（同名同大小：photo.jpg）"}},
+        {"DuplicateWindowsCopy", entry("notes - Copy.txt", Kind::text),
+         Outcome{trash, "重复下载（同名同大小：notes.txt）"}},
+        // An archive without its folder is still checked for being a second download.
+        {"DuplicateArchive", entry("Archive(2).zip", Kind::archive),
+         Outcome{trash, "重复下载（同名同大小：Archive.zip）"}},
+        // Second downloads: exact sizes, the same folder, a case-sensitive suffix, no folder.
+        {"DuplicateOtherSize", entry("invoice (1).pdf", Kind::pdf, 10, 51'000), handedOn},
+        {"DuplicateOtherFolder", entry("invoice (1).pdf", Kind::pdf, 10, 52'000, "Desktop"),
+         handedOn},
+        {"DuplicateSuffixIsCaseSensitive", entry("notes COPY.txt", Kind::text), handedOn},
+        {"DuplicateNeverAFolder", package(), handedOn},
+    };
+}
+
+class RuleCaseTest : public testing::TestWithParam<RuleCase> {
+protected:
+    void SetUp() override {
+        writeFile(home / ".config/user-dirs.dirs", "XDG_PICTURES_DIR=\"$HOME/Bilder\"\n");
+        rules.home = home.path();
+    }
+
+    TempDir home;
+    // The neighbours that the archive and duplicate rules look for.
+    Rules rules{{entry("Archive", Kind::folder), entry("photos", Kind::folder),
+                 entry("Report", Kind::folder), entry("Other", Kind::folder, 10, 1000, "Desktop"),
+                 entry("lower", Kind::folder), entry("invoice.pdf", Kind::pdf, 10, 52'000),
+                 entry("report.pdf", Kind::pdf, 10, 700), entry("photo.jpg", Kind::image),
+                 entry("notes.txt", Kind::text), entry("Doc.rtfd", Kind::document, 10, 0),
+                 entry("Archive.zip", Kind::archive)},
+                {"sketchpad", "abacus", "ark"},
+                3,
+                {},
+                fixedNow};
+};
+
+TEST_P(RuleCaseTest, DecidesAsExpected) {
+    const RuleCase& c = GetParam();
+    const auto suggestion = rules.apply(c.item);
+    if (!c.outcome) {
+        EXPECT_EQ(suggestion, std::nullopt)
+            << "got " << suggestion->action.key() << ", " << suggestion->reason;
+        return;
+    }
+    ASSERT_TRUE(suggestion);
+    EXPECT_EQ(*suggestion,
+              (Suggestion{c.item, c.outcome->action, c.outcome->layer, {}, {}, c.outcome->reason}))
+        << "got " << suggestion->action.key() << ", " << suggestion->reason;
+}
+
+INSTANTIATE_TEST_SUITE_P(Rules, RuleCaseTest, testing::ValuesIn(ruleCases()),
+                         [](const testing::TestParamInfo<RuleCase>& param) {
+                             return param.param.name;
+                         });
+
+TEST(RulesTest, InstalledAppsAreNormalizedBundleNames) {
+    EXPECT_EQ(Rules::normalize("Visual Studio Code 1.90"), "visualstudiocode");
+    EXPECT_EQ(Rules::normalize("ÆRØ Façade — 北京!"), "ærøfaçade北京");
+    EXPECT_EQ(Rules::normalize("A\u030Angstr\u00F6m"), "\u00E5ngstr\u00F6m");
+
+    TempDir home;
+    makeDir(home / "Applications/Sketchpad.app");
+    makeDir(home / "Applications/Visual Studio Code.app");
+    writeFile(home / "Applications/readme.txt");
+    const auto apps = Rules::installedApps(home.path());
+    EXPECT_TRUE(apps.contains("sketchpad"));
+    EXPECT_TRUE(apps.contains("visualstudiocode"));
+    EXPECT_FALSE(apps.contains("readmetxt"));
+
+    Rules rules{{}, apps, 3, home.path(), fixedNow};
+    EXPECT_EQ(rules.apply(entry("VSCode-linux 1.90.dmg", Kind::installer)), std::nullopt);
+    EXPECT_TRUE(rules.apply(entry("Visual Studio Code 1.90.dmg", Kind::installer)));
+}
+
+} // namespace
+} // namespace vesk

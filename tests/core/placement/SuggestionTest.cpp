@@ -1,0 +1,48 @@
+#include "core/placement/Suggestion.h"
+#include "core/placement/OrganizerSettings.h"
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+#include <unordered_set>
+
+namespace vesk {
+namespace {
+
+TEST(Action, KeysLabelsAndEquality) {
+    EXPECT_EQ(Action::move("keep").key(), Action::keep().key());
+    EXPECT_NE(Action::move("keep"), Action::keep());
+    EXPECT_EQ(Action::move("Pictures/Trips").label(), "→ Pictures/Trips");
+    EXPECT_EQ(Action::trash().label(), "→ 废纸篓");
+    EXPECT_EQ(Action::toApplications().key(), "/Applications");
+    EXPECT_EQ(Action::ask().label(), "需要你决定");
+    const std::unordered_set<Action> actions{Action::move("a"), Action::move("a"),
+                                             Action::move("b"), Action::trash(), Action::keep()};
+    EXPECT_EQ(actions.size(), 4u);
+}
+
+TEST(Layer, ReadsBackOnlyItsOwnTexts) {
+    for (const Layer layer : {Layer::skip, Layer::userFolder, Layer::rule, Layer::match,
+                              Layer::typeDefault, Layer::llm, Layer::content, Layer::none}) {
+        EXPECT_EQ(layerFromRawValue(rawValue(layer)), layer);
+    }
+    EXPECT_EQ(layerFromRawValue("② 类型默认"), Layer::typeDefault);
+    EXPECT_FALSE(layerFromRawValue("②"));
+    EXPECT_FALSE(layerFromRawValue(""));
+}
+
+TEST(OrganizerSettings, ConvenienceDefaultsToTheDownloadsFolder) {
+    const OrganizerSettings settings(std::filesystem::path("/home/h"));
+    EXPECT_EQ(settings.sources, std::vector<std::filesystem::path>{"/home/h/Downloads"});
+    // minAgeDays, threshold, useLLM, useQA, allowContent, verbose
+    EXPECT_EQ(std::tuple(settings.minAgeDays, settings.threshold, settings.useLLM, settings.useQA,
+                         settings.allowContent, settings.verbose),
+              std::tuple(3.0, 0.45, true, true, false, false));
+    EXPECT_FALSE(settings.profileCache);
+    const OrganizerSettings desktop(std::filesystem::path("/home/h"),
+                                    std::filesystem::path("/home/h/Desktop"));
+    EXPECT_EQ(desktop.sources, std::vector<std::filesystem::path>{"/home/h/Desktop"});
+}
+
+} // namespace
+} // namespace vesk

@@ -1,0 +1,62 @@
+#include "core/util/AtomicFile.h"
+#include "core/util/Dates.h"
+#include "core/util/FileUrl.h"
+#include "core/util/Uuid.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <set>
+
+namespace vesk {
+namespace {
+
+TEST(FileUrl, EscapesBytesRoundTripsNamesThatAreNotUtf8AndRejectsOtherUrls) {
+    EXPECT_EQ(toFileUrl("/home/a/My File #1.pdf"), "file:///home/a/My%20File%20%231.pdf");
+    const std::filesystem::path latin1("/home/a/caf\xE9 100%.txt");
+    EXPECT_EQ(toFileUrl(latin1), "file:///home/a/caf%E9%20100%25.txt");
+    EXPECT_EQ(fromFileUrl(toFileUrl(latin1)), latin1);
+
+    EXPECT_EQ(fromFileUrl("file://localhost/tmp/x"), std::filesystem::path("/tmp/x"));
+    for (const char* url : {"http://example.com/x", "file://server/share/x", "file:///tmp/bad%2",
+                            "file:///tmp/bad%zz", "file:///tmp/nul%00byte"}) {
+        EXPECT_FALSE(fromFileUrl(url)) << url;
+    }
+}
+
+TEST(Dates, CountSecondsFromTheStartOf2001) {
+    EXPECT_DOUBLE_EQ(toReferenceSeconds(Date{}), -978307200.0);
+    EXPECT_DOUBLE_EQ(toReferenceSeconds(fromReferenceSeconds(86400.5)), 86400.5);
+}
+
+TEST(Uuid, IsFreshUpperCaseVersion4) {
+    const std::regex form("[0-9A-F]{8}-[0-9A-F]{4}-4[0-9A-F]{3}-[89AB][0-9A-F]{3}-[0-9A-F]{12}");
+    std::set<std::string> seen;
+    for (int i = 0; i < 100; ++i) {
+        const std::string id = newUuid();
+        EXPECT_TRUE(std::regex_match(id, form) && isUuid(id)) << id;
+        seen.insert(id);
+    }
+    EXPECT_EQ(seen.size(), 100u);
+    EXPECT_FALSE(isUuid("not-a-uuid"));
+    EXPECT_FALSE(isUuid("0123456789ABCDEF0123456789ABCDEF0123"));
+}
+
+TEST(AtomicFile, ReplacesContentsLeavesNoTemporaryFilesAndFailsCleanly) {
+    test::TempDir dir;
+    const auto file = dir / "support/history.json";
+    ASSERT_TRUE(writeFileAtomically(file, "first"));
+    ASSERT_TRUE(writeFileAtomically(file, "second"));
+    EXPECT_EQ(test::readFile(file), "second");
+    using Entries = std::filesystem::directory_iterator;
+    EXPECT_EQ(std::distance(Entries(dir / "support"), Entries()), 1);
+
+    // The folder cannot be created where a plain file is.
+    test::writeFile(dir / "plain");
+    EXPECT_FALSE(writeFileAtomically(dir / "plain/history.json", "x"));
+    EXPECT_EQ(test::readFile(dir / "plain"), "x");
+}
+
+} // namespace
+} // namespace vesk
