@@ -25,6 +25,16 @@ QString dataHome() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
 }
 
+QString standardSettingsFile() {
+    return configHome() + QStringLiteral("/vesk/vesk.conf");
+}
+
+// One fixture store serves every `--home`.
+QString fixtureSettingsFile() {
+    return configHome() +
+           QStringLiteral("/vesk/%1.fixture.conf").arg(QLatin1String(reverseDnsIdentifier));
+}
+
 } // namespace
 
 std::filesystem::path accountHome() {
@@ -43,11 +53,16 @@ std::optional<QString> AppLocation::homeArgument(const QStringList& arguments) {
     return arguments.at(at + 1);
 }
 
+QString AppLocation::settingsFileFor(const QStringList& arguments) {
+    return arguments.contains(QStringLiteral("--home")) ? fixtureSettingsFile()
+                                                        : standardSettingsFile();
+}
+
 AppLocation AppLocation::standard() {
     AppLocation location;
     location.home = accountHome();
     location.supportDir = toPath(dataHome()) / "Vesk";
-    location.settingsFile = configHome() + QStringLiteral("/vesk/vesk.conf");
+    location.settingsFile = standardSettingsFile();
     return location;
 }
 
@@ -59,9 +74,7 @@ AppLocation AppLocation::fixture(const QString& homeArgument) {
     AppLocation location;
     location.home = toPath(QDir::cleanPath(QDir(home).absolutePath()));
     location.supportDir = location.home / ".vesk-app";
-    location.settingsFile =
-        configHome() +
-        QStringLiteral("/vesk/%1.fixture.conf").arg(QLatin1String(reverseDnsIdentifier));
+    location.settingsFile = fixtureSettingsFile();
     location.isFixture = true;
     return location;
 }

@@ -22,6 +22,9 @@ struct AppLocation {
     [[nodiscard]] static AppLocation standard();
     [[nodiscard]] static AppLocation fixture(const QString& homeArgument);
     [[nodiscard]] static AppLocation fromArguments(const QStringList& arguments);
+    // The settings store that "--home" anywhere on the command line chooses, even without a
+    // folder after it; read before any location is set up.
+    [[nodiscard]] static QString settingsFileFor(const QStringList& arguments);
 
     [[nodiscard]] std::filesystem::path historyFile() const { return supportDir / "history.json"; }
     [[nodiscard]] std::filesystem::path profileCacheFile() const {

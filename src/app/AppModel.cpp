@@ -1,0 +1,334 @@
+#include "app/AppModel.h"
+
+#include "app/MoveRunner.h"
+#include "app/ReviewRows.h"
+#include "app/ScanRunner.h"
+#include "app/SourceWatcher.h"
+#include "core/model/LocalLLM.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <system_error>
+#include <unordered_set>
+
+namespace vesk {
+
+namespace {
+
+std::optional<QString> translatedReason(const ModelEndpoint& endpoint) {
+    const auto reason = LocalLLM::unavailableReason(endpoint);
+    if (!reason) {
+        return std::nullopt;
+    }
+    // The engine's English text is the key of its translation.
+    return QCoreApplication::translate("LocalLLM", reason->c_str());
+}
+
+} // namespace
+
+AppModel::AppModel(AppLocation location, Settings settings, ModelEndpoint endpoint,
+                   FolderPicker& picker, AppModelOptions options)
+    : location_(std::move(location)), settings_(std::move(settings)),
+      endpoint_(std::move(endpoint)), picker_(picker),
+      access_(location_.settingsFile, picker, options.sandboxed),
+      llmUnavailable_(translatedReason(endpoint_)),
+      watcher_(std::make_unique<SourceWatcher>(options.debounce)),
+      moves_(std::make_unique<MoveRunner>(location_.historyFile())),
+      scans_(std::make_unique<ScanRunner>([this] { return organizer_; })) {
+    std::error_code ec;
+    std::filesystem::create_directories(location_.supportDir, ec); // later writes report
+    moves_->setBeforeMove(std::move(options.beforeMove));
+    lastBatch_ = moves_->newestBatch();
+    onboarded_ = settings_.onboarded();
+    useLLM_ = settings_.useLLM.value_or(!llmUnavailable_.has_value());
+    organizer_ = makeOrganizer();
+
+    connect(watcher_.get(), &SourceWatcher::settled, this, &AppModel::rescan);
+    connect(scans_.get(), &ScanRunner::started, this, [this] { setBusy(true); });
+    connect(scans_.get(), &ScanRunner::finished, this, [this] { setBusy(false); });
+    connect(scans_.get(), &ScanRunner::partialPlan, this, &AppModel::merge);
+    connect(scans_.get(), &ScanRunner::finalPlan, this, &AppModel::merge);
+    connect(moves_.get(), &MoveRunner::runningChanged, this, &AppModel::movingChanged);
+    connect(moves_.get(), &MoveRunner::applied, this,
+            [this](const ApplyResult& result, const std::optional<Batch>& newest) {
+                std::vector<std::filesystem::path> moved;
+                for (const MoveRecord& record : result.batch.records) {
+                    moved.push_back(record.original);
+                }
+                finishMoves(moved, result.failures, newest);
+            });
+    connect(moves_.get(), &MoveRunner::undone, this,
+            [this](const UndoResult& result, const std::optional<Batch>& newest) {
+                finishMoves({}, result.failures, newest);
+                rescan();
+            });
+
+    if (onboarded_) {
+        watchSources();
+        rescan();
+    }
+}
+
+AppModel::~AppModel() = default;
+
+bool AppModel::needsOnboarding(const QStringList& arguments) {
+    const auto settings = Settings::load(AppLocation::settingsFileFor(arguments));
+    return !settings || !settings->onboarded();
+}
+
+bool AppModel::isMoving() const {
+    return moves_->isRunning();
+}
+
+void AppModel::dismissFailure() {
+    if (showFailure_) {
+        showFailure_ = false;
+        emit showFailureChanged(false);
+    }
+}
+
+void AppModel::setUseLLM(bool value) {
+    if (useLLM_ != value) {
+        useLLM_ = value;
+        emit useLLMChanged(value);
+    }
+    applySettingsChange();
+}
+
+void AppModel::setAllowContent(bool value) {
+    if (settings_.allowContent != value) {
+        settings_.allowContent = value;
+        emit allowContentChanged(value);
+    }
+    applySettingsChange();
+}
+
+void AppModel::setMinAgeDays(double days) {
+    if (settings_.minAgeDays != days) {
+        settings_.minAgeDays = days;
+        emit minAgeDaysChanged(days);
+    }
+    applySettingsChange();
+}
+
+void AppModel::applySettingsChange() {
+    settings_.useLLM = useLLM_;
+    saveSettings(Settings::preferencesPart);
+    organizer_ = makeOrganizer();
+    rescan();
+}
+
+void AppModel::applySourceChange() {
+    saveSettings(Settings::sourcesPart);
+    watchSources();
+    organizer_ = makeOrganizer();
+    rescan();
+}
+
+void AppModel::saveSettings(unsigned parts) {
+    // Best effort, as every other stored file: the settings stay in effect for this run.
+    static_cast<void>(settings_.save(location_.settingsFile, parts));
+}
+
+void AppModel::watchSources() {
+    watcher_->watch(settings_.sources);
+}
+
+std::shared_ptr<Organizer> AppModel::makeOrganizer() const {
+    return std::make_shared<Organizer>(organizerSettings(settings_, location_, useLLM_), endpoint_);
+}
+
+void AppModel::addSource() {
+    const auto picked = pickFolders();
+    if (picked.empty()) {
+        return;
+    }
+    for (const auto& folder : picked) {
+        if (std::find(settings_.sources.begin(), settings_.sources.end(), folder) ==
+            settings_.sources.end()) {
+            settings_.sources.push_back(folder);
+        }
+    }
+    emit sourcesChanged();
+    applySourceChange();
+}
+
+void AppModel::removeSource(const std::filesystem::path& folder) {
+    std::erase(settings_.sources, folder);
+    emit sourcesChanged();
+    applySourceChange();
+}
+
+std::vector<std::filesystem::path> AppModel::pickFolders() {
+    FolderPicker::Request request;
+    request.startFolder = location_.home;
+    request.confirmText = tr("Add");
+    request.several = true;
+    auto picked = picker_.pickFolders(request);
+    access_.remember(picked);
+    return picked;
+}
+
+std::vector<std::filesystem::path> AppModel::suggestedSources() const {
+    std::vector<std::filesystem::path> folders;
+    for (const char* name : {"Downloads", "Desktop"}) {
+        std::error_code ec;
+        const auto folder = location_.home / name;
+        if (std::filesystem::symlink_status(folder, ec).type() !=
+            std::filesystem::file_type::not_found) {
+            folders.push_back(folder);
+        }
+    }
+    return folders;
+}
+
+void AppModel::finishOnboarding(std::vector<std::filesystem::path> folders, bool useModel) {
+    settings_.sources = std::move(folders);
+    settings_.onboardingFinished = true;
+    saveSettings(Settings::sourcesPart | Settings::onboardedPart);
+    emit sourcesChanged();
+    if (!onboarded_) {
+        onboarded_ = true;
+        emit onboardedChanged(true);
+    }
+    setUseLLM(useModel);
+    watchSources();
+}
+
+void AppModel::accessGranted() {
+    organizer_ = makeOrganizer();
+    rescan();
+}
+
+void AppModel::rescan() {
+    if (onboarded_) {
+        scans_->request();
+    }
+}
+
+void AppModel::setBusy(bool busy) {
+    if (busy_ != busy) {
+        busy_ = busy;
+        emit busyChanged(busy);
+    }
+}
+
+void AppModel::merge(const Plan& plan) {
+    targets_ = plan.targets;
+    emit targetsChanged();
+    if (const int waiting = ReviewRows::waiting(plan); waiting != waiting_) {
+        waiting_ = waiting;
+        emit waitingChanged(waiting);
+    }
+    rows_ =
+        ReviewRows::merge(rows_, plan, location_.home, [this](const std::filesystem::path& path) {
+            return access_.allows(path);
+        });
+    emit rowsChanged();
+}
+
+std::vector<Row> AppModel::pending() const {
+    return ReviewRows::pending(rows_);
+}
+
+std::vector<RowGroup> AppModel::groups() const {
+    return ReviewRows::groups(rows_, location_.home);
+}
+
+std::vector<Row> AppModel::orderedRows() const {
+    return ReviewRows::ordered(rows_, location_.home);
+}
+
+std::vector<Target> AppModel::folderChoices() const {
+    return ReviewRows::folderChoices(targets_);
+}
+
+QString AppModel::title(const RowGroup::Kind& kind) const {
+    return ReviewRows::title(kind, location_.home);
+}
+
+Row* AppModel::rowFor(const std::filesystem::path& file) {
+    const auto row = std::find_if(rows_.begin(), rows_.end(),
+                                  [&](const Row& candidate) { return candidate.file() == file; });
+    return row == rows_.end() ? nullptr : &*row;
+}
+
+void AppModel::toggle(const std::filesystem::path& file) {
+    Row* row = rowFor(file);
+    if (row == nullptr || !row->destination) {
+        return;
+    }
+    row->included = !row->included;
+    row->edited = true;
+    emit rowsChanged();
+}
+
+void AppModel::setDestination(std::optional<Destination> destination,
+                              const std::filesystem::path& file) {
+    Row* row = rowFor(file);
+    if (row == nullptr) {
+        return;
+    }
+    row->included = destination.has_value();
+    row->destination = std::move(destination);
+    row->edited = true;
+    emit rowsChanged();
+}
+
+void AppModel::chooseFolder(const std::filesystem::path& file) {
+    if (rowFor(file) == nullptr) {
+        return;
+    }
+    FolderPicker::Request request;
+    request.startFolder = location_.home / "Documents";
+    request.confirmText = tr("Move Here");
+    request.several = false;
+    request.canCreate = true;
+    const auto picked = picker_.pickFolders(request);
+    if (picked.empty()) {
+        return;
+    }
+    access_.remember({picked.front()});
+    setDestination(Destination::folder(picked.front()), file);
+}
+
+void AppModel::tidy() {
+    apply(pending());
+}
+
+void AppModel::apply(const std::vector<Row>& rows) {
+    MoveRunner::Moves moves;
+    for (const Row& row : rows) {
+        if (row.destination) {
+            moves.emplace_back(row.file(), *row.destination);
+        }
+    }
+    if (!moves.empty()) {
+        static_cast<void>(moves_->apply(std::move(moves)));
+    }
+}
+
+void AppModel::undo() {
+    static_cast<void>(moves_->undo());
+}
+
+void AppModel::finishMoves(const std::vector<std::filesystem::path>& moved,
+                           std::vector<MoveFailure> failures, const std::optional<Batch>& newest) {
+    if (!moved.empty()) {
+        std::unordered_set<std::string> gone;
+        for (const auto& file : moved) {
+            gone.insert(file.native());
+        }
+        std::erase_if(rows_, [&](const Row& row) { return gone.contains(row.file().native()); });
+        emit rowsChanged();
+    }
+    lastBatch_ = newest;
+    emit lastBatchChanged();
+    lastFailures_ = std::move(failures);
+    showFailure_ = !lastFailures_.empty();
+    // Emitted also when it stays true: every failed tidy or undo shows its alert once.
+    emit showFailureChanged(showFailure_);
+}
+
+} // namespace vesk

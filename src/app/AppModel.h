@@ -1,0 +1,161 @@
+#pragma once
+
+#include "app/AppLocation.h"
+#include "app/FolderAccess.h"
+#include "app/FolderPicker.h"
+#include "app/Row.h"
+#include "app/Settings.h"
+#include "core/model/ModelEndpoint.h"
+#include "core/moves/FileMover.h"
+#include "core/placement/Organizer.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace vesk {
+
+class MoveRunner;
+class ScanRunner;
+class SourceWatcher;
+
+// What the application model needs besides its location and settings; the defaults are the
+// product's, tests shorten the wait and script the moves.
+struct AppModelOptions {
+    std::chrono::milliseconds debounce{5000}; // quiet time of a source folder before a scan
+    bool sandboxed = FolderAccess::isSandboxed();
+    std::function<void(const std::filesystem::path&)> beforeMove; // test hook of the mover
+};
+
+// The one state object every window shows: settings and their storage, background scans and
+// folder watching, the review rows, tidying and undoing. Lives on the main thread; every
+// observable field has a change signal.
+class AppModel : public QObject {
+    Q_OBJECT
+
+public:
+    AppModel(AppLocation location, Settings settings, ModelEndpoint endpoint, FolderPicker& picker,
+             AppModelOptions options = {});
+    // Drops a running scan and lets a running tidy finish its current file first.
+    ~AppModel() override;
+    AppModel(const AppModel&) = delete;
+    AppModel& operator=(const AppModel&) = delete;
+
+    // Whether the welcome flow is needed, read before any model exists: "--home" anywhere on
+    // the command line chooses the fixture store.
+    [[nodiscard]] static bool needsOnboarding(const QStringList& arguments);
+
+    [[nodiscard]] const std::vector<Row>& rows() const { return rows_; }
+    [[nodiscard]] const std::vector<Target>& targets() const { return targets_; }
+    [[nodiscard]] bool isBusy() const { return busy_; }
+    [[nodiscard]] bool isMoving() const;
+    [[nodiscard]] int waiting() const { return waiting_; }
+    [[nodiscard]] const std::optional<Batch>& lastBatch() const { return lastBatch_; }
+    [[nodiscard]] bool showFailure() const { return showFailure_; }
+    [[nodiscard]] const std::vector<MoveFailure>& lastFailures() const { return lastFailures_; }
+    void dismissFailure();
+
+    [[nodiscard]] const std::vector<std::filesystem::path>& sources() const {
+        return settings_.sources;
+    }
+    [[nodiscard]] bool onboarded() const { return onboarded_; }
+    [[nodiscard]] bool useLLM() const { return useLLM_; }
+    [[nodiscard]] bool allowContent() const { return settings_.allowContent; }
+    [[nodiscard]] double minAgeDays() const { return settings_.minAgeDays; }
+    // Each setter stores the three settings, rebuilds the organizer and rescans, also when the
+    // value is unchanged.
+    void setUseLLM(bool value);
+    void setAllowContent(bool value);
+    void setMinAgeDays(double days);
+
+    [[nodiscard]] const std::filesystem::path& home() const { return location_.home; }
+    [[nodiscard]] const std::filesystem::path& supportDir() const { return location_.supportDir; }
+    [[nodiscard]] const AppLocation& location() const { return location_; }
+    [[nodiscard]] const ModelEndpoint& endpoint() const { return endpoint_; }
+    // Why the local model can't be used, translated; absent when it can.
+    [[nodiscard]] const std::optional<QString>& llmUnavailable() const { return llmUnavailable_; }
+    [[nodiscard]] FolderAccess& access() { return access_; }
+
+    // Source folders.
+    void addSource();
+    void removeSource(const std::filesystem::path& folder);
+    [[nodiscard]] std::vector<std::filesystem::path> pickFolders();
+    [[nodiscard]] std::vector<std::filesystem::path> suggestedSources() const;
+    void finishOnboarding(std::vector<std::filesystem::path> folders, bool useModel);
+    // After access to more folders was granted: a fresh organizer and a scan.
+    void accessGranted();
+
+    void rescan();
+
+    // Review rows.
+    [[nodiscard]] std::vector<Row> pending() const;
+    [[nodiscard]] std::vector<RowGroup> groups() const;
+    [[nodiscard]] std::vector<Row> orderedRows() const;
+    [[nodiscard]] std::vector<Target> folderChoices() const;
+    [[nodiscard]] QString title(const RowGroup::Kind& kind) const;
+    void toggle(const std::filesystem::path& file);
+    void setDestination(std::optional<Destination> destination, const std::filesystem::path& file);
+    void chooseFolder(const std::filesystem::path& file);
+    // Applies the pending rows; ignored while a tidy or undo runs.
+    void tidy();
+    void undo();
+
+signals:
+    void rowsChanged();
+    void targetsChanged();
+    void busyChanged(bool busy);
+    void movingChanged(bool moving);
+    void waitingChanged(int waiting);
+    void lastBatchChanged();
+    void showFailureChanged(bool show);
+    void sourcesChanged();
+    void onboardedChanged(bool onboarded);
+    void useLLMChanged(bool useLLM);
+    void allowContentChanged(bool allowContent);
+    void minAgeDaysChanged(double days);
+
+private:
+    void applySettingsChange();
+    void applySourceChange();
+    void watchSources();
+    [[nodiscard]] std::shared_ptr<Organizer> makeOrganizer() const;
+    void merge(const Plan& plan);
+    void apply(const std::vector<Row>& rows);
+    void finishMoves(const std::vector<std::filesystem::path>& moved,
+                     std::vector<MoveFailure> failures, const std::optional<Batch>& newest);
+    void setBusy(bool busy);
+    Row* rowFor(const std::filesystem::path& file);
+    void saveSettings(unsigned parts);
+
+    AppLocation location_;
+    Settings settings_; // as stored
+    ModelEndpoint endpoint_;
+    FolderPicker& picker_;
+    FolderAccess access_;
+    std::optional<QString> llmUnavailable_;
+    bool onboarded_ = false;
+    bool useLLM_ = false;
+
+    std::vector<Row> rows_;
+    std::vector<Target> targets_;
+    bool busy_ = false;
+    int waiting_ = 0;
+    std::optional<Batch> lastBatch_;
+    bool showFailure_ = false;
+    std::vector<MoveFailure> lastFailures_;
+
+    std::shared_ptr<Organizer> organizer_;
+    // Declared last, so they stop their work before the state above goes away.
+    std::unique_ptr<SourceWatcher> watcher_;
+    std::unique_ptr<MoveRunner> moves_;
+    std::unique_ptr<ScanRunner> scans_;
+};
+
+} // namespace vesk

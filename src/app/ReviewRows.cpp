@@ -1,0 +1,156 @@
+#include "app/ReviewRows.h"
+
+#include "core/text/NameOrder.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace vesk {
+
+namespace {
+
+bool isRowLayer(Layer layer) {
+    return layer != Layer::skip && layer != Layer::userFolder;
+}
+
+} // namespace
+
+std::vector<Row> ReviewRows::merge(const std::vector<Row>& current, const Plan& plan,
+                                   const std::filesystem::path& home, const Allows& allows) {
+    std::unordered_map<std::string, const Row*> previous;
+    for (const Row& row : current) {
+        previous.emplace(row.file().native(), &row);
+    }
+    std::vector<Row> rows;
+    for (const Suggestion& suggestion : plan.suggestions) {
+        if (!isRowLayer(suggestion.layer)) {
+            continue;
+        }
+        if (const auto old = previous.find(suggestion.item.url.native());
+            old != previous.end() && old->second->edited) {
+            Row row = *old->second;
+            row.suggestion = suggestion;
+            rows.push_back(std::move(row));
+            continue;
+        }
+        auto where = destination(suggestion, home);
+        if (where && where->type == Destination::Type::folder && allows && !allows(where->path)) {
+            where.reset();
+        }
+        const bool included = where.has_value();
+        rows.push_back(Row{suggestion, std::move(where), included, false});
+    }
+    return rows;
+}
+
+int ReviewRows::waiting(const Plan& plan) {
+    return static_cast<int>(std::count_if(
+        plan.suggestions.begin(), plan.suggestions.end(),
+        [](const Suggestion& suggestion) { return suggestion.layer == Layer::skip; }));
+}
+
+std::vector<Row> ReviewRows::pending(const std::vector<Row>& rows) {
+    std::vector<Row> result;
+    std::copy_if(rows.begin(), rows.end(), std::back_inserter(result),
+                 [](const Row& row) { return row.isPending(); });
+    return result;
+}
+
+RowGroup::Kind ReviewRows::kindOf(const std::optional<Destination>& destination) {
+    if (!destination) {
+        return {RowGroup::Type::unsorted, {}};
+    }
+    if (destination->type == Destination::Type::trash) {
+        return {RowGroup::Type::trash, {}};
+    }
+    return {RowGroup::Type::folder, destination->path};
+}
+
+std::vector<RowGroup> ReviewRows::groups(const std::vector<Row>& rows,
+                                         const std::filesystem::path& home) {
+    std::vector<RowGroup> folders;
+    RowGroup trash{{RowGroup::Type::trash, {}}, {}};
+    RowGroup unsorted{{RowGroup::Type::unsorted, {}}, {}};
+    std::unordered_map<std::string, std::size_t> folderIndex;
+    for (const Row& row : rows) {
+        const RowGroup::Kind kind = kindOf(row.destination);
+        switch (kind.type) {
+        case RowGroup::Type::trash:
+            trash.rows.push_back(row);
+            break;
+        case RowGroup::Type::unsorted:
+            unsorted.rows.push_back(row);
+            break;
+        case RowGroup::Type::folder: {
+            const auto [at, added] = folderIndex.emplace(kind.folder.native(), folders.size());
+            if (added) {
+                folders.push_back(RowGroup{kind, {}});
+            }
+            folders[at->second].rows.push_back(row);
+            break;
+        }
+        }
+    }
+    // Titles in UTF-8 compare byte by byte, which is code-point order.
+    std::vector<std::pair<std::string, RowGroup>> titled;
+    titled.reserve(folders.size());
+    for (auto& group : folders) {
+        titled.emplace_back(title(group.kind, home).toStdString(), std::move(group));
+    }
+    std::stable_sort(titled.begin(), titled.end(), [](const auto& a, const auto& b) {
+        if (a.second.rows.size() != b.second.rows.size()) {
+            return a.second.rows.size() > b.second.rows.size();
+        }
+        return a.first < b.first;
+    });
+    std::vector<RowGroup> result;
+    result.reserve(titled.size() + 2);
+    for (auto& [heading, group] : titled) {
+        result.push_back(std::move(group));
+    }
+    for (RowGroup* group : {&trash, &unsorted}) {
+        if (!group->rows.empty()) {
+            result.push_back(std::move(*group));
+        }
+    }
+    return result;
+}
+
+std::vector<Row> ReviewRows::ordered(const std::vector<Row>& rows,
+                                     const std::filesystem::path& home) {
+    std::vector<Row> result;
+    result.reserve(rows.size());
+    for (auto& group : groups(rows, home)) {
+        std::move(group.rows.begin(), group.rows.end(), std::back_inserter(result));
+    }
+    return result;
+}
+
+std::vector<Target> ReviewRows::folderChoices(const std::vector<Target>& targets) {
+    std::vector<Target> choices;
+    std::copy_if(targets.begin(), targets.end(), std::back_inserter(choices),
+                 [](const Target& target) { return !target.isProject; });
+    sortByName(choices, &Target::label);
+    return choices;
+}
+
+QString ReviewRows::title(const RowGroup::Kind& kind, const std::filesystem::path& home) {
+    switch (kind.type) {
+    case RowGroup::Type::trash:
+        return tr("Trash");
+    case RowGroup::Type::unsorted:
+        return tr("Unsorted");
+    case RowGroup::Type::folder:
+        break;
+    }
+    if (kind.folder == home / "Applications") {
+        return tr("Applications");
+    }
+    const auto name = kind.folder.filename();
+    return QFile::decodeName(QByteArray::fromStdString(
+        (name.empty() ? kind.folder.parent_path().filename() : name).native()));
+}
+
+} // namespace vesk

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "app/Row.h"
+#include "core/placement/Plan.h"
+
+#include <QCoreApplication>
+#include <QString>
+
+#include <filesystem>
+#include <functional>
+#include <vector>
+
+namespace vesk {
+
+// How a plan becomes review rows and how rows are grouped and ordered. The review window and
+// vesk-cli's human output both use these, so the two never disagree.
+class ReviewRows {
+    Q_DECLARE_TR_FUNCTIONS(ReviewRows)
+
+public:
+    using Allows = std::function<bool(const std::filesystem::path&)>;
+
+    // The new rows for a plan: one per suggestion that is neither too new nor a folder lying in
+    // a source folder, in plan order. A row the person edited keeps its destination and choice
+    // (matched by file); a folder destination that `allows` refuses is dropped from its row.
+    [[nodiscard]] static std::vector<Row> merge(const std::vector<Row>& current, const Plan& plan,
+                                                const std::filesystem::path& home,
+                                                const Allows& allows);
+    // The files too new to tidy yet.
+    [[nodiscard]] static int waiting(const Plan& plan);
+
+    [[nodiscard]] static std::vector<Row> pending(const std::vector<Row>& rows);
+    // Folder groups, larger first, equal sizes by title in code-point order; then the Trash,
+    // then the rows without a destination.
+    [[nodiscard]] static std::vector<RowGroup> groups(const std::vector<Row>& rows,
+                                                      const std::filesystem::path& home);
+    // The rows of `groups`, group by group: the review table's order.
+    [[nodiscard]] static std::vector<Row> ordered(const std::vector<Row>& rows,
+                                                  const std::filesystem::path& home);
+    // The folders a row can be sent to: no code projects, in the file manager's name order.
+    [[nodiscard]] static std::vector<Target> folderChoices(const std::vector<Target>& targets);
+    // A group's heading, also naming a destination in a row's menu.
+    [[nodiscard]] static QString title(const RowGroup::Kind& kind,
+                                       const std::filesystem::path& home);
+
+    [[nodiscard]] static RowGroup::Kind kindOf(const std::optional<Destination>& destination);
+};
+
+} // namespace vesk

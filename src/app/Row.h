@@ -1,0 +1,42 @@
+#pragma once
+
+#include "core/moves/Destination.h"
+#include "core/placement/Suggestion.h"
+
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+namespace vesk {
+
+// One file under review. Identified by the file's path.
+struct Row {
+    Suggestion suggestion;
+    std::optional<Destination> destination; // absent: the file stays
+    bool included = false;
+    bool edited = false; // the person's destination and choice win over later suggestions
+
+    [[nodiscard]] const std::filesystem::path& file() const { return suggestion.item.url; }
+    // Takes part in the next tidy: a row without a destination never does.
+    [[nodiscard]] bool isPending() const { return destination.has_value() && included; }
+
+    bool operator==(const Row&) const = default;
+};
+
+// Rows that share a destination.
+struct RowGroup {
+    enum class Type { folder, trash, unsorted };
+    struct Kind {
+        Type type = Type::unsorted;
+        std::filesystem::path folder; // only for Type::folder
+
+        bool operator==(const Kind&) const = default;
+    };
+
+    Kind kind;
+    std::vector<Row> rows; // in the order of the model's rows
+
+    bool operator==(const RowGroup&) const = default;
+};
+
+} // namespace vesk

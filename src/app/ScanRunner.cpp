@@ -1,0 +1,54 @@
+#include "app/ScanRunner.h"
+
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace vesk {
+
+ScanRunner::ScanRunner(OrganizerSource source, QObject* parent)
+    : QObject(parent), source_(std::move(source)) {
+    pool_.setMaxThreadCount(1);
+}
+
+ScanRunner::~ScanRunner() {
+    stop_.request_stop();
+    scan_.waitForFinished();
+}
+
+void ScanRunner::request() {
+    if (running_) {
+        pending_ = true;
+        return;
+    }
+    start();
+}
+
+void ScanRunner::start() {
+    running_ = true;
+    emit started();
+    stop_ = std::stop_source();
+    // The scan keeps its organizer alive even when a settings change replaces it meanwhile.
+    scan_ = QtConcurrent::run(&pool_, [this, organizer = source_(), stop = stop_.get_token()] {
+        const auto partial = [this](const Plan& plan) {
+            QMetaObject::invokeMethod(
+                this, [this, plan] { emit partialPlan(plan); }, Qt::QueuedConnection);
+        };
+        std::optional<Plan> plan = organizer->run({}, partial);
+        // Queued after every partial plan of this scan, so the final one arrives last.
+        QMetaObject::invokeMethod(
+            this, [this, plan = std::move(plan)] { finish(plan); }, Qt::QueuedConnection);
+    });
+}
+
+void ScanRunner::finish(const std::optional<Plan>& plan) {
+    running_ = false;
+    if (plan) {
+        emit finalPlan(*plan);
+    }
+    emit finished();
+    if (pending_) {
+        pending_ = false;
+        start();
+    }
+}
+
+} // namespace vesk

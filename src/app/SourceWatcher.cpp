@@ -1,0 +1,39 @@
+#include "app/SourceWatcher.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace vesk {
+
+SourceWatcher::SourceWatcher(std::chrono::milliseconds delay, QObject* parent) : QObject(parent) {
+    quiet_.setSingleShot(true);
+    quiet_.setInterval(delay);
+    // A precise timer: the delay is short for tests and should not be stretched to a second.
+    quiet_.setTimerType(Qt::PreciseTimer);
+    connect(&quiet_, &QTimer::timeout, this, &SourceWatcher::settled);
+    // Every change restarts the wait, so only the last change of a burst counts.
+    connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, [this] { quiet_.start(); });
+}
+
+void SourceWatcher::watch(const std::vector<std::filesystem::path>& folders) {
+    if (const QStringList current = watcher_.directories(); !current.isEmpty()) {
+        watcher_.removePaths(current);
+    }
+    for (const auto& folder : folders) {
+        const QString path = QFile::decodeName(QByteArray::fromStdString(folder.native()));
+        const QFileInfo info(path);
+        if (info.isDir() && info.isReadable()) {
+            watcher_.addPath(path);
+        }
+    }
+}
+
+std::vector<std::filesystem::path> SourceWatcher::watched() const {
+    std::vector<std::filesystem::path> folders;
+    for (const QString& path : watcher_.directories()) {
+        folders.emplace_back(QFile::encodeName(path).toStdString());
+    }
+    return folders;
+}
+
+} // namespace vesk

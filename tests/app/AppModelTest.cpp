@@ -1,0 +1,368 @@
+#include "app/AppModel.h"
+#include "app/ScriptedPicker.h"
+#include "support/FakeModelServer.h"
+#include "support/TempDir.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace vesk {
+namespace {
+
+using namespace std::chrono_literals;
+using test::writeFile;
+
+const ModelEndpoint modelOff{.url = "off", .model = ""};
+
+bool waitFor(const std::function<bool()>& condition, int milliseconds = 10'000) {
+    return QTest::qWaitFor(condition, milliseconds);
+}
+
+int scansStarted(const QSignalSpy& busy) {
+    int count = 0;
+    for (const auto& arguments : busy) {
+        count += arguments.at(0).toBool() ? 1 : 0;
+    }
+    return count;
+}
+
+class AppModelTest : public testing::Test {
+protected:
+    AppModelTest() {
+        location.home = dir / "home";
+        location.supportDir = location.home / ".vesk-app";
+        location.settingsFile = QString::fromStdString((dir / "vesk.conf").string());
+        location.isFixture = true;
+        test::makeDir(location.home / "Downloads");
+        test::makeDir(location.home / "Desktop");
+        for (const char* file : {"Documents/Invoices/Invoice Telenor March.pdf",
+                                 "Documents/Invoices/Invoice Telenor April.pdf",
+                                 "Documents/Recipes/Recipe lasagne.txt"}) {
+            writeFile(location.home / file);
+        }
+    }
+
+    // Onboarded on Downloads, tidying files of any age, the model off.
+    Settings onboardedSettings() const {
+        Settings settings;
+        settings.sources = {location.home / "Downloads"};
+        settings.onboardingFinished = true;
+        settings.minAgeDays = 0;
+        return settings;
+    }
+
+    std::unique_ptr<AppModel> makeModel(Settings settings, ModelEndpoint endpoint = modelOff,
+                                        AppModelOptions options = {}) {
+        options.debounce = debounce;
+        options.sandboxed = false;
+        return std::make_unique<AppModel>(location, std::move(settings), std::move(endpoint),
+                                          picker, std::move(options));
+    }
+
+    static void settle(const AppModel& model) {
+        ASSERT_TRUE(waitFor([&] { return !model.isBusy() && !model.isMoving(); }));
+    }
+
+    Settings stored() const { return *Settings::load(location.settingsFile); }
+    std::filesystem::path download(const std::string& name) const {
+        return writeFile(location.home / "Downloads" / name);
+    }
+
+    test::TempDir dir;
+    AppLocation location;
+    test::ScriptedPicker picker;
+    std::chrono::milliseconds debounce = 400ms;
+};
+
+TEST_F(AppModelTest, FirstLaunchWaitsForOnboardingWithTheModelsDefault) {
+    test::FakeModelServer server;
+    for (const bool available : {true, false}) {
+        const auto model = makeModel(
+            Settings{}, available ? ModelEndpoint{.url = server.baseUrl(), .model = ""} : modelOff);
+        QSignalSpy busy(model.get(), &AppModel::busyChanged);
+        EXPECT_TRUE(model->sources().empty());
+        EXPECT_FALSE(model->onboarded());
+        EXPECT_EQ(model->useLLM(), available);
+        EXPECT_EQ(model->llmUnavailable().has_value(), !available);
+        EXPECT_FALSE(model->allowContent());
+        EXPECT_EQ(model->minAgeDays(), 3);
+        EXPECT_TRUE(std::filesystem::is_directory(location.supportDir));
+
+        // Nothing scans before onboarding, neither asked nor by a folder change.
+        model->rescan();
+        download("early.pdf");
+        QTest::qWait(static_cast<int>(debounce.count()) * 2);
+        EXPECT_EQ(busy.count(), 0);
+        EXPECT_TRUE(model->rows().empty());
+    }
+}
+
+TEST_F(AppModelTest, StoredChoicesWinAndOnboardingNeedsASource) {
+    test::FakeModelServer server;
+    Settings settings;
+    settings.useLLM = false;
+    settings.minAgeDays = 0.5;
+    settings.onboardingFinished = true; // but no source
+    const auto model = makeModel(settings, {.url = server.baseUrl(), .model = ""});
+    EXPECT_FALSE(model->useLLM());
+    EXPECT_EQ(model->minAgeDays(), 0.5);
+    EXPECT_FALSE(model->onboarded());
+
+    // "--home" anywhere, even last, reads the fixture store.
+    const test::TempDir config;
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.path().string()));
+    ASSERT_TRUE(
+        settings.save(AppLocation::settingsFileFor({"vesk", "--home"}), Settings::onboardedPart));
+    EXPECT_TRUE(AppModel::needsOnboarding({"vesk", "--home"}));
+    settings.sources = {location.home / "Downloads"};
+    ASSERT_TRUE(
+        settings.save(AppLocation::settingsFileFor({"vesk", "--home"}), Settings::sourcesPart));
+    EXPECT_FALSE(AppModel::needsOnboarding({"vesk", "--home"}));
+    EXPECT_TRUE(AppModel::needsOnboarding({"vesk"}));
+}
+
+TEST_F(AppModelTest, FinishingOnboardingStoresTheChoicesAndScans) {
+    download("Invoice Telenor May.pdf");
+    Settings settings;
+    settings.minAgeDays = 0;
+    const auto model = makeModel(settings);
+    QSignalSpy onboarded(model.get(), &AppModel::onboardedChanged);
+    model->finishOnboarding({location.home / "Downloads", location.home / "Desktop"}, false);
+    EXPECT_EQ(onboarded.count(), 1);
+    EXPECT_TRUE(model->isBusy());
+    settle(*model);
+    ASSERT_EQ(model->rows().size(), 1U);
+    EXPECT_EQ(model->rows()[0].destination,
+              Destination::folder(location.home / "Documents/Invoices"));
+
+    const Settings saved = stored();
+    EXPECT_EQ(saved.sources, model->sources());
+    EXPECT_TRUE(saved.onboarded());
+    EXPECT_EQ(saved.useLLM, false);
+}
+
+TEST_F(AppModelTest, RequestsDuringAScanGiveOneMoreScanWithTheNewestSettings) {
+    download("Invoice Telenor May.pdf");
+    const auto model = makeModel(onboardedSettings());
+    QSignalSpy busy(model.get(), &AppModel::busyChanged);
+    ASSERT_TRUE(model->isBusy()); // the first scan started with the model
+    model->rescan();
+    model->setMinAgeDays(7); // the file is brand new: too new from now on
+    model->rescan();
+    model->rescan();
+    settle(*model);
+    QTest::qWait(50);
+    EXPECT_EQ(scansStarted(busy), 1);
+    EXPECT_TRUE(model->rows().empty());
+    EXPECT_EQ(model->waiting(), 1);
+    EXPECT_EQ(stored().minAgeDays, 7);
+}
+
+TEST_F(AppModelTest, SettingAValueItAlreadyHasStillStoresAndRescans) {
+    const auto model = makeModel(onboardedSettings());
+    settle(*model);
+    QSignalSpy busy(model.get(), &AppModel::busyChanged);
+    QSignalSpy changed(model.get(), &AppModel::minAgeDaysChanged);
+    model->setMinAgeDays(0);
+    EXPECT_EQ(changed.count(), 0);
+    EXPECT_EQ(scansStarted(busy), 1);
+    const Settings saved = stored();
+    EXPECT_EQ(saved.useLLM, false);
+    EXPECT_EQ(saved.minAgeDays, 0);
+    EXPECT_FALSE(saved.allowContent);
+}
+
+TEST_F(AppModelTest, AFolderChangeScansOnceAfterItSettles) {
+    const auto model = makeModel(onboardedSettings());
+    settle(*model);
+    QSignalSpy busy(model.get(), &AppModel::busyChanged);
+
+    download("Invoice Telenor May.pdf");
+    ASSERT_TRUE(waitFor([&] { return model->rows().size() == 1; }));
+    settle(*model);
+    EXPECT_EQ(scansStarted(busy), 1);
+
+    // Ten files in a burst, each well within the quiet time of the one before.
+    busy.clear();
+    for (int i = 0; i < 10; ++i) {
+        download("Invoice Telenor " + std::to_string(i) + ".pdf");
+        QTest::qWait(20);
+    }
+    ASSERT_TRUE(waitFor([&] { return model->rows().size() == 11; }));
+    settle(*model);
+    QTest::qWait(static_cast<int>(debounce.count()) * 2);
+    EXPECT_EQ(scansStarted(busy), 1);
+}
+
+TEST_F(AppModelTest, SourceChangesRewatchSaveAndScan) {
+    const auto gone = location.home / "Gone";
+    const auto file = writeFile(location.home / "NotAFolder");
+    Settings settings = onboardedSettings();
+    settings.sources = {gone, file, location.home / "Downloads"};
+    const auto model = makeModel(settings);
+    settle(*model);
+
+    // The folder that works is still watched and scanned.
+    download("Invoice Telenor May.pdf");
+    ASSERT_TRUE(waitFor([&] { return model->rows().size() == 1; }));
+    settle(*model);
+
+    QSignalSpy busy(model.get(), &AppModel::busyChanged);
+    picker.answer({location.home / "Downloads"}); // already a source
+    model->addSource();
+    EXPECT_EQ(model->sources().size(), 3U);
+    EXPECT_EQ(scansStarted(busy), 1);
+    EXPECT_EQ(picker.requests().back().confirmText, "Add");
+    EXPECT_EQ(picker.requests().back().startFolder, location.home);
+    settle(*model);
+
+    model->addSource(); // cancelled
+    EXPECT_EQ(scansStarted(busy), 1);
+
+    model->removeSource(location.home / "Downloads");
+    EXPECT_EQ(scansStarted(busy), 2);
+    EXPECT_EQ(stored().sources, (std::vector{gone, file}));
+    settle(*model);
+    EXPECT_TRUE(model->rows().empty());
+}
+
+class AppModelTidyTest : public AppModelTest {
+protected:
+    static Row rowOf(const AppModel& model, const std::filesystem::path& file) {
+        for (const Row& row : model.rows()) {
+            if (row.file() == file) {
+                return row;
+            }
+        }
+        ADD_FAILURE() << "no row for " << file;
+        return {};
+    }
+
+    std::unique_ptr<AppModel> scanned(AppModelOptions options = {}) {
+        for (const char* name :
+             {"Invoice Telenor May.pdf", "Invoice Telenor June.pdf", "Recipe carbonara.txt"}) {
+            files.push_back(download(name));
+        }
+        auto model = makeModel(onboardedSettings(), modelOff, std::move(options));
+        settle(*model);
+        EXPECT_EQ(model->pending().size(), 3U);
+        return model;
+    }
+
+    std::vector<std::filesystem::path> files;
+};
+
+TEST_F(AppModelTidyTest, ATidyWithOneFailureKeepsThatRowAndShowsTheFailure) {
+    const auto model = scanned();
+    QSignalSpy failure(model.get(), &AppModel::showFailureChanged);
+    std::filesystem::remove(files[1]);
+    model->tidy();
+    EXPECT_TRUE(model->isMoving());
+    settle(*model);
+    ASSERT_EQ(model->rows().size(), 1U);
+    EXPECT_EQ(model->rows()[0].file(), files[1]);
+    EXPECT_TRUE(model->showFailure());
+    ASSERT_EQ(failure.count(), 1);
+    ASSERT_EQ(model->lastFailures().size(), 1U);
+    EXPECT_EQ(model->lastFailures()[0].file, files[1]);
+    ASSERT_TRUE(model->lastBatch());
+    EXPECT_EQ(model->lastBatch()->records.size(), 2U);
+    EXPECT_TRUE(
+        std::filesystem::exists(location.home / "Documents/Invoices" / files[0].filename()));
+
+    model->dismissFailure();
+    EXPECT_FALSE(model->showFailure());
+}
+
+TEST_F(AppModelTidyTest, ATidyWhereEveryMoveFailsKeepsTheRowsAndTheLastBatch) {
+    const auto model = scanned();
+    for (const auto& file : files) {
+        std::filesystem::remove(file);
+    }
+    model->tidy();
+    settle(*model);
+    EXPECT_EQ(model->rows().size(), 3U);
+    EXPECT_FALSE(model->lastBatch());
+    EXPECT_TRUE(model->showFailure());
+    EXPECT_EQ(model->lastFailures().size(), 3U);
+}
+
+TEST_F(AppModelTidyTest, UndoPutsTheFilesBackAndRescans) {
+    const auto model = scanned();
+    model->toggle(files[2]); // excluded: stays where it is
+    EXPECT_EQ(model->pending().size(), 2U);
+    model->tidy();
+    settle(*model);
+    EXPECT_EQ(model->rows().size(), 1U);
+    EXPECT_FALSE(model->rows()[0].included);
+
+    QSignalSpy busy(model.get(), &AppModel::busyChanged);
+    model->undo();
+    settle(*model);
+    EXPECT_TRUE(std::filesystem::exists(files[0]) && std::filesystem::exists(files[1]));
+    EXPECT_FALSE(model->lastBatch());
+    EXPECT_FALSE(model->showFailure());
+    EXPECT_EQ(scansStarted(busy), 1);
+    EXPECT_EQ(model->rows().size(), 3U);
+    EXPECT_EQ(model->pending().size(), 2U); // the excluded row kept its choice
+
+    busy.clear();
+    model->undo(); // nothing left to undo
+    settle(*model);
+    EXPECT_FALSE(model->lastBatch());
+    EXPECT_FALSE(model->showFailure());
+    EXPECT_EQ(scansStarted(busy), 1);
+}
+
+TEST_F(AppModelTidyTest, TheEventLoopRunsDuringASlowTidyAndASecondRequestIsIgnored) {
+    AppModelOptions options;
+    options.beforeMove = [](const std::filesystem::path&) { std::this_thread::sleep_for(150ms); };
+    const auto model = scanned(std::move(options));
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+    timer.start(10);
+    model->tidy();
+    model->tidy();
+    model->undo();
+    EXPECT_TRUE(model->isMoving());
+    settle(*model);
+    EXPECT_GT(ticks, 10);
+    ASSERT_TRUE(model->lastBatch());
+    EXPECT_EQ(model->lastBatch()->records.size(), 3U);
+    EXPECT_TRUE(model->rows().empty());
+}
+
+TEST_F(AppModelTidyTest, RowsCanBeRedirectedToAnyFolderOrTheTrash) {
+    const auto model = scanned();
+    const auto elsewhere = test::makeDir(location.home / "Documents/Elsewhere");
+    picker.answer({elsewhere});
+    model->chooseFolder(files[0]);
+    EXPECT_EQ(picker.requests().back().startFolder, location.home / "Documents");
+    EXPECT_EQ(picker.requests().back().confirmText, "Move Here");
+    model->chooseFolder(files[1]); // cancelled: unchanged
+    model->setDestination(Destination::trash(), files[2]);
+    EXPECT_EQ(rowOf(*model, files[0]).destination, Destination::folder(elsewhere));
+    EXPECT_EQ(rowOf(*model, files[1]).destination,
+              Destination::folder(location.home / "Documents/Invoices"));
+    EXPECT_EQ(rowOf(*model, files[2]).destination, Destination::trash());
+
+    model->setDestination(std::nullopt, files[1]);
+    model->toggle(files[1]); // no destination: nothing to include
+    EXPECT_FALSE(rowOf(*model, files[1]).included);
+    EXPECT_TRUE(rowOf(*model, files[1]).edited);
+    EXPECT_EQ(model->pending().size(), 2U);
+    const auto groups = model->groups();
+    ASSERT_EQ(groups.size(), 3U);
+    EXPECT_EQ(model->title(groups[0].kind), "Elsewhere");
+    EXPECT_EQ(model->title(groups[1].kind), "Trash");
+    EXPECT_EQ(model->title(groups[2].kind), "Unsorted");
+}
+
+} // namespace
+} // namespace vesk

@@ -1,0 +1,17 @@
+// GoogleTest's main with a Qt application around it, for tests that need an event loop:
+// QApplication when built with widgets, else QCoreApplication.
+#include <gtest/gtest.h>
+
+#ifdef VESK_TEST_WIDGETS
+#include <QApplication>
+using TestApplication = QApplication;
+#else
+#include <QCoreApplication>
+using TestApplication = QCoreApplication;
+#endif
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    TestApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
