@@ -74,7 +74,7 @@ int runPlan(const CliOptions& options) {
     }
     const auto& session = std::get<CliSession>(opened);
     const Plan plan = makePlan(session);
-    std::cout << (options.json ? planJson(plan) : planText(plan));
+    std::cout << (options.json ? planJson(plan) : planText(plan, session.location.home));
     return 0;
 }
 
@@ -100,7 +100,7 @@ int runTidy(const CliOptions& options) {
             std::cout << "Nothing to tidy.\n";
             return 0;
         }
-        std::cout << planText(plan) << "Move " << moves.size()
+        std::cout << planText(plan, session.location.home) << "Move " << moves.size()
                   << (moves.size() == 1 ? " file" : " files") << " as shown? [y/N] " << std::flush;
         std::string answer;
         std::getline(std::cin, answer);

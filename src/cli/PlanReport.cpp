@@ -1,9 +1,10 @@
 #include "cli/PlanReport.h"
 
+#include "app/ReviewRows.h"
+
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
-#include <map>
 #include <sstream>
 #include <vector>
 
@@ -54,16 +55,26 @@ Json suggestionJson(const Suggestion& suggestion) {
     return json;
 }
 
-struct Group {
-    std::string title;
-    std::vector<const Suggestion*> members;
-};
+// A group's heading: the folder's path below home (or as it is, outside home).
+std::string heading(const RowGroup& group, const std::filesystem::path& home) {
+    switch (group.kind.type) {
+    case RowGroup::Type::trash:
+        return "Trash";
+    case RowGroup::Type::unsorted:
+        return "Needs your decision";
+    case RowGroup::Type::folder:
+        break;
+    }
+    const auto relative = group.kind.folder.lexically_relative(home);
+    const bool inside = !relative.empty() && *relative.begin() != "..";
+    return (inside ? relative : group.kind.folder).string();
+}
 
-void printGroup(std::ostringstream& out, const Group& group) {
-    out << group.title << " (" << group.members.size() << ")\n";
-    for (const Suggestion* suggestion : group.members) {
-        out << "  " << suggestion->item.name << "\n      " << suggestion->reason << "  ["
-            << rawValue(suggestion->layer) << "]\n";
+void printGroup(std::ostringstream& out, const RowGroup& group, const std::filesystem::path& home) {
+    out << heading(group, home) << " (" << group.rows.size() << ")\n";
+    for (const Row& row : group.rows) {
+        out << "  " << row.suggestion.item.name << "\n      " << row.suggestion.reason << "  ["
+            << rawValue(row.suggestion.layer) << "]\n";
     }
     out << "\n";
 }
@@ -95,58 +106,22 @@ std::string planJson(const Plan& plan) {
     return json.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
-std::string planText(const Plan& plan) {
-    std::map<std::string, Group> folders;
-    Group trash{"Trash", {}};
-    Group undecided{"Needs your decision", {}};
-    int tooNew = 0;
-    int keptFolders = 0;
-    for (const auto& suggestion : plan.suggestions) {
-        switch (suggestion.action.type) {
-        case Action::Type::move:
-        case Action::Type::toApplications: {
-            const std::string key = suggestion.action.type == Action::Type::move
-                                        ? suggestion.action.path
-                                        : "/Applications";
-            auto& group = folders[key];
-            group.title = key;
-            group.members.push_back(&suggestion);
-            break;
-        }
-        case Action::Type::trash:
-            trash.members.push_back(&suggestion);
-            break;
-        case Action::Type::keep:
-            (suggestion.layer == Layer::userFolder ? keptFolders : tooNew) += 1;
-            break;
-        case Action::Type::ask:
-            undecided.members.push_back(&suggestion);
-            break;
-        }
-    }
-
-    std::vector<const Group*> order;
-    for (const auto& [key, group] : folders) {
-        order.push_back(&group);
-    }
-    std::stable_sort(order.begin(), order.end(), [](const Group* a, const Group* b) {
-        return a->members.size() > b->members.size();
-    });
-
+std::string planText(const Plan& plan, const std::filesystem::path& home) {
     std::ostringstream out;
     if (plan.suggestions.empty()) {
         out << "Nothing is waiting in the source folders.\n";
     }
-    for (const Group* group : order) {
-        printGroup(out, *group);
+    // Grouped and ordered as the review window shows them.
+    const auto rows = ReviewRows::merge({}, plan, home, {});
+    for (const RowGroup& group : ReviewRows::groups(rows, home)) {
+        printGroup(out, group, home);
     }
-    for (const Group* group : {&trash, &undecided}) {
-        if (!group->members.empty()) {
-            printGroup(out, *group);
-        }
-    }
-    if (tooNew + keptFolders > 0) {
-        out << "Left alone: " << tooNew << " too new or still downloading, " << keptFolders
+    const int tooNew = ReviewRows::waiting(plan);
+    const auto folders = std::count_if(
+        plan.suggestions.begin(), plan.suggestions.end(),
+        [](const Suggestion& suggestion) { return suggestion.layer == Layer::userFolder; });
+    if (tooNew + folders > 0) {
+        out << "Left alone: " << tooNew << " too new or still downloading, " << folders
             << " folders\n";
     }
     if (plan.llmUnavailable) {

@@ -10,8 +10,8 @@ namespace vesk {
 // The plan as one JSON object (see the README for its fields).
 [[nodiscard]] std::string planJson(const Plan& plan);
 
-// The plan for people: suggestions grouped by destination, largest group first, then the
-// Trash, then what needs a decision, each file with its reason.
-[[nodiscard]] std::string planText(const Plan& plan);
+// The plan for people: suggestions grouped by destination as the review window groups them,
+// largest folder first, then the Trash, then what needs a decision, each file with its reason.
+[[nodiscard]] std::string planText(const Plan& plan, const std::filesystem::path& home);
 
 } // namespace vesk

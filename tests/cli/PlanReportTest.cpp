@@ -69,18 +69,19 @@ TEST(PlanReport, JsonNamesEveryFieldOfEverySuggestion) {
 }
 
 TEST(PlanReport, TextGroupsLikeTheReviewWindow) {
-    EXPECT_EQ(planText(samplePlan()), "Documents/Bills (2)\n"
-                                      "  bill.pdf\n      像 “a” · 0.70  [② 相似度]\n"
-                                      "  b.pdf\n      像 “b” · 0.80  [② 相似度]\n\n"
-                                      "Pictures/Screenshots (1)\n"
-                                      "  a.png\n      截图  [① 规则]\n\n"
-                                      "Trash (1)\n"
-                                      "  old.dmg\n      旧安装包（40 天）  [① 规则]\n\n"
-                                      "Needs your decision (1)\n"
-                                      "  x.bin\n      没有足够相似的文件夹  [—]\n\n"
-                                      "Left alone: 1 too new or still downloading, 1 folders\n"
-                                      "Local model: The local model is turned off\n");
-    EXPECT_EQ(planText(Plan{}), "Nothing is waiting in the source folders.\n");
+    EXPECT_EQ(planText(samplePlan(), "/h"),
+              "Documents/Bills (2)\n"
+              "  bill.pdf\n      像 “a” · 0.70  [② 相似度]\n"
+              "  b.pdf\n      像 “b” · 0.80  [② 相似度]\n\n"
+              "Pictures/Screenshots (1)\n"
+              "  a.png\n      截图  [① 规则]\n\n"
+              "Trash (1)\n"
+              "  old.dmg\n      旧安装包（40 天）  [① 规则]\n\n"
+              "Needs your decision (1)\n"
+              "  x.bin\n      没有足够相似的文件夹  [—]\n\n"
+              "Left alone: 1 too new or still downloading, 1 folders\n"
+              "Local model: The local model is turned off\n");
+    EXPECT_EQ(planText(Plan{}, "/h"), "Nothing is waiting in the source folders.\n");
 }
 
 } // namespace
