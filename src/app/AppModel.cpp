@@ -255,29 +255,51 @@ Row* AppModel::rowFor(const std::filesystem::path& file) {
 }
 
 void AppModel::toggle(const std::filesystem::path& file) {
-    Row* row = rowFor(file);
-    if (row == nullptr || !row->destination) {
-        return;
-    }
-    row->included = !row->included;
-    row->edited = true;
-    emit rowsChanged();
+    toggle(std::vector{file});
 }
 
-void AppModel::setDestination(std::optional<Destination> destination,
+void AppModel::toggle(const std::vector<std::filesystem::path>& files) {
+    bool changed = false;
+    for (const auto& file : files) {
+        Row* row = rowFor(file);
+        if (row == nullptr || !row->destination) {
+            continue;
+        }
+        row->included = !row->included;
+        row->edited = true;
+        changed = true;
+    }
+    if (changed) {
+        emit rowsChanged();
+    }
+}
+
+void AppModel::setDestination(const std::optional<Destination>& destination,
                               const std::filesystem::path& file) {
-    Row* row = rowFor(file);
-    if (row == nullptr) {
-        return;
-    }
-    row->included = destination.has_value();
-    row->destination = std::move(destination);
-    row->edited = true;
-    emit rowsChanged();
+    setDestination(destination, std::vector{file});
 }
 
-void AppModel::chooseFolder(const std::filesystem::path& file) {
-    if (rowFor(file) == nullptr) {
+void AppModel::setDestination(const std::optional<Destination>& destination,
+                              const std::vector<std::filesystem::path>& files) {
+    bool changed = false;
+    for (const auto& file : files) {
+        Row* row = rowFor(file);
+        if (row == nullptr) {
+            continue;
+        }
+        row->destination = destination;
+        row->included = destination.has_value();
+        row->edited = true;
+        changed = true;
+    }
+    if (changed) {
+        emit rowsChanged();
+    }
+}
+
+void AppModel::chooseFolder(const std::vector<std::filesystem::path>& files) {
+    if (std::none_of(files.begin(), files.end(),
+                     [this](const std::filesystem::path& file) { return rowFor(file); })) {
         return;
     }
     FolderPicker::Request request;
@@ -290,7 +312,7 @@ void AppModel::chooseFolder(const std::filesystem::path& file) {
         return;
     }
     access_.remember({picked.front()});
-    setDestination(Destination::folder(picked.front()), file);
+    setDestination(Destination::folder(picked.front()), files);
 }
 
 void AppModel::tidy() {

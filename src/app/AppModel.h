@@ -101,8 +101,14 @@ public:
     [[nodiscard]] std::vector<Target> folderChoices() const;
     [[nodiscard]] QString title(const RowGroup::Kind& kind) const;
     void toggle(const std::filesystem::path& file);
-    void setDestination(std::optional<Destination> destination, const std::filesystem::path& file);
-    void chooseFolder(const std::filesystem::path& file);
+    // Several rows at once tell the views once.
+    void toggle(const std::vector<std::filesystem::path>& files);
+    void setDestination(const std::optional<Destination>& destination,
+                        const std::filesystem::path& file);
+    void setDestination(const std::optional<Destination>& destination,
+                        const std::vector<std::filesystem::path>& files);
+    // Asks for any folder, once, and sends the files there.
+    void chooseFolder(const std::vector<std::filesystem::path>& files);
     // Applies the pending rows; ignored while a tidy or undo runs.
     void tidy();
     void undo();

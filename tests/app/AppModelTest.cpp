@@ -342,10 +342,10 @@ TEST_F(AppModelTidyTest, RowsCanBeRedirectedToAnyFolderOrTheTrash) {
     const auto model = scanned();
     const auto elsewhere = test::makeDir(location.home / "Documents/Elsewhere");
     picker.answer({elsewhere});
-    model->chooseFolder(files[0]);
+    model->chooseFolder({files[0]});
     EXPECT_EQ(picker.requests().back().startFolder, location.home / "Documents");
     EXPECT_EQ(picker.requests().back().confirmText, "Move Here");
-    model->chooseFolder(files[1]); // cancelled: unchanged
+    model->chooseFolder({files[1]}); // cancelled: unchanged
     model->setDestination(Destination::trash(), files[2]);
     EXPECT_EQ(rowOf(*model, files[0]).destination, Destination::folder(elsewhere));
     EXPECT_EQ(rowOf(*model, files[1]).destination,

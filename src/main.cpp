@@ -1,0 +1,105 @@
+// vesk: the tray application.
+
+#include "app/AppLocation.h"
+#include "app/AppModel.h"
+#include "app/LaunchOptions.h"
+#include "app/Links.h"
+#include "app/ModelEnvironment.h"
+#include "app/Settings.h"
+#include "ui/CabinetIcon.h"
+#include "ui/FileDialogPicker.h"
+#include "ui/Shell.h"
+#include "ui/SingleInstance.h"
+#include "ui/Translations.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QLocale>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace {
+
+using namespace vesk;
+
+QStringList argumentsOf(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    return arguments;
+}
+
+// Help and version need no display.
+int answerWithoutDisplay(int argc, char** argv, const LaunchOptions& options) {
+    QCoreApplication app(argc, argv);
+    Translations::install(app, QLocale::system().uiLanguages());
+    QTextStream out(stdout);
+    if (options.help) {
+        out << LaunchOptions::helpText();
+    } else {
+        out << "Vesk " << VESK_VERSION << '\n';
+    }
+    return 0;
+}
+
+QUrl readme() {
+    const QString installed = QStringLiteral(VESK_DOC_DIR "/README.md");
+    return QUrl::fromLocalFile(
+        QFileInfo::exists(installed) ? installed : QStringLiteral(VESK_SOURCE_DIR "/README.md"));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const QStringList arguments = argumentsOf(argc, argv);
+    const LaunchOptions options = LaunchOptions::parse(arguments);
+    if (options.help || options.version) {
+        return answerWithoutDisplay(argc, argv, options);
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vesk"));
+    QApplication::setApplicationVersion(QStringLiteral(VESK_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("app.vesk.Vesk"));
+    QApplication::setQuitOnLastWindowClosed(false); // a tray application: no main window
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(
+        CabinetIcon::image(64, app.devicePixelRatio(), true, QColor(0x3a, 0x3f, 0x47)))));
+    const QStringList languages = QLocale::system().uiLanguages();
+    Translations::install(app, languages);
+
+    const AppLocation location = AppLocation::fromArguments(arguments);
+    if (location.isFixture && !QFileInfo(QString::fromStdString(location.home.string())).isDir()) {
+        std::fprintf(stderr, "vesk: --home %s is not a folder\n", location.home.c_str());
+        return 2;
+    }
+    SingleInstance instance(location.home);
+    switch (instance.claim(options.windowArguments())) {
+    case SingleInstance::Claim::handedOver:
+        return 0;
+    case SingleInstance::Claim::unreachable:
+        std::fprintf(stderr, "vesk: Vesk already runs for %s but does not answer\n",
+                     location.home.c_str());
+        return 1;
+    case SingleInstance::Claim::first:
+        break;
+    }
+
+    const auto settings = Settings::load(location.settingsFile);
+    if (!settings) {
+        std::fprintf(stderr, "vesk: cannot read the settings in %s\n",
+                     qPrintable(location.settingsFile));
+        return 1;
+    }
+    FileDialogPicker picker;
+    AppModel model(location, *settings, modelEndpointFromEnvironment(), picker);
+    Links links{QStringLiteral(VESK_WEB_ORIGIN), languages, QStringLiteral(VESK_VERSION), readme()};
+    Shell shell(model, std::move(links), options);
+    QObject::connect(
+        &instance, &SingleInstance::arrived, &shell, [&shell](const QStringList& handed) {
+            shell.handle(LaunchOptions::parse(QStringList{QStringLiteral("vesk")} + handed));
+        });
+    shell.start();
+    return QApplication::exec();
+}

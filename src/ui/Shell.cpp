@@ -1,0 +1,156 @@
+#include "ui/Shell.h"
+
+#include "app/AppModel.h"
+#include "ui/CabinetIcon.h"
+#include "ui/ReviewWindow.h"
+#include "ui/Tray.h"
+#include "ui/TrayMenu.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QShortcut>
+
+namespace vesk {
+
+Shell::Shell(AppModel& model, Links links, LaunchOptions options,
+             std::chrono::milliseconds trayPatience, QObject* parent)
+    : QObject(parent), model_(model), links_(std::move(links)), options_(std::move(options)),
+      menu_(new TrayMenu(model, links_.newVersion().has_value())),
+      tray_(new Tray(model, menu_, trayPatience, this)) {
+    connect(menu_, &TrayMenu::chosen, this, &Shell::choose);
+    connect(tray_, &Tray::activated, this, &Shell::openReview);
+    connect(tray_, &Tray::unavailable, this, &Shell::doWithoutTray);
+}
+
+Shell::~Shell() {
+    delete review_;
+    delete menu_;
+}
+
+ReviewWindow* Shell::reviewWindow() const {
+    return review_;
+}
+
+void Shell::start() {
+    tray_->start();
+    if (!model_.onboarded() || options_.welcomeStep) {
+        openWelcome(options_.welcomeStep);
+    }
+    if (options_.openReview) {
+        openReview();
+    }
+}
+
+void Shell::handle(const LaunchOptions& options) {
+    options_.showPrivacy = options_.showPrivacy || options.showPrivacy;
+    if (options.welcomeStep) {
+        openWelcome(options.welcomeStep);
+    }
+    if (options.openReview) {
+        openReview();
+    }
+    if (options.openSettings) {
+        openSettings();
+    }
+}
+
+void Shell::present(QWidget& window) {
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+void Shell::addShortcuts(QWidget& window) {
+    connect(new QShortcut(QKeySequence(QStringLiteral("Ctrl+,")), &window), &QShortcut::activated,
+            this, [this] {
+                if (model_.onboarded()) {
+                    openSettings();
+                }
+            });
+    connect(new QShortcut(QKeySequence(QStringLiteral("Ctrl+Q")), &window), &QShortcut::activated,
+            qApp, &QApplication::quit);
+}
+
+void Shell::openReview() {
+    if (review_ == nullptr) {
+        review_ = new ReviewWindow(model_);
+        addShortcuts(*review_);
+        if (options_.openSettings) {
+            connect(review_, &ReviewWindow::firstShown, this, &Shell::openSettings,
+                    Qt::QueuedConnection);
+        }
+        connect(review_, &ReviewWindow::closed, this, [this] {
+            if (withoutTray_) {
+                QApplication::quit();
+            }
+        });
+        if (withoutTray_) {
+            review_->setMenu(menu_);
+        }
+    }
+    present(*review_);
+}
+
+void Shell::doWithoutTray() {
+    withoutTray_ = true;
+    openReview();
+}
+
+void Shell::openWelcome(std::optional<int> /*step*/) {}
+
+void Shell::openSettings() {}
+
+void Shell::showAbout() {
+    QMessageBox about;
+    about.setObjectName(QStringLiteral("aboutBox"));
+    about.setWindowTitle(tr("About Vesk"));
+    about.setIconPixmap(QPixmap::fromImage(CabinetIcon::image(
+        64, about.devicePixelRatioF(), true, about.palette().color(QPalette::WindowText))));
+    about.setTextFormat(Qt::RichText);
+    about.setText(QStringLiteral("<b>Vesk</b> %1").arg(links_.version.toHtmlEscaped()));
+    about.setInformativeText(
+        QStringLiteral("<span style=\"font-size: 11pt; color: %1\">%2</span>")
+            .arg(about.palette().color(QPalette::PlaceholderText).name(),
+                 tr("Free. Works offline. Nothing leaves your computer.").toHtmlEscaped()));
+    about.exec();
+}
+
+void Shell::choose(MenuEntry::Id entry) {
+    switch (entry) {
+    case MenuEntry::Id::about:
+        showAbout();
+        break;
+    case MenuEntry::Id::checkForUpdates:
+        if (const auto page = links_.newVersion()) {
+            QDesktopServices::openUrl(*page);
+        }
+        break;
+    case MenuEntry::Id::review:
+        openReview();
+        break;
+    case MenuEntry::Id::undo:
+        model_.undo();
+        break;
+    case MenuEntry::Id::rescan:
+        model_.rescan();
+        break;
+    case MenuEntry::Id::setUp:
+        openWelcome(std::nullopt);
+        break;
+    case MenuEntry::Id::settings:
+        openSettings();
+        break;
+    case MenuEntry::Id::help:
+        QDesktopServices::openUrl(links_.support());
+        break;
+    case MenuEntry::Id::quit:
+        QApplication::quit();
+        break;
+    case MenuEntry::Id::scanning:
+    case MenuEntry::Id::separator:
+        break;
+    }
+}
+
+} // namespace vesk

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "app/LaunchOptions.h"
+#include "app/Links.h"
+#include "app/MenuContent.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <chrono>
+#include <optional>
+
+class QWidget;
+
+namespace vesk {
+
+class AppModel;
+class ReviewWindow;
+class Tray;
+class TrayMenu;
+
+// The application around the one model: the tray and its menu, and one window of each kind,
+// opened and raised on request. Closing a window never quits; only the menu does (or, on a
+// desktop without a tray, closing the review window that stands in for it).
+class Shell : public QObject {
+    Q_OBJECT
+
+public:
+    Shell(AppModel& model, Links links, LaunchOptions options,
+          std::chrono::milliseconds trayPatience = std::chrono::seconds(5),
+          QObject* parent = nullptr);
+    ~Shell() override;
+
+    // Shows the tray and the windows the command line asks for.
+    void start();
+    // Window options handed over by a later launch.
+    void handle(const LaunchOptions& options);
+
+    void openReview();
+    void openWelcome(std::optional<int> step);
+    void openSettings();
+    void showAbout();
+
+    [[nodiscard]] ReviewWindow* reviewWindow() const;
+    [[nodiscard]] TrayMenu* menu() const { return menu_; }
+
+private:
+    void choose(MenuEntry::Id entry);
+    void doWithoutTray();
+    void addShortcuts(QWidget& window);
+    static void present(QWidget& window);
+
+    AppModel& model_;
+    Links links_;
+    LaunchOptions options_;
+    TrayMenu* menu_;
+    Tray* tray_;
+    QPointer<ReviewWindow> review_;
+    bool withoutTray_ = false;
+};
+
+} // namespace vesk

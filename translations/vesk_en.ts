@@ -1,0 +1,44 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>MenuContent</name>
+    <message numerus="yes">
+        <source>Review %n File(s)…</source>
+        <translation>
+            <numerusform>Review %n File…</numerusform>
+            <numerusform>Review %n Files…</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>vesk::ReviewBottomBar</name>
+    <message numerus="yes">
+        <source>Tidy %n File(s)</source>
+        <translation>
+            <numerusform>Tidy %n File</numerusform>
+            <numerusform>Tidy %n Files</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>vesk::ReviewWindow</name>
+    <message numerus="yes">
+        <source>%n File(s) to Tidy — Vesk</source>
+        <translation>
+            <numerusform>%n File to Tidy — Vesk</numerusform>
+            <numerusform>%n Files to Tidy — Vesk</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>vesk::Tray</name>
+    <message numerus="yes">
+        <source>Vesk: %n file(s) to tidy</source>
+        <translation>
+            <numerusform>Vesk: %n file to tidy</numerusform>
+            <numerusform>Vesk: %n files to tidy</numerusform>
+        </translation>
+    </message>
+</context>
+</TS>
