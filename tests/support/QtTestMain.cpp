@@ -11,6 +11,10 @@ using TestApplication = QCoreApplication;
 #endif
 
 int main(int argc, char** argv) {
+    // Offscreen always, also when the build lists the tests outside CTest's environment.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     testing::InitGoogleTest(&argc, argv);
     TestApplication app(argc, argv);
     return RUN_ALL_TESTS();
