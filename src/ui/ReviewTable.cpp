@@ -132,31 +132,35 @@ void ReviewTable::keyPressEvent(QKeyEvent* event) {
     QTreeView::keyPressEvent(event);
 }
 
-void ReviewTable::contextMenuEvent(QContextMenuEvent* event) {
-    const QModelIndex index =
-        event->reason() == QContextMenuEvent::Mouse ? indexAt(event->pos()) : currentIndex();
+std::unique_ptr<QMenu> ReviewTable::contextMenuFor(const QModelIndex& index) {
     const auto files = filesFor(index);
     if (files.empty()) {
-        return;
+        return nullptr;
     }
-    QMenu menu(this);
-    menu.setObjectName(QStringLiteral("rowContextMenu"));
-    menu.addAction(tr("Show in File Manager"), &menu, [files] { FileManager::reveal(files); })
+    auto menu = std::make_unique<QMenu>(this);
+    menu->setObjectName(QStringLiteral("rowContextMenu"));
+    menu->addAction(tr("Show in File Manager"), menu.get(), [files] { FileManager::reveal(files); })
         ->setObjectName(QStringLiteral("showInFileManager"));
-    QMenu* moveTo = menu.addMenu(tr("Move To"));
+    QMenu* moveTo = menu->addMenu(tr("Move To"));
     moveTo->setObjectName(QStringLiteral("moveToMenu"));
     DestinationMenu::fill(*moveTo, model_, files);
-    menu.addSeparator();
-    menu.addAction(tr("Move to Trash"), &menu,
-                   [this, files] { model_.setDestination(Destination::trash(), files); })
+    menu->addSeparator();
+    menu->addAction(tr("Move to Trash"), menu.get(),
+                    [this, files] { model_.setDestination(Destination::trash(), files); })
         ->setObjectName(QStringLiteral("contextMoveToTrash"));
-    menu.addAction(tr("Don't Tidy"), &menu,
-                   [this, files] { model_.setDestination(std::nullopt, files); })
+    menu->addAction(tr("Don't Tidy"), menu.get(),
+                    [this, files] { model_.setDestination(std::nullopt, files); })
         ->setObjectName(QStringLiteral("contextDontTidy"));
-    const QPoint at = event->reason() == QContextMenuEvent::Mouse
-                          ? event->globalPos()
-                          : viewport()->mapToGlobal(visualRect(index).bottomLeft());
-    menu.exec(at);
+    return menu;
+}
+
+void ReviewTable::contextMenuEvent(QContextMenuEvent* event) {
+    const bool byMouse = event->reason() == QContextMenuEvent::Mouse;
+    const QModelIndex index = byMouse ? indexAt(event->pos()) : currentIndex();
+    if (const auto menu = contextMenuFor(index)) {
+        menu->exec(byMouse ? event->globalPos()
+                           : viewport()->mapToGlobal(visualRect(index).bottomLeft()));
+    }
 }
 
 } // namespace vesk

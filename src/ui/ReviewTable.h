@@ -3,7 +3,10 @@
 #include <QTreeView>
 
 #include <filesystem>
+#include <memory>
 #include <vector>
+
+class QMenu;
 
 namespace vesk {
 
@@ -24,6 +27,9 @@ public:
     // The rows the context menu acts on when opened at `index`.
     [[nodiscard]] std::vector<std::filesystem::path> filesFor(const QModelIndex& index) const;
     void popUpDestinations(const QModelIndex& index);
+    // The context menu for the row at `index` (or the selection it belongs to); null on a
+    // heading.
+    [[nodiscard]] std::unique_ptr<QMenu> contextMenuFor(const QModelIndex& index);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -1,7 +1,6 @@
 #include "app/AppModel.h"
-#include "app/ScriptedPicker.h"
 #include "support/FakeModelServer.h"
-#include "support/TempDir.h"
+#include "support/ModelHome.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -31,52 +30,14 @@ int scansStarted(const QSignalSpy& busy) {
     return count;
 }
 
-class AppModelTest : public testing::Test {
+class AppModelTest : public testing::Test, protected test::ModelHome {
 protected:
-    AppModelTest() {
-        location.home = dir / "home";
-        location.supportDir = location.home / ".vesk-app";
-        location.settingsFile = QString::fromStdString((dir / "vesk.conf").string());
-        location.isFixture = true;
-        test::makeDir(location.home / "Downloads");
-        test::makeDir(location.home / "Desktop");
-        for (const char* file : {"Documents/Invoices/Invoice Telenor March.pdf",
-                                 "Documents/Invoices/Invoice Telenor April.pdf",
-                                 "Documents/Recipes/Recipe lasagne.txt"}) {
-            writeFile(location.home / file);
-        }
-    }
+    AppModelTest()
+        : ModelHome({"Documents/Invoices/Invoice Telenor March.pdf",
+                     "Documents/Invoices/Invoice Telenor April.pdf",
+                     "Documents/Recipes/Recipe lasagne.txt"}) {}
 
-    // Onboarded on Downloads, tidying files of any age, the model off.
-    Settings onboardedSettings() const {
-        Settings settings;
-        settings.sources = {location.home / "Downloads"};
-        settings.onboardingFinished = true;
-        settings.minAgeDays = 0;
-        return settings;
-    }
-
-    std::unique_ptr<AppModel> makeModel(Settings settings, ModelEndpoint endpoint = modelOff,
-                                        AppModelOptions options = {}) {
-        options.debounce = debounce;
-        options.sandboxed = false;
-        return std::make_unique<AppModel>(location, std::move(settings), std::move(endpoint),
-                                          picker, std::move(options));
-    }
-
-    static void settle(const AppModel& model) {
-        ASSERT_TRUE(waitFor([&] { return !model.isBusy() && !model.isMoving(); }));
-    }
-
-    Settings stored() const { return *Settings::load(location.settingsFile); }
-    std::filesystem::path download(const std::string& name) const {
-        return writeFile(location.home / "Downloads" / name);
-    }
-
-    test::TempDir dir;
-    AppLocation location;
-    test::ScriptedPicker picker;
-    std::chrono::milliseconds debounce = 400ms;
+    static void settleOrFail(const AppModel& model) { ASSERT_TRUE(settle(model)); }
 };
 
 TEST_F(AppModelTest, FirstLaunchWaitsForOnboardingWithTheModelsDefault) {
@@ -135,7 +96,7 @@ TEST_F(AppModelTest, FinishingOnboardingStoresTheChoicesAndScans) {
     model->finishOnboarding({location.home / "Downloads", location.home / "Desktop"}, false);
     EXPECT_EQ(onboarded.count(), 1);
     EXPECT_TRUE(model->isBusy());
-    settle(*model);
+    settleOrFail(*model);
     ASSERT_EQ(model->rows().size(), 1U);
     EXPECT_EQ(model->rows()[0].destination,
               Destination::folder(location.home / "Documents/Invoices"));
@@ -155,7 +116,7 @@ TEST_F(AppModelTest, RequestsDuringAScanGiveOneMoreScanWithTheNewestSettings) {
     model->setMinAgeDays(7); // the file is brand new: too new from now on
     model->rescan();
     model->rescan();
-    settle(*model);
+    settleOrFail(*model);
     QTest::qWait(50);
     EXPECT_EQ(scansStarted(busy), 1);
     EXPECT_TRUE(model->rows().empty());
@@ -165,7 +126,7 @@ TEST_F(AppModelTest, RequestsDuringAScanGiveOneMoreScanWithTheNewestSettings) {
 
 TEST_F(AppModelTest, SettingAValueItAlreadyHasStillStoresAndRescans) {
     const auto model = makeModel(onboardedSettings());
-    settle(*model);
+    settleOrFail(*model);
     QSignalSpy busy(model.get(), &AppModel::busyChanged);
     QSignalSpy changed(model.get(), &AppModel::minAgeDaysChanged);
     model->setMinAgeDays(0);
@@ -179,12 +140,12 @@ TEST_F(AppModelTest, SettingAValueItAlreadyHasStillStoresAndRescans) {
 
 TEST_F(AppModelTest, AFolderChangeScansOnceAfterItSettles) {
     const auto model = makeModel(onboardedSettings());
-    settle(*model);
+    settleOrFail(*model);
     QSignalSpy busy(model.get(), &AppModel::busyChanged);
 
     download("Invoice Telenor May.pdf");
     ASSERT_TRUE(waitFor([&] { return model->rows().size() == 1; }));
-    settle(*model);
+    settleOrFail(*model);
     EXPECT_EQ(scansStarted(busy), 1);
 
     // Ten files in a burst, each well within the quiet time of the one before.
@@ -194,7 +155,7 @@ TEST_F(AppModelTest, AFolderChangeScansOnceAfterItSettles) {
         QTest::qWait(20);
     }
     ASSERT_TRUE(waitFor([&] { return model->rows().size() == 11; }));
-    settle(*model);
+    settleOrFail(*model);
     QTest::qWait(static_cast<int>(debounce.count()) * 2);
     EXPECT_EQ(scansStarted(busy), 1);
 }
@@ -205,12 +166,12 @@ TEST_F(AppModelTest, SourceChangesRewatchSaveAndScan) {
     Settings settings = onboardedSettings();
     settings.sources = {gone, file, location.home / "Downloads"};
     const auto model = makeModel(settings);
-    settle(*model);
+    settleOrFail(*model);
 
     // The folder that works is still watched and scanned.
     download("Invoice Telenor May.pdf");
     ASSERT_TRUE(waitFor([&] { return model->rows().size() == 1; }));
-    settle(*model);
+    settleOrFail(*model);
 
     QSignalSpy busy(model.get(), &AppModel::busyChanged);
     picker.answer({location.home / "Downloads"}); // already a source
@@ -219,7 +180,7 @@ TEST_F(AppModelTest, SourceChangesRewatchSaveAndScan) {
     EXPECT_EQ(scansStarted(busy), 1);
     EXPECT_EQ(picker.requests().back().confirmText, "Add");
     EXPECT_EQ(picker.requests().back().startFolder, location.home);
-    settle(*model);
+    settleOrFail(*model);
 
     model->addSource(); // cancelled
     EXPECT_EQ(scansStarted(busy), 1);
@@ -227,7 +188,7 @@ TEST_F(AppModelTest, SourceChangesRewatchSaveAndScan) {
     model->removeSource(location.home / "Downloads");
     EXPECT_EQ(scansStarted(busy), 2);
     EXPECT_EQ(stored().sources, (std::vector{gone, file}));
-    settle(*model);
+    settleOrFail(*model);
     EXPECT_TRUE(model->rows().empty());
 }
 
@@ -249,7 +210,7 @@ protected:
             files.push_back(download(name));
         }
         auto model = makeModel(onboardedSettings(), modelOff, std::move(options));
-        settle(*model);
+        settleOrFail(*model);
         EXPECT_EQ(model->pending().size(), 3U);
         return model;
     }
@@ -263,7 +224,7 @@ TEST_F(AppModelTidyTest, ATidyWithOneFailureKeepsThatRowAndShowsTheFailure) {
     std::filesystem::remove(files[1]);
     model->tidy();
     EXPECT_TRUE(model->isMoving());
-    settle(*model);
+    settleOrFail(*model);
     ASSERT_EQ(model->rows().size(), 1U);
     EXPECT_EQ(model->rows()[0].file(), files[1]);
     EXPECT_TRUE(model->showFailure());
@@ -285,7 +246,7 @@ TEST_F(AppModelTidyTest, ATidyWhereEveryMoveFailsKeepsTheRowsAndTheLastBatch) {
         std::filesystem::remove(file);
     }
     model->tidy();
-    settle(*model);
+    settleOrFail(*model);
     EXPECT_EQ(model->rows().size(), 3U);
     EXPECT_FALSE(model->lastBatch());
     EXPECT_TRUE(model->showFailure());
@@ -297,13 +258,13 @@ TEST_F(AppModelTidyTest, UndoPutsTheFilesBackAndRescans) {
     model->toggle(files[2]); // excluded: stays where it is
     EXPECT_EQ(model->pending().size(), 2U);
     model->tidy();
-    settle(*model);
+    settleOrFail(*model);
     EXPECT_EQ(model->rows().size(), 1U);
     EXPECT_FALSE(model->rows()[0].included);
 
     QSignalSpy busy(model.get(), &AppModel::busyChanged);
     model->undo();
-    settle(*model);
+    settleOrFail(*model);
     EXPECT_TRUE(std::filesystem::exists(files[0]) && std::filesystem::exists(files[1]));
     EXPECT_FALSE(model->lastBatch());
     EXPECT_FALSE(model->showFailure());
@@ -313,7 +274,7 @@ TEST_F(AppModelTidyTest, UndoPutsTheFilesBackAndRescans) {
 
     busy.clear();
     model->undo(); // nothing left to undo
-    settle(*model);
+    settleOrFail(*model);
     EXPECT_FALSE(model->lastBatch());
     EXPECT_FALSE(model->showFailure());
     EXPECT_EQ(scansStarted(busy), 1);
@@ -331,7 +292,7 @@ TEST_F(AppModelTidyTest, TheEventLoopRunsDuringASlowTidyAndASecondRequestIsIgnor
     model->tidy();
     model->undo();
     EXPECT_TRUE(model->isMoving());
-    settle(*model);
+    settleOrFail(*model);
     EXPECT_GT(ticks, 10);
     ASSERT_TRUE(model->lastBatch());
     EXPECT_EQ(model->lastBatch()->records.size(), 3U);

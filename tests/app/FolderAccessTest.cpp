@@ -1,6 +1,6 @@
 #include "app/FolderAccess.h"
 #include "app/AppLocation.h"
-#include "app/ScriptedPicker.h"
+#include "support/ScriptedPicker.h"
 #include "support/TempDir.h"
 
 #include <QSettings>

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #ifdef VESK_TEST_WIDGETS
+#include "ui/Translations.h"
+
 #include <QApplication>
 using TestApplication = QApplication;
 #else
@@ -17,5 +19,9 @@ int main(int argc, char** argv) {
     }
     testing::InitGoogleTest(&argc, argv);
     TestApplication app(argc, argv);
+#ifdef VESK_TEST_WIDGETS
+    // The interface in English, with its plural forms.
+    vesk::Translations::install(app, {QStringLiteral("en")});
+#endif
     return RUN_ALL_TESTS();
 }

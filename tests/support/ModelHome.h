@@ -1,0 +1,65 @@
+#pragma once
+
+#include "app/AppModel.h"
+#include "support/QtPrinting.h"
+#include "support/ScriptedPicker.h"
+#include "support/TempDir.h"
+
+#include <QTest>
+
+#include <initializer_list>
+#include <memory>
+
+namespace vesk::test {
+
+// A home folder of its own with an application model on it: settings in the folder, the model
+// off, a short quiet time for the folder watchers, scripted folder pickers.
+class ModelHome {
+public:
+    explicit ModelHome(std::initializer_list<const char*> files = {}) {
+        location.home = dir / "home";
+        location.supportDir = location.home / ".vesk-app";
+        location.settingsFile = QString::fromStdString((dir / "vesk.conf").string());
+        location.isFixture = true;
+        makeDir(location.home / "Downloads");
+        makeDir(location.home / "Desktop");
+        for (const char* file : files) {
+            writeFile(location.home / file);
+        }
+    }
+
+    // Onboarded on Downloads, tidying files of any age.
+    [[nodiscard]] Settings onboardedSettings() const {
+        Settings settings;
+        settings.sources = {location.home / "Downloads"};
+        settings.onboardingFinished = true;
+        settings.minAgeDays = 0;
+        return settings;
+    }
+
+    [[nodiscard]] std::unique_ptr<AppModel>
+    makeModel(Settings settings, ModelEndpoint endpoint = {.url = "off", .model = ""},
+              AppModelOptions options = {}) {
+        options.debounce = debounce;
+        options.sandboxed = false;
+        return std::make_unique<AppModel>(location, std::move(settings), std::move(endpoint),
+                                          picker, std::move(options));
+    }
+
+    // Waits for the scan or tidy in progress; false when it did not end.
+    [[nodiscard]] static bool settle(const AppModel& model) {
+        return QTest::qWaitFor([&] { return !model.isBusy() && !model.isMoving(); }, 10'000);
+    }
+
+    std::filesystem::path download(const std::string& name) const {
+        return writeFile(location.home / "Downloads" / name);
+    }
+    [[nodiscard]] Settings stored() const { return *Settings::load(location.settingsFile); }
+
+    TempDir dir;
+    AppLocation location;
+    ScriptedPicker picker;
+    std::chrono::milliseconds debounce{400};
+};
+
+} // namespace vesk::test
