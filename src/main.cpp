@@ -6,7 +6,6 @@
 #include "app/Links.h"
 #include "app/ModelEnvironment.h"
 #include "app/Settings.h"
-#include "ui/CabinetIcon.h"
 #include "ui/FileDialogPicker.h"
 #include "ui/Shell.h"
 #include "ui/SingleInstance.h"
@@ -14,6 +13,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QIcon>
 #include <QLocale>
 #include <QTextStream>
 
@@ -64,8 +64,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(VESK_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("app.vesk.Vesk"));
     QApplication::setQuitOnLastWindowClosed(false); // a tray application: no main window
-    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(
-        CabinetIcon::image(64, app.devicePixelRatio(), true, QColor(0x3a, 0x3f, 0x47)))));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/app.vesk.Vesk.svg")));
     const QStringList languages = QLocale::system().uiLanguages();
     Translations::install(app, languages);
 

@@ -1,7 +1,6 @@
 #include "ui/Shell.h"
 
 #include "app/AppModel.h"
-#include "ui/CabinetIcon.h"
 #include "ui/ReviewWindow.h"
 #include "ui/Tray.h"
 #include "ui/TrayMenu.h"
@@ -105,8 +104,7 @@ void Shell::showAbout() {
     QMessageBox about;
     about.setObjectName(QStringLiteral("aboutBox"));
     about.setWindowTitle(tr("About Vesk"));
-    about.setIconPixmap(QPixmap::fromImage(CabinetIcon::image(
-        64, about.devicePixelRatioF(), true, about.palette().color(QPalette::WindowText))));
+    about.setIconPixmap(QApplication::windowIcon().pixmap(64, 64));
     about.setTextFormat(Qt::RichText);
     about.setText(QStringLiteral("<b>Vesk</b> %1").arg(links_.version.toHtmlEscaped()));
     about.setInformativeText(
