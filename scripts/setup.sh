@@ -17,11 +17,16 @@ for p in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
+# As root directly; as a person through sudo, which asks for their password.
+as_root=()
 if [ "$(id -u)" -ne 0 ]; then
-    echo "setup: missing packages: ${missing[*]}; run this script as root or install them" >&2
-    exit 1
+    if ! command -v sudo >/dev/null; then
+        echo "setup: missing packages: ${missing[*]}; install them as root" >&2
+        exit 1
+    fi
+    as_root=(sudo)
 fi
 echo "setup: installing ${missing[*]}" >&2
-export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq >/dev/null
-apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq >/dev/null
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
