@@ -179,11 +179,12 @@ Qt::ItemFlags ReviewTableModel::flags(const QModelIndex& index) const {
     if (row == nullptr) {
         return index.isValid() ? Qt::ItemIsEnabled : Qt::NoItemFlags;
     }
-    Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
-    if (index.column() == includeColumn && row->destination) {
-        flags |= Qt::ItemIsUserCheckable;
+    Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    if (index.column() != includeColumn) {
+        return flags | Qt::ItemIsEnabled;
     }
-    return flags;
+    // Without a destination there is nothing to include: the check box shows disabled.
+    return row->destination ? flags | Qt::ItemIsEnabled | Qt::ItemIsUserCheckable : flags;
 }
 
 QVariant ReviewTableModel::headerData(int section, Qt::Orientation orientation, int role) const {

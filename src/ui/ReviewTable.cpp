@@ -70,7 +70,9 @@ void ReviewTable::layOutGroups() {
 
 std::vector<std::filesystem::path> ReviewTable::selectedFiles() const {
     std::vector<std::filesystem::path> files;
-    for (const QModelIndex& index : selectionModel()->selectedRows()) {
+    // By the name column: a row's check box may be disabled, and disabled cells count as
+    // unselected.
+    for (const QModelIndex& index : selectionModel()->selectedRows(ReviewTableModel::nameColumn)) {
         if (rows_->rowAt(index)) {
             files.push_back(fileAt(index));
         }
