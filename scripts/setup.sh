@@ -8,7 +8,7 @@ packages=(
     libicu-dev libpoppler-cpp-dev nlohmann-json3-dev libcpp-httplib-dev
     qt6-base-dev qt6-tools-dev qt6-l10n-tools libqt6svg6-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
-    shared-mime-info xvfb xauth desktop-file-utils appstream
+    qt6-translations-l10n shared-mime-info xvfb xauth desktop-file-utils appstream
 )
 
 missing=()

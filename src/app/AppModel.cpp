@@ -16,12 +16,18 @@ namespace vesk {
 
 namespace {
 
+// The engine's reasons, listed for the translators; the English text is the key.
+[[maybe_unused]] constexpr const char* modelReasons[] = {
+    QT_TRANSLATE_NOOP("LocalLLM", "The local model is turned off"),
+    QT_TRANSLATE_NOOP("LocalLLM", "The local model isn't ready yet"),
+    QT_TRANSLATE_NOOP("LocalLLM", "The local model isn't available"),
+};
+
 std::optional<QString> translatedReason(const ModelEndpoint& endpoint) {
     const auto reason = LocalLLM::unavailableReason(endpoint);
     if (!reason) {
         return std::nullopt;
     }
-    // The engine's English text is the key of its translation.
     return QCoreApplication::translate("LocalLLM", reason->c_str());
 }
 

@@ -1,20 +1,19 @@
 #include "app/Links.h"
 
-#include <QLocale>
+#include "app/InterfaceLanguage.h"
 
 namespace vesk {
 
 QString Links::pageSuffix() const {
-    if (uiLanguages.isEmpty()) {
-        return {};
+    switch (interfaceLanguage(uiLanguages)) {
+    case InterfaceLanguage::simplifiedChinese:
+        return QStringLiteral("-zh-cn");
+    case InterfaceLanguage::traditionalChinese:
+        return QStringLiteral("-zh-tw");
+    case InterfaceLanguage::english:
+        break;
     }
-    // QLocale fills in the likely script: "zh-TW" is Traditional, "zh" Simplified.
-    const QLocale first(uiLanguages.front());
-    if (first.language() != QLocale::Chinese) {
-        return {};
-    }
-    return first.script() == QLocale::TraditionalChineseScript ? QStringLiteral("-zh-tw")
-                                                               : QStringLiteral("-zh-cn");
+    return {};
 }
 
 QUrl Links::support() const {
