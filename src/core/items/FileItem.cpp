@@ -51,6 +51,14 @@ std::optional<std::string> quarantineAgentAt(const std::filesystem::path& path) 
     return value ? quarantineAgentOf(*value) : std::nullopt;
 }
 
+// A package is classified by its extension; a plain folder is a folder whatever its name.
+Kind kindOfEntry(const FileItem& item) {
+    if (item.isDirectory) {
+        return Kind::folder;
+    }
+    return item.isPackage ? kindForExtension(item.ext) : kindForPlainFile(item.ext);
+}
+
 std::optional<Date> toDate(const std::optional<std::chrono::system_clock::time_point>& time) {
     if (!time) {
         return std::nullopt;
@@ -94,11 +102,9 @@ std::optional<FileItem> FileItem::load(const std::filesystem::path& url) {
     item.created = toDate(status->born);
     item.sourceDomain = sourceDomainOf(downloadAddresses(url));
     item.quarantineAgent = quarantineAgentAt(url);
-    // A package is classified by its extension; a plain folder is a folder whatever its name.
-    item.kind =
-        status->isDirectory && !status->isPackage ? Kind::folder : kindForExtension(item.ext);
     item.isDirectory = status->isDirectory && !status->isPackage;
     item.isPackage = status->isPackage;
+    item.kind = kindOfEntry(item);
     return item;
 }
 

@@ -16,6 +16,9 @@ constexpr std::array allKinds = {
     Kind::installer,   Kind::app,          Kind::font,  Kind::folder, Kind::other,
 };
 
+// Only a directory with this extension is an application; a plain file merely named so is not.
+constexpr std::string_view bundleExtension = "app";
+
 struct ExtensionGroup {
     Kind kind;
     std::vector<std::string_view> extensions;
@@ -23,9 +26,10 @@ struct ExtensionGroup {
 
 // Tried in order; the first group naming the extension decides.
 const std::array<ExtensionGroup, 10> extensionGroups = {{
-    {Kind::installer, {"dmg", "pkg", "mpkg", "exe", "msi", "apk", "iso"}},
-    {Kind::archive, {"zip", "rar", "7z", "tar", "gz", "tgz", "bz2", "xz"}},
-    {Kind::app, {"app"}},
+    {Kind::installer,
+     {"dmg", "pkg", "mpkg", "exe", "msi", "apk", "iso", "deb", "rpm", "flatpakref", "snap"}},
+    {Kind::archive, {"zip", "rar", "7z", "tar", "gz", "tgz", "bz2", "xz", "zst"}},
+    {Kind::app, {bundleExtension, "appimage"}},
     {Kind::pdf, {"pdf"}},
     {Kind::document, {"doc", "docx", "pages", "rtf", "odt"}},
     {Kind::spreadsheet, {"xls", "xlsx", "numbers", "csv", "ods"}},
@@ -105,6 +109,11 @@ Kind kindForExtension(std::string_view ext) {
         }
     }
     return kindOfTypeClass(platform::typeClassOfExtension(ext));
+}
+
+Kind kindForPlainFile(std::string_view ext) {
+    return ext == bundleExtension ? kindOfTypeClass(platform::typeClassOfExtension(ext))
+                                  : kindForExtension(ext);
 }
 
 } // namespace vesk

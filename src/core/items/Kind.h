@@ -30,5 +30,8 @@ enum class Kind {
 // Kind of a lower-case extension (without the dot): the fixed table first, then the system's
 // MIME database. Total: unknown extensions give Kind::other.
 [[nodiscard]] Kind kindForExtension(std::string_view ext);
+// Kind of a plain file, neither folder nor package: as kindForExtension, except that the
+// extension of application bundles leaves the file to the MIME database.
+[[nodiscard]] Kind kindForPlainFile(std::string_view ext);
 
 } // namespace vesk

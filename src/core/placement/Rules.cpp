@@ -43,7 +43,7 @@ const icu::RegexPattern* screenshotPattern() {
 
 const icu::RegexPattern* archiveExtensionPattern() {
     static const auto pattern =
-        compile(uR"(\.(tar\.gz|tar\.xz|[a-z0-9]+)$)", UREGEX_CASE_INSENSITIVE);
+        compile(uR"(\.(tar\.gz|tar\.xz|tar\.zst|[a-z0-9]+)$)", UREGEX_CASE_INSENSITIVE);
     return pattern.get();
 }
 

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <string>
 #include <sys/xattr.h>
+#include <utility>
+#include <vector>
 
 namespace vesk {
 namespace {
@@ -74,6 +76,24 @@ TEST(FileItemTest, EntriesOfEachShape) {
     const FileItem again = FileItem::load(dir / "invoice.pdf").value();
     EXPECT_EQ(again, invoice);
     EXPECT_EQ(std::hash<FileItem>{}(again), std::hash<FileItem>{}(invoice));
+}
+
+TEST(FileItemTest, OnlyADirectoryIsAnApplicationBundle) {
+    TempDir dir;
+    makeDir(dir / "Tool.app");
+    for (const char* name :
+         {"notes.app", "Obsidian-1.5.3.AppImage", "code_1.85.1_amd64.deb", "photos.tar.zst"}) {
+        writeFile(dir / name);
+    }
+    const std::vector<std::pair<std::string, Kind>> cases = {
+        {"Tool.app", Kind::app},
+        {"notes.app", Kind::other},
+        {"Obsidian-1.5.3.AppImage", Kind::app},
+        {"code_1.85.1_amd64.deb", Kind::installer},
+        {"photos.tar.zst", Kind::archive}};
+    for (const auto& [name, kind] : cases) {
+        EXPECT_EQ(FileItem::load(dir / name).value().kind, kind) << name;
+    }
 }
 
 TEST(FileItemTest, AgeCountsFromAddedElseCreatedElseNow) {

@@ -40,9 +40,23 @@ TEST(KindTest, KindForExtension) {
         {"c", Kind::code},           {"rs", Kind::code},
         {"go", Kind::code},          {"odg", Kind::other},
         {"qqxz", Kind::other},       {"", Kind::other},
-        {"PDF", Kind::other}};
+        {"PDF", Kind::other},        {"deb", Kind::installer},
+        {"rpm", Kind::installer},    {"flatpakref", Kind::installer},
+        {"snap", Kind::installer},   {"zst", Kind::archive},
+        {"appimage", Kind::app}};
     for (const auto& [ext, kind] : cases) {
         EXPECT_EQ(kindForExtension(ext), kind) << ext;
+    }
+}
+
+TEST(KindTest, APlainFileNamedLikeABundleIsNoApplication) {
+    const std::vector<std::pair<std::string, Kind>> cases = {{"app", Kind::other},
+                                                             {"appimage", Kind::app},
+                                                             {"deb", Kind::installer},
+                                                             {"jpg", Kind::image},
+                                                             {"key", Kind::presentation}};
+    for (const auto& [ext, kind] : cases) {
+        EXPECT_EQ(kindForPlainFile(ext), kind) << ext;
     }
 }
 

@@ -94,6 +94,7 @@ std::vector<RuleCase> ruleCases() {
          Outcome{Action::move("Movies/Screen Recordings"), "录屏"}},
         {"UnpackedZip", entry("Archive.zip", Kind::archive), Outcome{trash, unpacked}},
         {"UnpackedTarGz", entry("photos.tar.gz", Kind::archive), Outcome{trash, unpacked}},
+        {"UnpackedTarZst", entry("photos.tar.zst", Kind::archive), Outcome{trash, unpacked}},
         {"UnpackedUpperCaseExtension", entry("Report.ZIP", Kind::archive),
          Outcome{trash, unpacked}},
         // Archive folder names compare exactly, and only within the same folder.
