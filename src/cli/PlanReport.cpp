@@ -30,12 +30,12 @@ std::string actionName(Action::Type type) {
     return "ask";
 }
 
+// The home-relative folder a move or an application goes to.
 Json destinationOf(const Action& action) {
     switch (action.type) {
     case Action::Type::move:
-        return action.path;
     case Action::Type::toApplications:
-        return "/Applications";
+        return action.key();
     default:
         return nullptr;
     }

@@ -30,6 +30,8 @@ Plan samplePlan() {
         suggestion("x.bin", Action::ask(), Layer::none, "没有足够相似的文件夹"),
         suggestion("new.pdf", Action::keep(), Layer::skip, "太新（1.0 天），暂不处理"),
         suggestion("Old stuff", Action::keep(), Layer::userFolder, "文件夹，默认保持原样"),
+        suggestion("o.AppImage", Action::toApplications(), Layer::rule, "应用程序"),
+        suggestion("k.AppImage", Action::move("Applications"), Layer::match, "像 “c” · 0.90"),
     };
     plan.llmUnavailable = "The local model is turned off";
     plan.isFinal = true;
@@ -39,7 +41,7 @@ Plan samplePlan() {
 TEST(PlanReport, JsonNamesEveryFieldOfEverySuggestion) {
     const auto json = nlohmann::json::parse(planJson(samplePlan()));
     EXPECT_EQ(json["targets"], nlohmann::json::array({"Documents/Bills"}));
-    ASSERT_EQ(json["suggestions"].size(), 7U);
+    ASSERT_EQ(json["suggestions"].size(), 9U);
     const struct {
         std::size_t index;
         const char* action;
@@ -49,7 +51,8 @@ TEST(PlanReport, JsonNamesEveryFieldOfEverySuggestion) {
                 {1, "move", "Documents/Bills", "② 相似度"},
                 {3, "trash", nullptr, "① 规则"},
                 {4, "ask", nullptr, "—"},
-                {5, "keep", nullptr, "跳过"}};
+                {5, "keep", nullptr, "跳过"},
+                {7, "toApplications", "Applications", "① 规则"}};
     for (const auto& row : rows) {
         const auto& entry = json["suggestions"][row.index];
         EXPECT_EQ(entry["action"], row.action) << row.index;
@@ -69,7 +72,11 @@ TEST(PlanReport, JsonNamesEveryFieldOfEverySuggestion) {
 }
 
 TEST(PlanReport, TextGroupsLikeTheReviewWindow) {
+    // An application and a move into the applications folder go to one folder.
     EXPECT_EQ(planText(samplePlan(), "/h"),
+              "Applications (2)\n"
+              "  o.AppImage\n      应用程序  [① 规则]\n"
+              "  k.AppImage\n      像 “c” · 0.90  [② 相似度]\n\n"
               "Documents/Bills (2)\n"
               "  bill.pdf\n      像 “a” · 0.70  [② 相似度]\n"
               "  b.pdf\n      像 “b” · 0.80  [② 相似度]\n\n"

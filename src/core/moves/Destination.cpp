@@ -10,7 +10,7 @@ std::optional<Destination> destination(const Suggestion& suggestion,
     case Action::Type::trash:
         return Destination::trash();
     case Action::Type::toApplications:
-        return Destination::folder("/Applications");
+        return Destination::folder(home / Action::applicationsFolder);
     case Action::Type::keep:
     case Action::Type::ask:
         return std::nullopt;

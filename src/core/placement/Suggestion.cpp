@@ -12,7 +12,7 @@ std::string Action::key() const {
     case Type::trash:
         return "trash";
     case Type::toApplications:
-        return "/Applications";
+        return std::string(applicationsFolder);
     case Type::keep:
         return "keep";
     case Type::ask:
@@ -28,7 +28,7 @@ std::string Action::label() const {
     case Type::trash:
         return "→ 废纸篓";
     case Type::toApplications:
-        return "→ /Applications";
+        return "→ " + std::string(applicationsFolder);
     case Type::keep:
         return "保留";
     case Type::ask:

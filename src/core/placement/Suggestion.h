@@ -12,6 +12,9 @@ namespace vesk {
 struct Action {
     enum class Type { move, trash, toApplications, keep, ask };
 
+    // The person's own applications folder, home-relative: where toApplications moves to.
+    static constexpr std::string_view applicationsFolder = "Applications";
+
     Type type = Type::ask;
     std::string path; // home-relative folder, only for Type::move
 
@@ -23,7 +26,7 @@ struct Action {
     [[nodiscard]] static Action keep() { return {Type::keep, {}}; }
     [[nodiscard]] static Action ask() { return {Type::ask, {}}; }
 
-    // Stable text form ("trash", "/Applications", the folder path, ...).
+    // Stable text form ("trash", "Applications", the folder path, ...).
     [[nodiscard]] std::string key() const;
     // Display text ("→ Pictures", "→ 废纸篓", "保留", ...).
     [[nodiscard]] std::string label() const;

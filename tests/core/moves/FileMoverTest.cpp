@@ -178,7 +178,7 @@ TEST_F(FileMoverTest, UndoAfterRestartWithANameThatIsNotUtf8) {
 TEST(FileMoverDestinationTest, DestinationsOfSuggestions) {
     const std::vector<std::pair<Action, std::optional<Destination>>> cases = {
         {Action::move("Pictures/Screenshots"), Destination::folder("/home/a/Pictures/Screenshots")},
-        {Action::toApplications(), Destination::folder("/Applications")},
+        {Action::toApplications(), Destination::folder("/home/a/Applications")},
         {Action::trash(), Destination::trash()},
         {Action::keep(), std::nullopt},
         {Action::ask(), std::nullopt}};
