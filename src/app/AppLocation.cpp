@@ -45,6 +45,16 @@ std::filesystem::path accountHome() {
     return toPath(QDir::homePath());
 }
 
+std::vector<std::filesystem::path> systemDataFolders() {
+    // Qt lists the writable data home first, then the folders of XDG_DATA_DIRS.
+    const QStringList all = QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
+    std::vector<std::filesystem::path> folders;
+    for (qsizetype i = 1; i < all.size(); ++i) {
+        folders.push_back(toPath(all.at(i)));
+    }
+    return folders;
+}
+
 std::optional<QString> AppLocation::homeArgument(const QStringList& arguments) {
     const qsizetype at = arguments.indexOf(QStringLiteral("--home"));
     if (at < 0 || at + 1 >= arguments.size()) {

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <vector>
 
 namespace vesk {
 
@@ -34,5 +35,9 @@ struct AppLocation {
 
 // The account's home directory from the password database, else Qt's idea of it.
 [[nodiscard]] std::filesystem::path accountHome();
+
+// The system's data folders from XDG_DATA_DIRS, in order, relative entries ignored;
+// /usr/local/share and /usr/share when it is unset or empty. The same for every home.
+[[nodiscard]] std::vector<std::filesystem::path> systemDataFolders();
 
 } // namespace vesk

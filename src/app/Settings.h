@@ -44,6 +44,7 @@ struct Settings {
 // What a run of the organizer gets from these settings in this location: sources compared in
 // normal form ("Downloads/" and "Downloads" are one folder) and, for a fixture home, only those
 // inside it, since one fixture store serves every `--home`. No sources means the Downloads folder.
+// The system's data folders come from the environment (systemDataFolders()).
 [[nodiscard]] OrganizerSettings organizerSettings(const Settings& settings,
                                                   const AppLocation& location, bool useLLM);
 

@@ -102,6 +102,29 @@ TEST(AppLocation, HomeArgumentChoosesAFixtureApartFromTheRealHome) {
     EXPECT_TRUE(standard.settingsFile.endsWith("/vesk/vesk.conf"));
 }
 
+TEST(AppLocation, SystemDataFoldersFollowXdgDataDirs) {
+    const std::vector<std::filesystem::path> usual = {"/usr/local/share", "/usr/share"};
+    const std::vector<std::pair<const char*, std::vector<std::filesystem::path>>> cases = {
+        {"/opt/data:relative/share:/usr/share/", {"/opt/data", "/usr/share"}},
+        {"/var/lib/flatpak/exports/share", {"/var/lib/flatpak/exports/share"}},
+        {"", usual},
+        {"relative:only", {}},
+        {nullptr, usual}};
+    // The data home is no system folder, even where it is also listed as one.
+    setenv("XDG_DATA_HOME", "/opt/data", 1);
+    for (const auto& [value, folders] : cases) {
+        if (value != nullptr) {
+            setenv("XDG_DATA_DIRS", value, 1);
+        } else {
+            unsetenv("XDG_DATA_DIRS");
+        }
+        EXPECT_EQ(systemDataFolders(), folders) << (value != nullptr ? value : "unset");
+    }
+    setenv("XDG_DATA_DIRS", "/opt/data", 1);
+    EXPECT_EQ(organizerSettings(Settings{}, AppLocation::standard(), false).systemDataFolders,
+              std::vector<std::filesystem::path>{"/opt/data"});
+}
+
 TEST(ModelEnvironment, ChoosesTheServiceWhereSet) {
     setenv("VESK_MODEL_URL", "", 1);
     setenv("VESK_MODEL", "qwen2.5:3b", 1);

@@ -153,7 +153,7 @@ void Organizer::tokenize(Run& run) const {
 void Organizer::decideByRulesAndSimilarity(Run& run) const {
     Rules rules;
     rules.items = run.items;
-    rules.installed = Rules::installedApps(settings_.home);
+    rules.installed = Rules::installedApps(settings_.home, settings_.systemDataFolders);
     rules.minAgeDays = settings_.minAgeDays;
     rules.home = settings_.home;
     rules.now = Clock::now();

@@ -17,6 +17,9 @@ struct OrganizerSettings {
     double threshold = 0.45;
     std::optional<std::filesystem::path> profileCache;
     bool verbose = false;
+    // The system's data folders (XDG_DATA_DIRS), whose applications/ hold the desktop entries
+    // of installed applications. None by default: a run then sees the home's own only.
+    std::vector<std::filesystem::path> systemDataFolders;
 
     OrganizerSettings() = default;
     // One source folder, or the home's Downloads folder when none is given.

@@ -1,5 +1,7 @@
 #include "core/placement/Rules.h"
 
+#include "core/placement/DesktopEntry.h"
+#include "platform/EntryStatus.h"
 #include "platform/WellKnownFolders.h"
 
 #include <unicode/locid.h>
@@ -134,6 +136,22 @@ bool isInstalled(const std::string& key, const std::set<std::string>& installed)
     return false;
 }
 
+// What one entry of an applications folder says is installed: a bundle or an AppImage by its
+// name, a desktop entry by its id and the name it shows. An unreadable entry says nothing.
+void addInstalledNames(const fs::path& entry, std::set<std::string>& names) {
+    const std::string name = entry.filename().string();
+    if (name.ends_with(".app") || lowerCasedExtension(name) == "appimage") {
+        names.insert(Rules::normalize(platform::deletingPathExtension(name)));
+    } else if (name.ends_with(".desktop")) {
+        if (const auto desktop = DesktopEntry::read(entry)) {
+            names.insert(Rules::normalize(DesktopEntry::shortId(name)));
+            if (desktop->name) {
+                names.insert(Rules::normalize(*desktop->name));
+            }
+        }
+    }
+}
+
 Suggestion suggest(const FileItem& item, Action action, Layer layer, std::string reason) {
     Suggestion suggestion;
     suggestion.item = item;
@@ -229,19 +247,22 @@ const FileItem* Rules::duplicateOf(const FileItem& item) const {
     return nullptr;
 }
 
-std::set<std::string> Rules::installedApps(const std::filesystem::path& home) {
+std::set<std::string> Rules::installedApps(const fs::path& home,
+                                           const std::vector<fs::path>& systemDataFolders) {
+    std::vector<fs::path> folders = {"/Applications", home / Action::applicationsFolder,
+                                     "/System/Applications", home / ".local/share/applications"};
+    for (const fs::path& data : systemDataFolders) {
+        folders.push_back(data / "applications");
+    }
     std::set<std::string> names;
-    for (const fs::path& folder :
-         {fs::path("/Applications"), home / "Applications", fs::path("/System/Applications")}) {
+    for (const fs::path& folder : folders) {
         std::error_code error;
         for (fs::directory_iterator it(folder, error), end; !error && it != end;
              it.increment(error)) {
-            const std::string name = it->path().filename().string();
-            if (name.ends_with(".app")) {
-                names.insert(normalize(std::string_view(name).substr(0, name.size() - 4)));
-            }
+            addInstalledNames(it->path(), names);
         }
     }
+    names.erase(""); // a name without letters matches nothing
     return names;
 }
 

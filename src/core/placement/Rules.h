@@ -25,8 +25,12 @@ struct Rules {
     // The first rule that applies, or nothing to hand the item to the next layer.
     [[nodiscard]] std::optional<Suggestion> apply(const FileItem& item) const;
 
-    // Normalized names of the applications in the three application folders.
-    [[nodiscard]] static std::set<std::string> installedApps(const std::filesystem::path& home);
+    // Normalized names of the installed applications: bundles and AppImages in the
+    // applications folders, and the desktop entries in <home>/.local/share/applications and in
+    // applications/ under each system data folder (those of XDG_DATA_DIRS).
+    [[nodiscard]] static std::set<std::string>
+    installedApps(const std::filesystem::path& home,
+                  const std::vector<std::filesystem::path>& systemDataFolders);
     // Lower case, letters only.
     [[nodiscard]] static std::string normalize(std::string_view text);
 

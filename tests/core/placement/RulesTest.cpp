@@ -190,7 +190,7 @@ TEST(RulesTest, InstalledAppsAreNormalizedBundleNames) {
     makeDir(home / "Applications/Sketchpad.app");
     makeDir(home / "Applications/Visual Studio Code.app");
     writeFile(home / "Applications/readme.txt");
-    const auto apps = Rules::installedApps(home.path());
+    const auto apps = Rules::installedApps(home.path(), {});
     EXPECT_TRUE(apps.contains("sketchpad"));
     EXPECT_TRUE(apps.contains("visualstudiocode"));
     EXPECT_FALSE(apps.contains("readmetxt"));
@@ -198,6 +198,95 @@ TEST(RulesTest, InstalledAppsAreNormalizedBundleNames) {
     Rules rules{{}, apps, 3, home.path(), fixedNow};
     EXPECT_EQ(rules.apply(entry("VSCode-linux 1.90.dmg", Kind::installer)), std::nullopt);
     EXPECT_TRUE(rules.apply(entry("Visual Studio Code 1.90.dmg", Kind::installer)));
+}
+
+// A home whose applications are known from desktop entries and AppImages, beside one that has
+// none, with the installer and application files that arrive in Downloads.
+class InstalledAppsTest : public testing::Test {
+protected:
+    InstalledAppsTest() {
+        const auto entryOf = [](const std::string& name) {
+            return "[Desktop Entry]\nType=Application\nName=" + name + "\nExec=x\n";
+        };
+        writeFile(home / ".local/share/applications/code.desktop", entryOf("Visual Studio Code"));
+        writeFile(home / "Applications/Obsidian-1.4.16.AppImage");
+        writeFile(system / "one/applications/messenger.desktop", entryOf("Signal"));
+        writeFile(system / "one/applications/org.gnome.Maps.desktop",
+                  "# GNOME Maps\n[Desktop Entry]\nName[de]=Karten\nName=Maps\n");
+        // Neither an entry the desktop cannot read nor a malformed one names an application.
+        writeFile(system / "two/applications/notes.desktop",
+                  "[Desktop Entry]\nName=Notes\nnotes\n");
+        std::filesystem::create_symlink(system / "gone", system / "two/applications/ghost.desktop");
+        writeFile(system / "two/applications/org.kde.krita.desktop", entryOf("Krita"));
+    }
+
+    [[nodiscard]] Rules rulesOf(const std::filesystem::path& at,
+                                const std::vector<std::filesystem::path>& dataFolders) const {
+        return {{}, Rules::installedApps(at, dataFolders), 3, at, fixedNow};
+    }
+
+    TempDir home;
+    TempDir system{};
+    TempDir bare{};
+};
+
+enum class Installed { furnished, bare };
+
+struct InstalledCase {
+    std::string file;
+    Installed home;
+    double ageDays;
+    std::optional<Outcome> outcome;
+};
+
+TEST_F(InstalledAppsTest, InstallersOfInstalledAppsAreTrashed) {
+    const Rules furnished = rulesOf(home.path(), {system / "one", system / "two"});
+    const Rules empty = rulesOf(bare.path(), {});
+    const std::nullopt_t handedOn = std::nullopt;
+    const std::string code = "code_1.85.1-1702462158_amd64.deb";
+    const std::vector<InstalledCase> cases = {
+        // A desktop entry's file name, the last part of a reverse-DNS one, and its Name.
+        {code, Installed::furnished, 10, Outcome{trash, installed}},
+        {code, Installed::bare, 10, handedOn},
+        {code, Installed::bare, 31, Outcome{trash, "旧安装包（31 天）"}},
+        {"signal-desktop_7.0.0_amd64.deb", Installed::furnished, 10, Outcome{trash, installed}},
+        {"Maps-44.2.flatpakref", Installed::furnished, 10, Outcome{trash, installed}},
+        {"krita-5.2.2-1.x86_64.rpm", Installed::furnished, 10, Outcome{trash, installed}},
+        {"Karten_1.0.snap", Installed::furnished, 10, handedOn},
+        {"ghost_1.0_amd64.deb", Installed::furnished, 10, handedOn},
+        {"notes-app_2.0.snap", Installed::furnished, 10, handedOn},
+        // An AppImage goes to the applications folder, where it then counts as installed.
+        {"Obsidian-1.5.3.AppImage", Installed::bare, 10,
+         Outcome{Action::toApplications(), "应用程序放在下载文件夹"}},
+        {"obsidian_1.5.3_amd64.deb", Installed::furnished, 10, Outcome{trash, installed}},
+        {"obsidian_1.5.3_amd64.deb", Installed::bare, 10, handedOn},
+    };
+    for (const auto& c : cases) {
+        const FileItem item =
+            entry(c.file, kindForPlainFile(lowerCasedExtension(c.file)), c.ageDays);
+        const auto suggestion = (c.home == Installed::furnished ? furnished : empty).apply(item);
+        const std::string where = c.file + (c.home == Installed::bare ? " (bare home)" : "");
+        if (!c.outcome) {
+            EXPECT_EQ(suggestion, std::nullopt) << where << " got " << suggestion->reason;
+            continue;
+        }
+        ASSERT_TRUE(suggestion) << where;
+        EXPECT_EQ(suggestion->action, c.outcome->action) << where;
+        EXPECT_EQ(suggestion->reason, c.outcome->reason) << where;
+    }
+}
+
+TEST_F(InstalledAppsTest, NamesComeFromEveryApplicationsFolder) {
+    const auto apps = Rules::installedApps(home.path(), {system / "one", system / "two"});
+    for (const char* name :
+         {"code", "visualstudiocode", "obsidian", "messenger", "signal", "maps", "krita"}) {
+        EXPECT_TRUE(apps.contains(name)) << name;
+    }
+    for (const char* name : {"karten", "ghost", "notes", "", "desktop"}) {
+        EXPECT_FALSE(apps.contains(name)) << name;
+    }
+    // The system's folders are read only when they are handed in.
+    EXPECT_FALSE(Rules::installedApps(home.path(), {}).contains("signal"));
 }
 
 } // namespace
