@@ -121,7 +121,7 @@ TEST_F(VeskCli, PlanTextGroupsByDestinationAndReportsAnUnavailableModel) {
                 HasSubstr("Trash (1)\n  report (1).pdf\n      重复下载（同名同大小：report.pdf）"));
     EXPECT_LT(out.find("Pictures/Screenshots"), out.find("Trash ("));
     EXPECT_LT(out.find("Trash ("), out.find("Needs your decision"));
-    EXPECT_THAT(out, HasSubstr("Local model: The on-device model isn't available"));
+    EXPECT_THAT(out, HasSubstr("Local model: The local model isn't available"));
 }
 
 TEST_F(VeskCli, DemoPlansAtOnceAndStoredSettingsApplyToItsHomeOnly) {

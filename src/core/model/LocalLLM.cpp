@@ -14,9 +14,9 @@ using nlohmann::ordered_json;
 
 namespace {
 
-constexpr const char* turnedOffText = "Apple Intelligence is turned off";
-constexpr const char* notReadyText = "The on-device model isn't ready yet";
-constexpr const char* notAvailableText = "The on-device model isn't available";
+constexpr const char* turnedOffText = "The local model is turned off";
+constexpr const char* notReadyText = "The local model isn't ready yet";
+constexpr const char* notAvailableText = "The local model isn't available";
 
 constexpr const char* whatDescription = "What this file most likely is, in at most 8 English words";
 

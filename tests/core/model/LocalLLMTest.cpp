@@ -167,7 +167,7 @@ TEST_F(LocalLLMTest, FailedRequestsAreCountedLoggedAndFallBack) {
 }
 
 TEST(LocalLLMAvailability, FollowsTheService) {
-    EXPECT_EQ(LocalLLM::unavailableReason(endpointAt("off")), "Apple Intelligence is turned off");
+    EXPECT_EQ(LocalLLM::unavailableReason(endpointAt("off")), "The local model is turned off");
 
     ModelEndpoint gone;
     {
@@ -175,15 +175,15 @@ TEST(LocalLLMAvailability, FollowsTheService) {
         gone = endpointAt(server.baseUrl());
         EXPECT_EQ(LocalLLM::unavailableReason(gone), std::nullopt);
     }
-    EXPECT_EQ(LocalLLM::unavailableReason(gone), "The on-device model isn't available");
+    EXPECT_EQ(LocalLLM::unavailableReason(gone), "The local model isn't available");
 
     FakeModelServer empty(std::vector<std::string>{});
     const auto at = endpointAt(empty.baseUrl());
-    EXPECT_EQ(LocalLLM::unavailableReason(at), "The on-device model isn't ready yet");
+    EXPECT_EQ(LocalLLM::unavailableReason(at), "The local model isn't ready yet");
     empty.setModelsReply(FakeModelServer::status(503));
-    EXPECT_EQ(LocalLLM::unavailableReason(at), "The on-device model isn't ready yet");
+    EXPECT_EQ(LocalLLM::unavailableReason(at), "The local model isn't ready yet");
     empty.setModelsReply(FakeModelServer::status(404));
-    EXPECT_EQ(LocalLLM::unavailableReason(at), "The on-device model isn't available");
+    EXPECT_EQ(LocalLLM::unavailableReason(at), "The local model isn't available");
 }
 
 TEST_F(LocalLLMTest, NonLoopbackAddressesAreNeverContacted) {
@@ -196,8 +196,7 @@ TEST_F(LocalLLMTest, NonLoopbackAddressesAreNeverContacted) {
     for (const auto& url : {"http://0.0.0.0:" + port + "/v1", "http://127.0.0.1@0.0.0.0:" + port,
                             "https://127.0.0.1:" + port + "/v1", "127.0.0.1:" + port}) {
         const auto endpoint = endpointAt(url);
-        EXPECT_EQ(LocalLLM::unavailableReason(endpoint), "The on-device model isn't available")
-            << url;
+        EXPECT_EQ(LocalLLM::unavailableReason(endpoint), "The local model isn't available") << url;
         LocalLLM refused(endpoint);
         EXPECT_EQ(refused.place(fileNamed("a.pdf", Kind::pdf), {0}, targetsLabelled({"Docs"}), {}),
                   std::nullopt);
