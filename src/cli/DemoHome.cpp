@@ -113,11 +113,10 @@ constexpr DemoFile demoFiles[] = {
     {"Desktop/Screenshot 2024-04-12 at 08.15.30.png"},
     {"Desktop/Sorting/Old photo scan.jpg"},
 
-    // An installed application, so that its installer in Downloads counts as used.
-    {"Applications/Sketchpad.app/Contents/Info.plist", "<plist><dict><key>CFBundleName</key><string>Sketchpad</string></dict></plist>\n"},
+    // An installed application, so that its package in Downloads counts as used.
+    {".local/share/applications/org.sketchpad.Sketchpad.desktop", "[Desktop Entry]\nType=Application\nName=Sketchpad\nExec=sketchpad %U\n"},
 
-    // Downloads: a case for every layer. No application bundle: tidying one would move it
-    // into /Applications, outside the demo home.
+    // Downloads: a case for every layer.
     {"Downloads/Screenshot 2024-05-01 at 10.00.00.png"},
     {"Downloads/Screen Recording 2024-05-02 at 09.12.44.mov"},
     {"Downloads/Skjermbilde 2024-03-01 kl. 10.00.00.png"},
@@ -125,7 +124,8 @@ constexpr DemoFile demoFiles[] = {
     {"Downloads/photos.zip", "PK"},
     {"Downloads/photos/Beach.jpg"},
     {"Downloads/photos/Sunset.jpg"},
-    {"Downloads/Sketchpad 126.0.dmg"},
+    {"Downloads/sketchpad_126.0_amd64.deb"},
+    {"Downloads/Starchart-2.4.1-x86_64.AppImage"},
     {"Downloads/invoice-telenor-april.pdf", "Telenor Norge AS. Invoice April 2024. Mobile subscription."},
     {"Downloads/invoice-telenor-april (1).pdf", "Telenor Norge AS. Invoice April 2024. Mobile subscription."},
     {"Downloads/Dentist appointment.ics", "BEGIN:VCALENDAR\nVERSION:2.0\nBEGIN:VEVENT\nSUMMARY:Dentist\nDTSTART:20240610T090000Z\nEND:VEVENT\nEND:VCALENDAR\n"},

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <map>
+#include <regex>
 #include <set>
 
 namespace vesk {
@@ -154,6 +155,78 @@ TEST_F(VeskCli, DemoPlansAtOnceAndStoredSettingsApplyToItsHomeOnly) {
     const Json elsewhere = plan(home, {"--source", other.string()});
     ASSERT_EQ(elsewhere["suggestions"].size(), 1u);
     EXPECT_EQ(elsewhere["suggestions"][0]["name"], "Screenshot 1.png");
+}
+
+TEST_F(VeskCli, AnAppImageMovesIntoTheHomesApplicationsFolderAndBackOnUndo) {
+    const auto apps = sandbox / "apps";
+    const auto appImage = test::writeFile(apps / "Downloads/Obsidian-1.5.3.AppImage", "ELF");
+    const auto suggestion = plan(apps, {"--min-age", "0"})["suggestions"].at(0);
+    EXPECT_EQ(suggestion["kind"], "app");
+    EXPECT_EQ(suggestion["action"], "toApplications");
+    EXPECT_EQ(suggestion["destination"], "Applications");
+    EXPECT_THAT(runCli({"plan", "--home", apps.string(), "--min-age", "0"}, sandbox).out,
+                HasSubstr("Applications (1)\n  Obsidian-1.5.3.AppImage\n"));
+
+    auto result = runCli({"tidy", "--home", apps.string(), "--min-age", "0", "--yes"}, sandbox);
+    ASSERT_EQ(result.exitStatus, 0) << result.out << result.err;
+    EXPECT_EQ(test::readFile(apps / "Applications/Obsidian-1.5.3.AppImage"), "ELF");
+    result = runCli({"undo", "--home", apps.string()}, sandbox);
+    ASSERT_EQ(result.exitStatus, 0) << result.out << result.err;
+    EXPECT_EQ(test::readFile(appImage), "ELF");
+    EXPECT_FALSE(std::filesystem::exists(apps / "Applications"));
+}
+
+TEST_F(VeskCli, InstalledNamesComeFromTheHomesAndTheSystemsDesktopEntries) {
+    const auto packaged = sandbox / "packaged";
+    for (const char* file : {"code_1.85.1-1702462158_amd64.deb", "qwixel-desktop_2.0_amd64.deb",
+                             "zzqqviewer_1.0_amd64.deb"}) {
+        test::writeFile(packaged / "Downloads" / file);
+    }
+    test::writeFile(packaged / ".local/share/applications/code.desktop",
+                    "[Desktop Entry]\nName=Visual Studio Code\n");
+    test::writeFile(sandbox / "system/applications/chat.desktop", "[Desktop Entry]\nName=Qwixel\n");
+    // The system's folders stay in the list: the MIME database lives there.
+    const std::string dataDirs = "XDG_DATA_DIRS=" + (sandbox / "system").string() + ":/usr/share";
+    const std::string installed = "安装包，应用已安装";
+    auto suggestions = byName(plan(packaged, {"--min-age", "0"}, {dataDirs}));
+    EXPECT_EQ(suggestions["code_1.85.1-1702462158_amd64.deb"]["reason"], installed);
+    EXPECT_EQ(suggestions["qwixel-desktop_2.0_amd64.deb"]["reason"], installed);
+    EXPECT_NE(suggestions["zzqqviewer_1.0_amd64.deb"]["reason"], installed);
+
+    suggestions = byName(plan(packaged, {"--min-age", "0"}));
+    EXPECT_EQ(suggestions["code_1.85.1-1702462158_amd64.deb"]["reason"], installed);
+    EXPECT_NE(suggestions["qwixel-desktop_2.0_amd64.deb"]["reason"], installed);
+}
+
+TEST_F(VeskCli, ATurnedOffModelIsReportedInLocalTerms) {
+    const Json turnedOff = plan(home, {"--model"}, {"VESK_MODEL_URL=off"});
+    EXPECT_EQ(turnedOff["llmUnavailable"], "The local model is turned off");
+}
+
+// What a person reads names this computer's things only: no other system's folders, files,
+// services or words.
+TEST_F(VeskCli, NoPrintedTextNamesAnotherPlatform) {
+    const std::string dir = demo.string();
+    std::string printed;
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"--help"},
+                                               {"demo", dir},
+                                               {"plan", "--home", dir, "--model"},
+                                               {"plan", "--home", dir, "--json"},
+                                               {"tidy", "--home", dir, "--yes"},
+                                               {"history", "--home", dir},
+                                               {"undo", "--home", dir},
+                                               {"undo", "--home", dir},
+                                               {"plan", "--frobnicate"}}) {
+        const auto result = runCli(args, sandbox, {"VESK_MODEL_URL=http://127.0.0.1:9/v1"});
+        printed += result.out + result.err;
+    }
+    EXPECT_THAT(printed, HasSubstr("Applications"));
+    // The home's own Applications folder appears in paths; a root-level one must not.
+    const std::regex foreign(
+        R"(\b(Mac|macOS|Apple|Finder|Spotlight|iCloud|on-device|dmg)\b|(^|[^\w.-])/Applications)");
+    std::smatch found;
+    EXPECT_FALSE(std::regex_search(printed, found, foreign)) << found.str();
 }
 
 // Every entry below `root` but the support folder, with its contents.
