@@ -58,7 +58,7 @@ bool isKey(std::string_view key) {
     return locale.ends_with(']') && std::all_of(locale.begin(), locale.end() - 1, isLocaleChar);
 }
 
-Line pair(std::string_view line) {
+Line keyValue(std::string_view line) {
     const auto equals = line.find('=');
     if (equals == std::string_view::npos) {
         return {};
@@ -82,7 +82,7 @@ Line classify(std::string_view line) {
     if (line.empty() || line.front() == '#') {
         return {Line::Type::comment, {}, {}};
     }
-    return line.front() == '[' ? groupHeader(line) : pair(line);
+    return line.front() == '[' ? groupHeader(line) : keyValue(line);
 }
 
 std::optional<char> escaped(char c) {
