@@ -145,7 +145,7 @@ QString ReviewRows::title(const RowGroup::Kind& kind, const std::filesystem::pat
     case RowGroup::Type::folder:
         break;
     }
-    if (kind.folder == home / "Applications") {
+    if (kind.folder == home / Action::applicationsFolder) {
         return tr("Applications");
     }
     const auto name = kind.folder.filename();
