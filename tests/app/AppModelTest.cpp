@@ -61,6 +61,7 @@ TEST_F(AppModelTest, FirstLaunchWaitsForOnboardingWithTheModelsDefault) {
         EXPECT_EQ(busy.count(), 0);
         EXPECT_TRUE(model->rows().empty());
     }
+    EXPECT_EQ(makeModel(Settings{})->llmUnavailable(), "The local model is turned off");
 }
 
 TEST_F(AppModelTest, StoredChoicesWinAndOnboardingNeedsASource) {
