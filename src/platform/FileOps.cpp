@@ -1,9 +1,12 @@
 #include "platform/FileOps.h"
 
+#include "platform/FileDescriptor.h"
+
 #include <array>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <random>
 #include <string>
 #include <sys/stat.h>
 #include <sys/xattr.h>
@@ -18,24 +21,6 @@ namespace fs = std::filesystem;
 std::error_code lastError() {
     return {errno, std::generic_category()};
 }
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-    [[nodiscard]] int get() const { return fd_; }
-    [[nodiscard]] bool valid() const { return fd_ >= 0; }
-
-private:
-    int fd_;
-};
 
 // Best effort: a target file system without extended attributes (or without a namespace such
 // as "security.") still gets the file itself.
@@ -103,7 +88,8 @@ std::error_code copyEntry(const fs::path& from, const fs::path& to, bool& create
 
 std::error_code copyFile(const fs::path& from, const fs::path& to, const struct stat& status,
                          bool& created) {
-    const FileDescriptor in(::open(from.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+    // Non-blocking: should a FIFO have taken the file's place, the open must not wait for a writer.
+    const FileDescriptor in(::open(from.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     if (!in.valid()) {
         return lastError();
     }
@@ -206,62 +192,169 @@ std::error_code copyEntry(const fs::path& from, const fs::path& to, bool& create
     }
 }
 
-std::error_code removeSource(const fs::path& from, const fs::path& copy) {
-    struct stat status {};
-    if (::lstat(from.c_str(), &status) != 0) {
+// Some file systems (NFS, many FUSE ones) do not know RENAME_NOREPLACE; there the check just
+// before a plain rename is the best that can be done.
+std::error_code renameNoReplace(const fs::path& from, const fs::path& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+        return {};
+    }
+    if (errno != EINVAL) {
         return lastError();
     }
-    if (!S_ISDIR(status.st_mode)) {
+    std::error_code ec;
+    if (fs::symlink_status(to, ec).type() != fs::file_type::not_found) {
+        return std::make_error_code(std::errc::file_exists);
+    }
+    if (::rename(from.c_str(), to.c_str()) == 0) {
+        return {};
+    }
+    return lastError();
+}
+
+fs::path folderOf(const fs::path& path) {
+    return path.has_parent_path() ? path.parent_path() : fs::path(".");
+}
+
+bool isRealFolder(const fs::path& path) {
+    std::error_code ec;
+    return fs::symlink_status(path, ec).type() == fs::file_type::directory;
+}
+
+std::error_code checkWritableFolder(const fs::path& dir) {
+    if (::faccessat(AT_FDCWD, dir.c_str(), W_OK | X_OK, AT_EACCESS) != 0) {
+        return lastError();
+    }
+    return {};
+}
+
+// Whether the source could be removed once copied: a read-only volume or folder is found out
+// before anything is copied, instead of after, with a complete copy left over.
+std::error_code checkRemovable(const fs::path& from, bool isFolder) {
+    if (const std::error_code ec = checkWritableFolder(folderOf(from)); ec || !isFolder) {
+        return ec;
+    }
+    if (const std::error_code ec = checkWritableFolder(from)) {
+        return ec;
+    }
+    std::error_code ec;
+    for (fs::recursive_directory_iterator it(from, ec), end; !ec && it != end; it.increment(ec)) {
+        if (isRealFolder(it->path())) {
+            if (const std::error_code folderError = checkWritableFolder(it->path())) {
+                return folderError;
+            }
+        }
+    }
+    return ec;
+}
+
+void makeWritable(const fs::path& dir) {
+    std::error_code ignored;
+    fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add, ignored);
+}
+
+// A copy keeps the source's permissions, so a read-only folder inside it is made writable
+// before the copy is removed; otherwise half of it would stay behind.
+void removeCopy(const fs::path& copy) {
+    std::error_code ec;
+    if (isRealFolder(copy)) {
+        makeWritable(copy);
+        for (fs::recursive_directory_iterator it(copy, ec), end; !ec && it != end;
+             it.increment(ec)) {
+            if (isRealFolder(it->path())) {
+                makeWritable(it->path()); // before the iterator steps into it
+            }
+        }
+    }
+    fs::remove_all(copy, ec);
+}
+
+// Hidden, so that neither a scan nor the file manager takes an unfinished copy for a file.
+std::string partialName() {
+    thread_local std::mt19937_64 generator{std::random_device{}()};
+    static constexpr char hex[] = "0123456789abcdef";
+    std::string name = ".vesk-partial-";
+    for (std::uint64_t bits = generator(), n = 0; n < 12; ++n, bits >>= 4U) {
+        name += hex[bits & 0xFU];
+    }
+    return name;
+}
+
+// Copies `from` to a fresh hidden name in `folder` and tells which.
+std::error_code copyToPartial(const fs::path& from, const fs::path& folder, fs::path& partial) {
+    constexpr int attempts = 8;
+    std::error_code ec;
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        partial = folder / partialName();
+        bool created = false;
+        ec = copyEntry(from, partial, created);
+        if (!ec) {
+            return {};
+        }
+        if (created) {
+            removeCopy(partial);
+        }
+        if (ec != std::errc::file_exists || created) {
+            return ec;
+        }
+    }
+    return ec;
+}
+
+void syncFolder(const fs::path& dir) {
+    const FileDescriptor folder(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.valid()) {
+        (void)::fsync(folder.get());
+    }
+}
+
+std::error_code removeSource(const fs::path& from, const fs::path& copy, bool isFolder) {
+    if (!isFolder) {
         if (::unlink(from.c_str()) == 0) {
             return {};
         }
         const std::error_code ec = lastError();
         // The source is still whole, so the copy goes and everything is as before.
-        std::error_code ignored;
-        fs::remove(copy, ignored);
+        removeCopy(copy);
         return ec;
     }
-    // Part of a folder may already be gone when removal stops, so the complete copy is kept.
-    std::error_code ec;
-    fs::remove_all(from, ec);
-    return ec;
+    // Checked to be removable, so this fails only in a race. Part of the folder may be gone by
+    // then: the complete copy is the one whole version left, so it stays and the move counts.
+    std::error_code ignored;
+    fs::remove_all(from, ignored);
+    return {};
 }
 
+// The copy appears under its real name only once it is complete and on disk, so a killed move
+// never leaves a truncated file there.
 std::error_code copyThenRemove(const fs::path& from, const fs::path& to) {
-    bool created = false;
-    if (const std::error_code ec = copyEntry(from, to, created)) {
-        if (created) {
-            std::error_code ignored;
-            fs::remove_all(to, ignored);
-        }
+    struct stat status {};
+    if (::lstat(from.c_str(), &status) != 0) {
+        return lastError();
+    }
+    const bool isFolder = S_ISDIR(status.st_mode);
+    if (const std::error_code ec = checkRemovable(from, isFolder)) {
         return ec;
     }
-    return removeSource(from, to);
+    fs::path partial;
+    if (const std::error_code ec = copyToPartial(from, folderOf(to), partial)) {
+        return ec;
+    }
+    if (const std::error_code ec = renameNoReplace(partial, to)) {
+        removeCopy(partial);
+        return ec;
+    }
+    syncFolder(folderOf(to));
+    return removeSource(from, to, isFolder);
 }
 
 } // namespace
 
 std::error_code moveEntry(const fs::path& from, const fs::path& to) {
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
-        return {};
-    }
-    const int error = errno;
-    if (error == EXDEV) {
+    const std::error_code ec = renameNoReplace(from, to);
+    if (ec == std::errc::cross_device_link) {
         return copyThenRemove(from, to);
     }
-    // Some file systems (NFS, many FUSE ones) do not know RENAME_NOREPLACE; there the check
-    // just before a plain rename is the best that can be done.
-    if (error == EINVAL) {
-        std::error_code ec;
-        if (fs::symlink_status(to, ec).type() != fs::file_type::not_found) {
-            return std::make_error_code(std::errc::file_exists);
-        }
-        if (::rename(from.c_str(), to.c_str()) == 0) {
-            return {};
-        }
-        return lastError();
-    }
-    return {error, std::generic_category()};
+    return ec;
 }
 
 } // namespace vesk::platform

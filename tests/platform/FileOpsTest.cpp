@@ -2,6 +2,8 @@
 
 #include "OtherVolume.h"
 #include "platform/EntryStatus.h"
+#include "support/ChildProcess.h"
+#include "support/ScratchVolume.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +16,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <thread>
 
 namespace vesk::platform {
 namespace {
@@ -101,6 +104,49 @@ TEST(FileOpsTest, FailedCrossVolumeMovesLeaveEverythingAsItWas) {
     EXPECT_EQ(readFile(from), "mine");
     EXPECT_TRUE(fs::is_socket(dir / "x/z.sock"));
     EXPECT_FALSE(fs::exists(*other / "y"));
+}
+
+TEST(FileOpsTest, AKilledCrossVolumeMoveNeverLeavesAFileUnderTheRealName) {
+    TempDir dir;
+    const auto volume = test::ScratchVolume::mount(32U << 20U);
+    if (!volume) {
+        GTEST_SKIP() << "needs root, to mount a small tmpfs";
+    }
+    // Sparse, and far larger than the volume: still copying, or out of space, when killed.
+    const fs::path big = writeFile(dir / "big.iso", "");
+    fs::resize_file(big, 1U << 30U);
+    test::ChildProcess mover([&] { return moveEntry(big, *volume / "big.iso") ? 1 : 0; });
+    const auto giveUp = std::chrono::steady_clock::now() + 10s;
+    while (fs::is_empty(volume->path()) && std::chrono::steady_clock::now() < giveUp) {
+        std::this_thread::sleep_for(1ms);
+    }
+    mover.kill();
+
+    EXPECT_FALSE(fs::exists(*volume / "big.iso"));
+    // A stale copy is hidden, so neither a scan nor the file manager shows it as a file.
+    for (const auto& entry : fs::directory_iterator(volume->path())) {
+        EXPECT_TRUE(entry.path().filename().string().starts_with(".")) << entry.path();
+    }
+    EXPECT_EQ(fs::file_size(big), 1U << 30U);
+}
+
+TEST(FileOpsTest, ASourceThatCouldNotBeRemovedIsNeitherCopiedNorLeftCopied) {
+    TempDir dir;
+    const auto source = test::ScratchVolume::mount(1U << 20U);
+    if (!source) {
+        GTEST_SKIP() << "needs root, to mount a read-only tmpfs";
+    }
+    writeFile(*source / "Tool.app/Contents/Info.plist", "plist");
+    fs::permissions(*source / "Tool.app/Contents", fs::perms(0555));
+    writeFile(*source / "notes.txt", "notes");
+    ASSERT_TRUE(source->makeReadOnly());
+
+    for (const char* name : {"Tool.app", "notes.txt"}) {
+        EXPECT_EQ(moveEntry(*source / name, dir / name), std::errc::read_only_file_system) << name;
+        EXPECT_TRUE(fs::is_empty(dir.path())) << name;
+    }
+    EXPECT_EQ(readFile(*source / "Tool.app/Contents/Info.plist"), "plist");
+    EXPECT_EQ(readFile(*source / "notes.txt"), "notes");
 }
 
 } // namespace
