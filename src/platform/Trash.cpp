@@ -3,7 +3,9 @@
 #include "platform/FileOps.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QFile>
+#include <QSaveFile>
 #include <QStandardPaths>
 #include <QString>
 
@@ -38,6 +40,11 @@ void ensureDataFolder() {
     }
 }
 
+fs::path infoFileOf(const fs::path& location) {
+    return location.parent_path().parent_path() / "info" /
+           (location.filename().string() + ".trashinfo");
+}
+
 // Puts an entry that Qt moved somewhere other than a trash back where it came from, and clears
 // away the "files" and "info" folders Qt made there.
 void putBack(const fs::path& reported, const fs::path& original) {
@@ -48,12 +55,28 @@ void putBack(const fs::path& reported, const fs::path& original) {
         moveEntry(strayed, original)) {
         return;
     }
-    const fs::path files = strayed.parent_path();
-    const fs::path info = files.parent_path() / "info";
-    fs::remove(info / (strayed.filename().string() + ".trashinfo"), ec);
-    // Only removed when empty: these may be someone's own folders.
+    const fs::path info = infoFileOf(strayed);
     fs::remove(info, ec);
-    fs::remove(files, ec);
+    // Only removed when empty: these may be someone's own folders.
+    fs::remove(info.parent_path(), ec);
+    fs::remove(strayed.parent_path(), ec);
+}
+
+// Qt 6.4 writes the original path into "Path=" as it is, but the freedesktop.org format wants it
+// percent-encoded: a newline, "%", "#", a space or a non-ASCII name would otherwise keep the
+// file manager from restoring the item. Best effort: the item is in the Trash either way.
+void rewriteTrashInfo(const fs::path& location, const fs::path& original) {
+    std::error_code ec;
+    const fs::path path = fs::absolute(original, ec).lexically_normal();
+    QSaveFile info(toQString(infoFileOf(location)));
+    if (ec || !info.open(QIODevice::WriteOnly)) {
+        return;
+    }
+    const QByteArray date =
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-ddThh:mm:ss")).toLatin1();
+    info.write("[Trash Info]\nPath=" + QByteArray(path.c_str()).toPercentEncoding("/") +
+               "\nDeletionDate=" + date + "\n");
+    (void)info.commit();
 }
 
 std::string errorText(std::errc code) {
@@ -76,6 +99,7 @@ TrashResult moveToTrash(const fs::path& entry) {
         putBack(location, entry);
         return {std::nullopt, errorText(std::errc::io_error)};
     }
+    rewriteTrashInfo(location, entry);
     return {location, {}};
 }
 
@@ -94,10 +118,8 @@ void forgetTrashInfo(const fs::path& formerLocation) {
     if (!isInTrash(formerLocation)) {
         return;
     }
-    const fs::path info = formerLocation.parent_path().parent_path() / "info" /
-                          (formerLocation.filename().string() + ".trashinfo");
     std::error_code ignored;
-    fs::remove(info, ignored);
+    fs::remove(infoFileOf(formerLocation), ignored);
 }
 
 } // namespace vesk::platform

@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QByteArray>
+
 #include <cstdlib>
+#include <sstream>
 #include <unistd.h>
 
 namespace vesk::platform {
@@ -44,6 +47,29 @@ TEST_F(TrashTest, TrashesIntoTheHomeTrashEvenWithoutADataFolder) {
     const TrashResult folder = moveToTrash(home / "Desktop/Project");
     ASSERT_TRUE(folder.location) << folder.error;
     EXPECT_EQ(readFile(*folder.location / "notes.txt"), "x");
+}
+
+TEST_F(TrashTest, TrashInfoGivesTheOriginalPathBackToAFileManager) {
+    for (const std::string name : {"two words.txt", "100%.txt", "#1.txt", "caf\u00e9.txt",
+                                   "line\nbreak.txt", "a?b&c=d.txt"}) {
+        const fs::path file = writeFile(home / "Downloads" / name);
+        const TrashResult result = moveToTrash(file);
+        ASSERT_TRUE(result.location) << result.error;
+        const std::string info =
+            readFile(homeTrash / "info" / (result.location->filename().string() + ".trashinfo"));
+        // Read as file managers do: one key per line, the value percent-decoded.
+        std::istringstream text(info);
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(text, line);) {
+            lines.push_back(line);
+        }
+        ASSERT_EQ(lines.size(), 3U) << info;
+        EXPECT_EQ(lines[0], "[Trash Info]");
+        ASSERT_TRUE(lines[1].starts_with("Path=")) << info;
+        EXPECT_EQ(QByteArray::fromPercentEncoding(QByteArray::fromStdString(lines[1].substr(5))),
+                  QByteArray(file.c_str()));
+        EXPECT_TRUE(lines[2].starts_with("DeletionDate=")) << info;
+    }
 }
 
 TEST_F(TrashTest, ReportsWhatCannotBeTrashedAndLeavesItInPlace) {
