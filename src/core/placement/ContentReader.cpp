@@ -1,6 +1,8 @@
 #include "core/placement/ContentReader.h"
 
 #include "core/text/Tokens.h"
+#include "core/text/Utf8.h"
+#include "core/util/WholeFile.h"
 
 #include <poppler-document.h>
 #include <poppler-global.h>
@@ -9,11 +11,10 @@
 #include <unicode/brkiter.h>
 #include <unicode/locid.h>
 #include <unicode/unistr.h>
-#include <unicode/utf8.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -27,6 +28,9 @@ namespace {
 constexpr int pdfPages = 2;
 constexpr std::int32_t pdfCharacters = 3000;
 constexpr std::size_t textBytes = 4096;
+// Larger PDFs are not read at all: their first two pages are not worth the time it takes.
+constexpr std::size_t pdfBytes = 64U << 20U;
+constexpr auto readingTime = std::chrono::seconds(5);
 constexpr std::size_t keywordCount = 30;
 
 // Broken PDFs are common in Downloads; poppler's complaints about them are of no use to anyone.
@@ -66,16 +70,29 @@ std::string firstCharacters(const std::string& text, std::int32_t limit) {
     return result;
 }
 
+// Only regular files, never through a symbolic link, and never waiting on a FIFO or device.
+std::optional<std::string> contents(const std::filesystem::path& file, std::size_t bytes,
+                                    bool wholeOnly,
+                                    std::chrono::steady_clock::time_point deadline) {
+    return readFile(
+        file, {.bytes = bytes, .wholeOnly = wholeOnly, .followLinks = false, .deadline = deadline});
+}
+
 std::optional<std::string> pdfExcerpt(const std::filesystem::path& file) {
+    const auto deadline = std::chrono::steady_clock::now() + readingTime;
+    const std::optional<std::string> bytes = contents(file, pdfBytes, true, deadline);
+    if (!bytes) {
+        return std::nullopt;
+    }
     silencePoppler();
     const std::unique_ptr<poppler::document> document(
-        poppler::document::load_from_file(file.string()));
+        poppler::document::load_from_raw_data(bytes->data(), static_cast<int>(bytes->size())));
     if (!document) {
         return std::nullopt;
     }
     std::string text;
     const int pages = std::min(document->pages(), pdfPages);
-    for (int index = 0; index < pages; ++index) {
+    for (int index = 0; index < pages && std::chrono::steady_clock::now() < deadline; ++index) {
         const std::unique_ptr<poppler::page> page(document->create_page(index));
         if (!page) {
             continue;
@@ -92,37 +109,9 @@ std::optional<std::string> pdfExcerpt(const std::filesystem::path& file) {
     return firstCharacters(text, pdfCharacters);
 }
 
-bool isValidUtf8(const std::string& bytes) {
-    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
-    const auto length = static_cast<std::int32_t>(bytes.size());
-    for (std::int32_t i = 0; i < length;) {
-        UChar32 c = 0;
-        U8_NEXT(data, i, length, c); // rejects overlong forms, surrogates and cut sequences
-        if (c < 0) {
-            return false;
-        }
-    }
-    return true;
-}
-
-struct CloseFile {
-    void operator()(std::FILE* stream) const {
-        std::fclose(stream); // nothing was written, so a failed close loses nothing
-    }
-};
-
 std::optional<std::string> textExcerpt(const std::filesystem::path& file) {
-    const std::unique_ptr<std::FILE, CloseFile> stream(std::fopen(file.c_str(), "rb"));
-    if (!stream) {
-        return std::nullopt;
-    }
-    std::string bytes(textBytes, '\0');
-    const std::size_t read = std::fread(bytes.data(), 1, bytes.size(), stream.get());
-    if (std::ferror(stream.get()) != 0) {
-        return std::nullopt;
-    }
-    bytes.resize(read);
-    if (!isValidUtf8(bytes)) {
+    auto bytes = contents(file, textBytes, false, std::chrono::steady_clock::now() + readingTime);
+    if (!bytes || !isValidUtf8(*bytes)) {
         return std::nullopt;
     }
     return bytes;

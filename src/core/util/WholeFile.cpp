@@ -1,5 +1,8 @@
 #include "core/util/WholeFile.h"
 
+#include "platform/FileDescriptor.h"
+
+#include <array>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -7,35 +10,45 @@
 
 namespace vesk {
 
-std::optional<std::string> readWholeFile(const std::filesystem::path& file, std::size_t limit) {
+std::optional<std::string> readFile(const std::filesystem::path& file,
+                                    const FileReadLimits& limits) {
     // Non-blocking, so a FIFO at the path can't stall the open; fstat then refuses it.
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0) {
+    const int flags =
+        O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | (limits.followLinks ? 0 : O_NOFOLLOW);
+    const platform::FileDescriptor fd(::open(file.c_str(), flags));
+    struct stat status {};
+    if (!fd.valid() || ::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
+        (limits.wholeOnly && static_cast<std::size_t>(status.st_size) > limits.bytes)) {
         return std::nullopt;
     }
-    std::optional<std::string> bytes;
-    struct stat status {};
-    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
-        static_cast<std::size_t>(status.st_size) <= limit) {
-        bytes.emplace();
-        char buffer[65536];
-        for (;;) {
-            const ssize_t got = ::read(fd, buffer, sizeof buffer);
-            if (got < 0 && errno == EINTR) {
-                continue;
-            }
-            if (got < 0 || bytes->size() + static_cast<std::size_t>(got) > limit) {
-                bytes.reset();
-                break;
-            }
-            if (got == 0) {
-                break;
-            }
-            bytes->append(buffer, static_cast<std::size_t>(got));
+    std::string bytes;
+    std::array<char, 65536> buffer{};
+    while (bytes.size() < limits.bytes) {
+        const std::size_t wanted = std::min(buffer.size(), limits.bytes - bytes.size());
+        const ssize_t got = ::read(fd.get(), buffer.data(), wanted);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0 || std::chrono::steady_clock::now() > limits.deadline) {
+            return std::nullopt;
+        }
+        if (got == 0) {
+            return bytes;
+        }
+        bytes.append(buffer.data(), static_cast<std::size_t>(got));
+    }
+    // The file may have grown since fstat.
+    if (limits.wholeOnly) {
+        char extra = 0;
+        if (::read(fd.get(), &extra, 1) != 0) {
+            return std::nullopt;
         }
     }
-    ::close(fd);
     return bytes;
+}
+
+std::optional<std::string> readWholeFile(const std::filesystem::path& file, std::size_t limit) {
+    return readFile(file, {.bytes = limit});
 }
 
 } // namespace vesk

@@ -5,7 +5,14 @@
 
 #include <unicode/unistr.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <chrono>
+#include <fstream>
+#include <future>
 #include <vector>
 
 namespace vesk {
@@ -23,8 +30,9 @@ std::string times(int count, const std::string& text) {
 }
 
 // A minimal PDF: one page per entry, each line of an entry drawn in Helvetica; a page with no
-// lines has only a drawn rectangle, like a scan without a text layer.
-std::string makePdf(const std::vector<std::vector<std::string>>& pages) {
+// lines has only a drawn rectangle, like a scan without a text layer. `gap` zero bytes follow
+// the header, in a comment.
+std::string makePdf(const std::vector<std::vector<std::string>>& pages, std::size_t gap = 0) {
     const auto count = std::to_string(pages.size());
     std::vector<std::string> objects{"<< /Type /Catalog /Pages 2 0 R >>", "",
                                      "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica "
@@ -47,7 +55,7 @@ std::string makePdf(const std::vector<std::vector<std::string>>& pages) {
                           content + "endstream");
     }
     objects[1] = "<< /Type /Pages /Kids [" + kids + "] /Count " + count + " >>";
-    std::string pdf = "%PDF-1.4\n";
+    std::string pdf = "%PDF-1.4\n%" + std::string(gap, '\0') + "\n";
     std::string xref = "xref\n0 " + std::to_string(objects.size() + 1) + "\n0000000000 65535 f \n";
     for (std::size_t i = 0; i < objects.size(); ++i) {
         char entry[21];
@@ -144,6 +152,40 @@ TEST(ContentReaderKeywords, MostFrequentFirstTiesInTextOrderAtMostThirty) {
     expected.insert(expected.end(), distinct.begin(), distinct.begin() + 28);
     EXPECT_EQ(ContentReader::keywords(itemAt(writeFile(dir / "words.txt", text), Kind::text)),
               Words{expected});
+}
+
+TEST(ContentReaderLimits, NeverWaitsOnASpecialFileNorReadsThroughALink) {
+    TempDir dir;
+    for (const auto& [name, kind] : {std::pair{"pipe.txt", Kind::text}, {"pipe.pdf", Kind::pdf}}) {
+        const auto fifo = dir / name;
+        ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+        auto reading = std::async(std::launch::async,
+                                  [&] { return ContentReader::keywords(itemAt(fifo, kind)); });
+        if (reading.wait_for(std::chrono::seconds(10)) == std::future_status::timeout) {
+            ADD_FAILURE() << name << " blocked the reader";
+            ::close(::open(fifo.c_str(), O_WRONLY | O_NONBLOCK)); // lets it go on
+        }
+        EXPECT_EQ(reading.get(), std::nullopt) << name;
+    }
+    const auto text = writeFile(dir / "elsewhere.txt", "harbour crane");
+    std::filesystem::create_symlink(text, dir / "link.txt");
+    EXPECT_EQ(ContentReader::keywords(itemAt(dir / "link.txt", Kind::text)), std::nullopt);
+}
+
+TEST(ContentReaderLimits, LeavesAPdfTooLargeToReadQuicklyUnread) {
+    TempDir dir;
+    const std::string header = "%PDF-1.4\n%";
+    const std::size_t gap = 70U << 20U;
+    const std::string pdf = makePdf({{"harbour crane"}}, gap);
+    // The gap is left as a hole, so the file takes no room on disk.
+    const auto file = writeFile(dir / "big.pdf", header);
+    std::filesystem::resize_file(file, header.size() + gap);
+    std::ofstream(file, std::ios::binary | std::ios::app) << pdf.substr(header.size() + gap);
+    ASSERT_EQ(std::filesystem::file_size(file), pdf.size());
+
+    EXPECT_EQ(ContentReader::keywords(itemAt(file, Kind::pdf)), std::nullopt);
+    const auto small = writeFile(dir / "small.pdf", makePdf({{"harbour crane"}}, 1U << 20U));
+    EXPECT_EQ(ContentReader::keywords(itemAt(small, Kind::pdf)), (Words{{"harbour", "crane"}}));
 }
 
 } // namespace
