@@ -5,6 +5,7 @@
 #include <array>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/xattr.h>
 
 namespace vesk::platform {
@@ -48,7 +49,8 @@ bool isPackageName(std::string_view name) {
 
 std::optional<EntryStatus> entryStatus(const std::filesystem::path& path) {
     struct statx info {};
-    const unsigned mask = STATX_TYPE | STATX_SIZE | STATX_CTIME | STATX_BTIME;
+    const unsigned mask =
+        STATX_TYPE | STATX_SIZE | STATX_CTIME | STATX_BTIME | STATX_MTIME | STATX_INO;
     if (statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW, mask, &info) != 0 ||
         (info.stx_mask & STATX_TYPE) == 0) {
         return std::nullopt;
@@ -65,6 +67,11 @@ std::optional<EntryStatus> entryStatus(const std::filesystem::path& path) {
     if ((info.stx_mask & STATX_BTIME) != 0) {
         status.born = toTimePoint(info.stx_btime);
     }
+    if ((info.stx_mask & STATX_MTIME) != 0) {
+        status.modified = toTimePoint(info.stx_mtime);
+    }
+    status.device = makedev(info.stx_dev_major, info.stx_dev_minor);
+    status.inode = info.stx_ino;
     return status;
 }
 

@@ -14,8 +14,11 @@ struct EntryStatus {
     bool isDirectory = false; // any directory, packages included
     bool isPackage = false;   // a directory with a package extension (".app", ".rtfd", ...)
     std::int64_t size = 0;    // length in bytes; 0 for directories and packages
-    std::optional<std::chrono::system_clock::time_point> changed; // status-change time
-    std::optional<std::chrono::system_clock::time_point> born;    // birth time, when reported
+    std::optional<std::chrono::system_clock::time_point> changed;  // status-change time
+    std::optional<std::chrono::system_clock::time_point> born;     // birth time, when reported
+    std::optional<std::chrono::system_clock::time_point> modified; // contents' modification time
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
 };
 
 // Whether a directory of this name is a package (an application bundle, a document package).

@@ -1,15 +1,19 @@
 #include "core/moves/MoveHistory.h"
 
+#include "core/moves/FreePath.h"
 #include "core/util/AtomicFile.h"
 #include "core/util/Dates.h"
+#include "core/util/FileLock.h"
 #include "core/util/FileUrl.h"
 #include "core/util/Uuid.h"
 #include "core/util/WholeFile.h"
+#include "platform/FileOps.h"
 
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <cctype>
+#include <ctime>
 #include <stdexcept>
 
 namespace vesk {
@@ -30,11 +34,24 @@ Json urlList(const std::vector<fs::path>& paths) {
     return list;
 }
 
+Json toJson(const MoveRecord& record) {
+    Json json = {{"original", toFileUrl(record.original)}, {"moved", toFileUrl(record.moved)}};
+    if (const auto& identity = record.identity) {
+        json["device"] = identity->device;
+        json["inode"] = identity->inode;
+        json["size"] = identity->size;
+        json["modified"] = toReferenceSeconds(identity->modified);
+        if (identity->born) {
+            json["born"] = toReferenceSeconds(*identity->born);
+        }
+    }
+    return json;
+}
+
 Json toJson(const Batch& batch) {
     Json records = Json::array();
     for (const MoveRecord& record : batch.records) {
-        records.push_back(
-            {{"original", toFileUrl(record.original)}, {"moved", toFileUrl(record.moved)}});
+        records.push_back(toJson(record));
     }
     return {{"id", batch.id},
             {"date", toReferenceSeconds(batch.date)},
@@ -78,18 +95,99 @@ Date dateAt(const Json& object) {
     if (!seconds.is_number()) {
         unreadable("not a number");
     }
-    return fromReferenceSeconds(seconds.get<double>());
+    const auto date = fromReferenceSeconds(seconds.get<double>());
+    if (!date) {
+        unreadable("not a date");
+    }
+    return *date;
+}
+
+// Only a complete identity counts; records written before identities were kept have none.
+std::optional<FileIdentity> identityAt(const Json& record) {
+    const auto device = record.find("device");
+    const auto inode = record.find("inode");
+    const auto size = record.find("size");
+    const auto modified = record.find("modified");
+    if (device == record.end() || inode == record.end() || size == record.end() ||
+        modified == record.end() || !device->is_number_unsigned() || !inode->is_number_unsigned() ||
+        !size->is_number_integer() || !modified->is_number()) {
+        return std::nullopt;
+    }
+    const auto date = fromReferenceSeconds(modified->get<double>());
+    if (!date) {
+        return std::nullopt;
+    }
+    const auto born = record.find("born");
+    return FileIdentity{
+        device->get<std::uint64_t>(), inode->get<std::uint64_t>(), size->get<std::int64_t>(), *date,
+        born != record.end() && born->is_number() ? fromReferenceSeconds(born->get<double>())
+                                                  : std::nullopt};
 }
 
 Batch batchFrom(const Json& object) {
     Batch batch{uuidAt(object), dateAt(object), {}, {}};
     for (const Json& record : arrayAt(object, "records")) {
-        batch.records.push_back({pathFrom(record.at("original")), pathFrom(record.at("moved"))});
+        batch.records.push_back(
+            {pathFrom(record.at("original")), pathFrom(record.at("moved")), identityAt(record)});
     }
     for (const Json& folder : arrayAt(object, "createdFolders")) {
         batch.createdFolders.push_back(pathFrom(folder));
     }
     return batch;
+}
+
+fs::path lockFileOf(const fs::path& file) {
+    return fs::path(file.native() + ".lock");
+}
+
+// Nothing when the file is there but is not a history that can be read.
+std::optional<std::vector<Batch>> readStored(const fs::path& file) {
+    const auto bytes = readWholeFile(file, storedFileLimit);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    return decodeHistory(*bytes);
+}
+
+fs::path setAsideName(const fs::path& file) {
+    const std::time_t now = std::time(nullptr);
+    std::tm parts{};
+    localtime_r(&now, &parts);
+    char date[32];
+    const std::size_t length = std::strftime(date, sizeof date, "%Y%m%d-%H%M%S", &parts);
+    return file.native() + ".corrupt-" + std::string(date, length);
+}
+
+// Renames an unreadable history out of the way, never over anything.
+std::error_code setAside(const fs::path& file, fs::path& kept) {
+    std::error_code ec;
+    kept = freePath(setAsideName(file), ec);
+    if (ec) {
+        return ec;
+    }
+    return platform::moveEntry(file, kept);
+}
+
+std::optional<std::vector<Batch>> readForUpdate(const fs::path& file, HistoryStatus& status) {
+    std::error_code ec;
+    const fs::file_type type = fs::symlink_status(file, ec).type();
+    if (type == fs::file_type::not_found) {
+        return std::vector<Batch>{};
+    }
+    if (type == fs::file_type::directory) {
+        status.writeError = std::make_error_code(std::errc::is_a_directory).message();
+        return std::nullopt;
+    }
+    if (auto stored = readStored(file)) {
+        return stored;
+    }
+    fs::path kept;
+    if (const std::error_code moveError = setAside(file, kept)) {
+        status.writeError = moveError.message();
+        return std::nullopt;
+    }
+    status.setAside = kept;
+    return std::vector<Batch>{};
 }
 
 } // namespace
@@ -119,16 +217,33 @@ std::optional<std::vector<Batch>> decodeHistory(std::string_view json) {
     }
 }
 
-std::vector<Batch> loadHistory(const fs::path& file) {
-    const auto bytes = readWholeFile(file, storedFileLimit);
-    if (!bytes) {
-        return {};
-    }
-    return decodeHistory(*bytes).value_or(std::vector<Batch>{});
+std::vector<Batch> readHistory(const fs::path& file) {
+    std::error_code ec;
+    // Writes replace the file atomically, so reading on without the lock is safe, just not
+    // necessarily the newest.
+    const auto lock = FileLock::acquire(lockFileOf(file), FileLock::Mode::shared, ec);
+    return readStored(file).value_or(std::vector<Batch>{});
 }
 
-bool saveHistory(const fs::path& file, const std::vector<Batch>& history) {
-    return writeFileAtomically(file, encodeHistory(history));
+HistoryStatus updateHistory(const fs::path& file,
+                            const std::function<void(std::vector<Batch>&)>& change) {
+    HistoryStatus status;
+    std::error_code ec;
+    fs::create_directories(file.parent_path(), ec);
+    const auto lock = FileLock::acquire(lockFileOf(file), FileLock::Mode::exclusive, ec);
+    if (!lock) {
+        status.writeError = ec.message();
+        return status;
+    }
+    auto history = readForUpdate(file, status);
+    if (!history) {
+        return status;
+    }
+    change(*history);
+    if (!writeFileAtomically(file, encodeHistory(*history), ec)) {
+        status.writeError = ec.message();
+    }
+    return status;
 }
 
 } // namespace vesk

@@ -3,6 +3,7 @@
 #include "core/moves/Batch.h"
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,15 +12,32 @@
 namespace vesk {
 
 // history.json: a compact JSON array of batches, oldest first, with file URLs, dates in seconds
-// since 2001-01-01 UTC and upper-case UUIDs.
+// since 2001-01-01 UTC and upper-case UUIDs. A record may carry the moved entry's identity in
+// the further keys "device", "inode", "size", "modified" and "born"; readers of the older form
+// ignore them.
 [[nodiscard]] std::string encodeHistory(const std::vector<Batch>& history);
 // Nothing when the text is not a complete history: every key is required.
 [[nodiscard]] std::optional<std::vector<Batch>> decodeHistory(std::string_view json);
 
-// Empty when the file is missing, unreadable or not a history; the file is left as it is.
-[[nodiscard]] std::vector<Batch> loadHistory(const std::filesystem::path& file);
-// Replaces the file atomically. False when it could not be written.
-[[nodiscard]] bool saveHistory(const std::filesystem::path& file,
-                               const std::vector<Batch>& history);
+// What became of a change to the history file.
+struct HistoryStatus {
+    std::optional<std::string> writeError;         // the change was not written, and why
+    std::optional<std::filesystem::path> setAside; // an unreadable history, kept under this name
+
+    bool operator==(const HistoryStatus&) const = default;
+};
+
+// The application and vesk-cli share the file. Every change re-reads it under an exclusive lock
+// on "<file>.lock" and writes it within that lock, so neither drops the other's batches.
+
+// The batches stored now, oldest first; empty when the file is missing or unreadable, which is
+// then left as it is.
+[[nodiscard]] std::vector<Batch> readHistory(const std::filesystem::path& file);
+
+// Reads the batches, lets `change` edit them and replaces the file atomically, all within the
+// lock. An unreadable file is never overwritten: it is first renamed to
+// "<file>.corrupt-<date>". A folder at the path is left alone and nothing is written.
+[[nodiscard]] HistoryStatus updateHistory(const std::filesystem::path& file,
+                                          const std::function<void(std::vector<Batch>&)>& change);
 
 } // namespace vesk

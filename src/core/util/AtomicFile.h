@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string_view>
+#include <system_error>
 
 namespace vesk {
 
@@ -9,5 +10,8 @@ namespace vesk {
 // flushed to disk and renamed over the old one, so a crash leaves either the old or the new
 // contents, never a truncated file. Creates the parent folder. False when anything failed.
 [[nodiscard]] bool writeFileAtomically(const std::filesystem::path& file, std::string_view bytes);
+// The same, telling why it failed.
+[[nodiscard]] bool writeFileAtomically(const std::filesystem::path& file, std::string_view bytes,
+                                       std::error_code& ec);
 
 } // namespace vesk

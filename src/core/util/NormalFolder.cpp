@@ -10,4 +10,9 @@ std::filesystem::path normalFolder(const std::filesystem::path& folder) {
     return normal;
 }
 
+bool isSameFolder(const std::filesystem::path& a, const std::filesystem::path& b) {
+    std::error_code ec;
+    return normalFolder(a) == normalFolder(b) || std::filesystem::equivalent(a, b, ec);
+}
+
 } // namespace vesk

@@ -17,9 +17,12 @@ using test::TempDir;
 using test::writeFile;
 
 TEST(MoveHistoryTest, WritesTheDocumentedFormatAndReadsItBack) {
+    const Date modified = *fromReferenceSeconds(699999999.123456);
     const Batch batch{"0F8E3C2A-1B4D-4E6F-8A9B-0C1D2E3F4A5B",
-                      fromReferenceSeconds(700000000.25),
-                      {{"/home/a/Downloads/caf\xE9.pdf", "/home/a/Documents/caf\xE9.pdf"}},
+                      *fromReferenceSeconds(700000000.25),
+                      {{"/home/a/Downloads/caf\xE9.pdf", "/home/a/Documents/caf\xE9.pdf",
+                        FileIdentity{(std::uint64_t{1} << 63U) + 5, 42, 1000, modified, modified}},
+                       {"/home/a/Downloads/old.txt", "/home/a/old.txt"}},
                       {"/home/a/Documents"}};
     const std::string json = encodeHistory({batch, batch});
 
@@ -32,9 +35,7 @@ TEST(MoveHistoryTest, WritesTheDocumentedFormatAndReadsItBack) {
 
     const auto decoded = decodeHistory(json);
     ASSERT_TRUE(decoded && decoded->size() == 2u);
-    EXPECT_EQ(decoded->at(1).records, batch.records);
-    EXPECT_EQ(decoded->at(1).createdFolders, batch.createdFolders);
-    EXPECT_NEAR(toReferenceSeconds(decoded->at(1).date), 700000000.25, 1e-6);
+    EXPECT_EQ(decoded->at(1), batch);
 }
 
 TEST(MoveHistoryTest, ReadsLenientlyButRejectsAnythingIncomplete) {
@@ -51,7 +52,8 @@ TEST(MoveHistoryTest, ReadsLenientlyButRejectsAnythingIncomplete) {
     for (const std::string& json : {
              head + R"(1,"records":[]}])",                                             // no folders
              head + R"(1,"records":[{"original":"file:///a"}],"createdFolders":[]}])", // no moved
-             head + R"("1","records":[],"createdFolders":[]}])", // a string date
+             head + R"("1","records":[],"createdFolders":[]}])",   // a string date
+             head + R"(1e300,"records":[],"createdFolders":[]}])", // no date a clock reaches
              std::string(R"([{"id":"nope","date":1,"records":[],"createdFolders":[]}])"),
              head + "1,\"records\":[" + record + R"(],"createdFolders":["http://x/"]}])",
              head + R"(1,"records":[)", // cut short
@@ -60,23 +62,32 @@ TEST(MoveHistoryTest, ReadsLenientlyButRejectsAnythingIncomplete) {
     }
 }
 
-TEST(MoveHistoryTest, AnUnreadableFileLoadsEmptyAndStaysUntilTheNextSave) {
+TEST(MoveHistoryTest, AnUnreadableFileIsKeptAsideOnceBeforeANewOneIsWritten) {
     TempDir dir;
-    EXPECT_TRUE(loadHistory(dir / "missing.json").empty());
-    const std::string keyMissing =
-        R"([{"id":"0F8E3C2A-1B4D-4E6F-8A9B-0C1D2E3F4A5B","date":1,"records":[]}])";
-    for (const std::string& unreadable : {std::string("[{\"id\":"), keyMissing}) {
-        const fs::path file = writeFile(dir / "history.json", unreadable);
+    const std::string head = R"([{"id":"0F8E3C2A-1B4D-4E6F-8A9B-0C1D2E3F4A5B","date":)";
+    for (const std::string& unreadable : {std::string("[{\"id\":"),     // cut short
+                                          head + R"(1,"records":[]}])", // a key missing
+                                          head + R"(1,"records":[],"createdFolders":[]},)" +
+                                              R"({"id":"x"}])"}) { // one batch of two invalid
+        TempDir home;
+        const fs::path file = writeFile(home / "history.json", unreadable);
         FileMover mover(file);
         EXPECT_TRUE(mover.history().empty());
         EXPECT_EQ(mover.undoLast().restored, 0);
         EXPECT_EQ(readFile(file), unreadable);
 
-        const fs::path moved = writeFile(dir / "a.txt");
-        (void)mover.apply({{moved, Destination::folder(dir / "Docs")}});
-        const std::vector<Batch> saved = loadHistory(file);
-        ASSERT_EQ(saved.size(), 1u);
-        EXPECT_EQ(saved[0].id, mover.history()[0].id);
+        const auto moved = [&](const char* name) {
+            return mover.apply({{writeFile(home / name), Destination::folder(home / "Docs")}});
+        };
+        const ApplyResult first = moved("a.txt");
+        ASSERT_TRUE(first.historyStatus.setAside) << unreadable;
+        EXPECT_TRUE(
+            first.historyStatus.setAside->filename().string().starts_with("history.json.corrupt-"));
+        EXPECT_EQ(readFile(*first.historyStatus.setAside), unreadable);
+        EXPECT_EQ(readHistory(file), std::vector<Batch>{first.batch});
+        // Said once: the next tidy finds a readable history.
+        EXPECT_EQ(moved("b.txt").historyStatus, HistoryStatus{});
+        EXPECT_EQ(readHistory(file).size(), 2U);
     }
 }
 

@@ -16,7 +16,7 @@ using test::makeDir;
 using test::TempDir;
 using test::writeFile;
 
-const Date fixedNow = fromReferenceSeconds(740'000'000);
+const Date fixedNow = *fromReferenceSeconds(740'000'000);
 
 // An entry of /home/u/<folder> that arrived ageDays before fixedNow.
 FileItem entry(const std::string& name, Kind kind, double ageDays = 10, std::int64_t size = 1000,

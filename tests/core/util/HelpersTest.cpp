@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <regex>
 #include <set>
 
@@ -25,9 +26,15 @@ TEST(FileUrl, EscapesBytesRoundTripsNamesThatAreNotUtf8AndRejectsOtherUrls) {
     }
 }
 
-TEST(Dates, CountSecondsFromTheStartOf2001) {
+TEST(Dates, CountSecondsFromTheStartOf2001AndRefuseWhatNoClockReaches) {
     EXPECT_DOUBLE_EQ(toReferenceSeconds(Date{}), -978307200.0);
-    EXPECT_DOUBLE_EQ(toReferenceSeconds(fromReferenceSeconds(86400.5)), 86400.5);
+    EXPECT_DOUBLE_EQ(toReferenceSeconds(*fromReferenceSeconds(86400.5)), 86400.5);
+    EXPECT_TRUE(fromReferenceSeconds(-978307200.0 * 7)); // 1912
+    for (const double seconds :
+         {1e10, -1e10, 1e300, -1e300, std::numeric_limits<double>::infinity(),
+          std::numeric_limits<double>::quiet_NaN()}) {
+        EXPECT_FALSE(fromReferenceSeconds(seconds)) << seconds;
+    }
 }
 
 TEST(Uuid, IsFreshUpperCaseVersion4) {
