@@ -2,6 +2,7 @@
 
 #include "core/placement/OrganizerRun.h"
 
+#include "core/moves/Destination.h"
 #include "core/placement/ContentReader.h"
 #include "core/placement/Rules.h"
 #include "core/text/NameOrder.h"
@@ -39,6 +40,30 @@ std::string domainWords(const std::string& domain) {
     std::string words = domain.substr(0, lastDot);
     std::replace(words.begin(), words.end(), '.', ' ');
     return words;
+}
+
+// "Downloads" and "Downloads/" are one folder.
+std::set<std::filesystem::path> normalFolders(const std::vector<std::filesystem::path>& folders) {
+    std::set<std::filesystem::path> normal;
+    for (const auto& folder : folders) {
+        normal.insert(normalFolder(folder));
+    }
+    return normal;
+}
+
+// A file already in the folder it would go to stays: moving it would only rename it, on every
+// tidy again.
+Suggestion leftInPlace(Suggestion suggestion, const std::filesystem::path& home) {
+    const auto where = destination(suggestion, home);
+    if (where && where->type == Destination::Type::folder &&
+        isSameFolder(where->path, suggestion.item.url.parent_path())) {
+        suggestion.action = Action::keep();
+        suggestion.layer = Layer::skip;
+        suggestion.target.reset();
+        suggestion.score.reset();
+        suggestion.reason = Organizer::inPlaceReason;
+    }
+    return suggestion;
 }
 
 } // namespace
@@ -113,7 +138,7 @@ Plan Organizer::run(const ProgressHandler& progress, const PartialHandler& parti
 }
 
 void Organizer::loadItems(Run& run) const {
-    for (const auto& source : settings_.sources) {
+    for (const auto& source : normalFolders(settings_.sources)) {
         std::error_code ec;
         for (auto it = std::filesystem::directory_iterator(source, ec);
              !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
@@ -126,10 +151,7 @@ void Organizer::loadItems(Run& run) const {
 }
 
 void Organizer::findTargets(Run& run) const {
-    std::set<std::filesystem::path> sourcePaths;
-    for (const auto& source : settings_.sources) {
-        sourcePaths.insert(normalFolder(source));
-    }
+    const auto sourcePaths = normalFolders(settings_.sources);
     for (auto& target : TargetFinder::find(discoveryRoots(settings_.home), settings_.home)) {
         if (!sourcePaths.contains(normalFolder(target.url))) {
             run.targets.push_back(std::move(target));
@@ -239,7 +261,7 @@ std::vector<Suggestion> Organizer::suggestions(const Run& run) const {
     std::vector<Suggestion> list;
     list.reserve(run.items.size());
     for (std::size_t i = 0; i < run.items.size(); ++i) {
-        list.push_back(fallback(run, i));
+        list.push_back(leftInPlace(fallback(run, i), settings_.home));
     }
     return list;
 }

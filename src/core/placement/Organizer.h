@@ -15,6 +15,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -41,6 +42,10 @@ public:
     // The per-kind default folders, home-relative: pictures, videos and music only.
     [[nodiscard]] static std::map<Kind, std::string>
     typeDefaults(const std::filesystem::path& home);
+
+    // The reason given to a file left where it is because it already lies in the folder it
+    // would go to (a source folder that is also a destination).
+    static constexpr std::string_view inPlaceReason = "已在目标文件夹中";
 
     // Memo key of a file: path, size and added date, so any change makes a new key.
     [[nodiscard]] static std::string memoKey(const FileItem& item);

@@ -89,6 +89,28 @@ TEST_F(OrganizerTest, ASourceFolderIsNeverADestination) {
     }
 }
 
+TEST_F(OrganizerTest, ASourceListedTwiceIsOneAndAFileAlreadyWhereItBelongsStays) {
+    download("report.pdf");
+    const std::string screenshot = "Screenshot 2024-05-01 at 10.00.00.png";
+    writeFile(home / "Pictures/photo.jpg");
+    writeFile(home / "Pictures/Screenshots" / screenshot);
+    auto s = settings();
+    s.sources = {home / "Downloads", home / "Downloads/", home / "Pictures",
+                 home / "Pictures/Screenshots"};
+    const Plan plan = Organizer(s, modelOff).run();
+
+    std::vector<std::string> names;
+    for (const auto& suggestion : plan.suggestions) {
+        names.push_back(suggestion.item.name);
+    }
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"photo.jpg", "report.pdf", screenshot, "Screenshots"}));
+    for (const std::string& name : {std::string("photo.jpg"), screenshot}) {
+        EXPECT_EQ(find(plan, name).action, Action::keep()) << name;
+        EXPECT_EQ(find(plan, name).reason, Organizer::inPlaceReason) << name;
+    }
+}
+
 TEST_F(OrganizerTest, AScoreEqualToTheThresholdDecides) {
     download("Invoice Telenor May.pdf");
     const Suggestion first = find(Organizer(settings(), modelOff).run(), "Invoice Telenor May.pdf");
