@@ -1,5 +1,6 @@
 #include "app/ReviewRows.h"
 
+#include "core/placement/Organizer.h"
 #include "core/text/NameOrder.h"
 
 #include <QFile>
@@ -47,8 +48,9 @@ std::vector<Row> ReviewRows::merge(const std::vector<Row>& current, const Plan& 
 
 int ReviewRows::waiting(const Plan& plan) {
     return static_cast<int>(std::count_if(
-        plan.suggestions.begin(), plan.suggestions.end(),
-        [](const Suggestion& suggestion) { return suggestion.layer == Layer::skip; }));
+        plan.suggestions.begin(), plan.suggestions.end(), [](const Suggestion& suggestion) {
+            return suggestion.layer == Layer::skip && !Organizer::isInPlace(suggestion);
+        }));
 }
 
 std::vector<Row> ReviewRows::pending(const std::vector<Row>& rows) {

@@ -26,7 +26,7 @@ public:
     [[nodiscard]] static std::vector<Row> merge(const std::vector<Row>& current, const Plan& plan,
                                                 const std::filesystem::path& home,
                                                 const Allows& allows);
-    // The files too new to tidy yet.
+    // The files too new to tidy yet (not those already where they belong).
     [[nodiscard]] static int waiting(const Plan& plan);
 
     [[nodiscard]] static std::vector<Row> pending(const std::vector<Row>& rows);

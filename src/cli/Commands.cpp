@@ -113,7 +113,7 @@ int runTidy(const CliOptions& options) {
     FileMover mover(session.location.historyFile());
     const ApplyResult result = mover.apply(moves);
     std::cout << (options.json ? applyJson(result) : applyText(result));
-    return result.failures.empty() ? 0 : 1;
+    return result.failures.empty() && !result.historyStatus.writeError ? 0 : 1;
 }
 
 int runUndo(const CliOptions& options) {
@@ -128,7 +128,7 @@ int runUndo(const CliOptions& options) {
     }
     const UndoResult result = mover.undoLast();
     std::cout << (options.json ? undoJson(result) : undoText(result));
-    return result.failures.empty() ? 0 : 1;
+    return result.failures.empty() && !result.historyStatus.writeError ? 0 : 1;
 }
 
 int runHistory(const CliOptions& options) {

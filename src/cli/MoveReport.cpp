@@ -1,6 +1,7 @@
 #include "cli/MoveReport.h"
 
-#include <nlohmann/json.hpp>
+#include "cli/JsonOutput.h"
+#include "cli/PrintableText.h"
 
 #include <ctime>
 #include <sstream>
@@ -9,24 +10,56 @@ namespace vesk {
 
 namespace {
 
-using Json = nlohmann::ordered_json;
+Json recordJson(const MoveRecord& record) {
+    Json json = Json::object();
+    putPath(json, "original", record.original);
+    putPath(json, "moved", record.moved);
+    return json;
+}
 
-// File names need not be valid UTF-8; such bytes become U+FFFD in JSON rather than failing.
-std::string dump(const Json& json) {
-    return json.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n";
+Json recordsJson(const std::vector<MoveRecord>& records) {
+    Json list = Json::array();
+    for (const auto& record : records) {
+        list.push_back(recordJson(record));
+    }
+    return list;
 }
 
 Json failuresJson(const std::vector<MoveFailure>& failures) {
     Json list = Json::array();
     for (const auto& failure : failures) {
-        list.push_back({{"file", failure.file.native()}, {"message", failure.message}});
+        Json json = Json::object();
+        putPath(json, "file", failure.file);
+        json["message"] = failure.message;
+        list.push_back(std::move(json));
     }
     return list;
 }
 
+Json optionalText(const std::optional<std::string>& text) {
+    return text ? Json(*text) : Json(nullptr);
+}
+
+void putHistoryStatus(Json& json, const HistoryStatus& status) {
+    json["historyError"] = optionalText(status.writeError);
+    json["historySetAside"] = status.setAside ? Json(status.setAside->native()) : Json(nullptr);
+}
+
+std::string shown(const std::filesystem::path& path) {
+    return printable(path.native());
+}
+
 void printFailures(std::ostringstream& out, const std::vector<MoveFailure>& failures) {
     for (const auto& failure : failures) {
-        out << "failed  " << failure.file.native() << ": " << failure.message << "\n";
+        out << "failed  " << shown(failure.file) << ": " << printable(failure.message) << "\n";
+    }
+}
+
+// Said once: the file is out of the way afterwards.
+void printSetAside(std::ostringstream& out, const HistoryStatus& status) {
+    if (status.setAside) {
+        out << "The history of earlier tidies could not be read; it was kept as "
+            << shown(*status.setAside) << ".\n";
     }
 }
 
@@ -47,56 +80,90 @@ std::string filesCount(std::size_t n) {
 std::string applyText(const ApplyResult& result) {
     std::ostringstream out;
     for (const auto& record : result.batch.records) {
-        out << "moved   " << record.original.native() << "\n     →  " << record.moved.native()
-            << "\n";
+        out << "moved   " << shown(record.original) << "\n     →  " << shown(record.moved) << "\n";
+    }
+    for (const auto& file : result.inPlace) {
+        out << "kept    " << shown(file) << ": already in its destination folder\n";
     }
     printFailures(out, result.failures);
+    printSetAside(out, result.historyStatus);
     out << "Moved " << filesCount(result.batch.records.size());
     if (!result.failures.empty()) {
         out << ", " << result.failures.size() << " failed";
     }
-    out << (result.batch.records.empty() ? ".\n" : ". Undo with: vesk-cli undo\n");
+    if (result.batch.records.empty()) {
+        out << ".\n";
+    } else if (const auto& error = result.historyStatus.writeError) {
+        out << ". The history could not be written (" << printable(*error)
+            << "), so this tidy cannot be undone.\n";
+    } else {
+        out << ". Undo with: vesk-cli undo\n";
+    }
     return out.str();
 }
 
 std::string applyJson(const ApplyResult& result) {
-    Json moved = Json::array();
-    for (const auto& record : result.batch.records) {
-        moved.push_back({{"original", record.original.native()}, {"moved", record.moved.native()}});
+    Json json = {{"batch", result.batch.records.empty() ? Json(nullptr) : Json(result.batch.id)},
+                 {"moved", recordsJson(result.batch.records)},
+                 {"failures", failuresJson(result.failures)}};
+    Json inPlace = Json::array();
+    for (const auto& file : result.inPlace) {
+        Json entry = Json::object();
+        putPath(entry, "file", file);
+        inPlace.push_back(std::move(entry));
     }
-    return dump({{"batch", result.batch.records.empty() ? Json(nullptr) : Json(result.batch.id)},
-                 {"moved", moved},
-                 {"failures", failuresJson(result.failures)}});
+    json["inPlace"] = std::move(inPlace);
+    putHistoryStatus(json, result.historyStatus);
+    return jsonLine(json);
 }
 
 std::string undoText(const UndoResult& result) {
     std::ostringstream out;
+    for (const auto& record : result.renamed) {
+        out << "renamed " << shown(record.original) << " was taken; it came back as "
+            << printable(record.moved.filename().native()) << "\n";
+    }
     printFailures(out, result.failures);
+    printSetAside(out, result.historyStatus);
     out << "Restored " << filesCount(static_cast<std::size_t>(result.restored));
     if (!result.failures.empty()) {
         out << ", " << result.failures.size() << " could not be restored";
     }
     out << ".\n";
+    if (const auto& error = result.historyStatus.writeError) {
+        out << "The history could not be written (" << printable(*error)
+            << "), so it still lists the files restored now.\n";
+    } else if (result.remaining > 0) {
+        const bool one = result.remaining == 1;
+        out << filesCount(result.remaining) << (one ? " stays" : " stay")
+            << " in the history; vesk-cli undo tries " << (one ? "it" : "them") << " again.\n";
+    }
     return out.str();
 }
 
 std::string undoJson(const UndoResult& result) {
-    return dump({{"restored", result.restored}, {"failures", failuresJson(result.failures)}});
+    Json json = {{"restored", result.restored},
+                 {"renamed", recordsJson(result.renamed)},
+                 {"failures", failuresJson(result.failures)},
+                 {"remaining", result.remaining}};
+    putHistoryStatus(json, result.historyStatus);
+    return jsonLine(json);
 }
 
 std::string historyText(const std::vector<Batch>& history) {
     if (history.empty()) {
         return "No tidy to undo.\n";
     }
-    constexpr std::size_t shown = 3;
+    constexpr std::size_t shownNames = 3;
     std::ostringstream out;
     for (auto batch = history.rbegin(); batch != history.rend(); ++batch) {
         out << localTime(batch->date, "%Y-%m-%d %H:%M") << "  "
             << filesCount(batch->records.size());
-        for (std::size_t i = 0; i < batch->records.size() && i < shown; ++i) {
-            out << (i == 0 ? "  " : ", ") << batch->records[i].original.filename().native();
+        for (std::size_t i = 0; i < batch->records.size() && i < shownNames; ++i) {
+            out << (i == 0 ? "  " : ", ")
+                << printable(batch->records[i].original.filename().native());
         }
-        out << (batch->records.size() > shown ? ", …\n" : "\n");
+        out << (batch->records.size() > shownNames ? ", …\n" : "\n");
     }
     return out.str();
 }
@@ -104,17 +171,12 @@ std::string historyText(const std::vector<Batch>& history) {
 std::string historyJson(const std::vector<Batch>& history) {
     Json list = Json::array();
     for (auto batch = history.rbegin(); batch != history.rend(); ++batch) {
-        Json records = Json::array();
-        for (const auto& record : batch->records) {
-            records.push_back(
-                {{"original", record.original.native()}, {"moved", record.moved.native()}});
-        }
         list.push_back({{"id", batch->id},
                         {"date", localTime(batch->date, "%Y-%m-%dT%H:%M:%S%z")},
                         {"files", batch->records.size()},
-                        {"records", records}});
+                        {"records", recordsJson(batch->records)}});
     }
-    return dump(list);
+    return jsonLine(list);
 }
 
 } // namespace vesk

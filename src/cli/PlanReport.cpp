@@ -1,8 +1,9 @@
 #include "cli/PlanReport.h"
 
 #include "app/ReviewRows.h"
-
-#include <nlohmann/json.hpp>
+#include "cli/JsonOutput.h"
+#include "cli/PrintableText.h"
+#include "core/placement/Organizer.h"
 
 #include <algorithm>
 #include <sstream>
@@ -11,8 +12,6 @@
 namespace vesk {
 
 namespace {
-
-using Json = nlohmann::ordered_json;
 
 std::string actionName(Action::Type type) {
     switch (type) {
@@ -43,7 +42,7 @@ Json destinationOf(const Action& action) {
 
 Json suggestionJson(const Suggestion& suggestion) {
     Json json;
-    json["file"] = suggestion.item.url.native();
+    putPath(json, "file", suggestion.item.url);
     json["name"] = suggestion.item.name;
     json["kind"] = std::string(rawValue(suggestion.item.kind));
     json["action"] = actionName(suggestion.action.type);
@@ -71,10 +70,10 @@ std::string heading(const RowGroup& group, const std::filesystem::path& home) {
 }
 
 void printGroup(std::ostringstream& out, const RowGroup& group, const std::filesystem::path& home) {
-    out << heading(group, home) << " (" << group.rows.size() << ")\n";
+    out << printable(heading(group, home)) << " (" << group.rows.size() << ")\n";
     for (const Row& row : group.rows) {
-        out << "  " << row.suggestion.item.name << "\n      " << row.suggestion.reason << "  ["
-            << rawValue(row.suggestion.layer) << "]\n";
+        out << "  " << printable(row.suggestion.item.name) << "\n      "
+            << printable(row.suggestion.reason) << "  [" << rawValue(row.suggestion.layer) << "]\n";
     }
     out << "\n";
 }
@@ -102,8 +101,7 @@ std::string planJson(const Plan& plan) {
     json["qaApproved"] = plan.qaApproved;
     json["qaRejected"] = plan.qaRejected;
     json["qaFailed"] = plan.qaFailed;
-    // File names need not be valid UTF-8; such bytes become U+FFFD rather than failing.
-    return json.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n";
+    return jsonLine(json);
 }
 
 std::string planText(const Plan& plan, const std::filesystem::path& home) {
@@ -117,12 +115,19 @@ std::string planText(const Plan& plan, const std::filesystem::path& home) {
         printGroup(out, group, home);
     }
     const int tooNew = ReviewRows::waiting(plan);
-    const auto folders = std::count_if(
-        plan.suggestions.begin(), plan.suggestions.end(),
-        [](const Suggestion& suggestion) { return suggestion.layer == Layer::userFolder; });
-    if (tooNew + folders > 0) {
+    const auto count = [&](auto predicate) {
+        return std::count_if(plan.suggestions.begin(), plan.suggestions.end(), predicate);
+    };
+    const auto folders =
+        count([](const Suggestion& suggestion) { return suggestion.layer == Layer::userFolder; });
+    const auto inPlace = count(&Organizer::isInPlace);
+    if (tooNew + folders + inPlace > 0) {
         out << "Left alone: " << tooNew << " too new or still downloading, " << folders
-            << " folders\n";
+            << " folders";
+        if (inPlace > 0) {
+            out << ", " << inPlace << " already where they belong";
+        }
+        out << "\n";
     }
     if (plan.llmUnavailable) {
         out << "Local model: " << *plan.llmUnavailable << "\n";

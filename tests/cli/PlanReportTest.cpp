@@ -1,5 +1,7 @@
 #include "cli/PlanReport.h"
 
+#include "core/placement/Organizer.h"
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -89,6 +91,31 @@ TEST(PlanReport, TextGroupsLikeTheReviewWindow) {
               "Left alone: 1 too new or still downloading, 1 folders\n"
               "Local model: The local model is turned off\n");
     EXPECT_EQ(planText(Plan{}, "/h"), "Nothing is waiting in the source folders.\n");
+}
+
+TEST(PlanReport, NamesAreEscapedForPeopleAndKeptApartInJson) {
+    Plan plan;
+    plan.suggestions = {
+        suggestion("x\xe9.pdf", Action::ask(), Layer::none, "没有足够相似的文件夹"),
+        suggestion("x\xe8.pdf", Action::ask(), Layer::none, "没有足够相似的文件夹"),
+        suggestion("fake\n  bill.pdf", Action::move("Documents/Bills"), Layer::rule, "规则"),
+        suggestion("photo.jpg", Action::keep(), Layer::skip, std::string(Organizer::inPlaceReason)),
+    };
+    const auto json = nlohmann::json::parse(planJson(plan));
+    const auto& suggestions = json["suggestions"];
+    EXPECT_EQ(suggestions[0]["file"], suggestions[1]["file"]);
+    EXPECT_EQ(suggestions[0]["fileBytes"], "/h/Downloads/x%E9.pdf");
+    EXPECT_EQ(suggestions[1]["fileBytes"], "/h/Downloads/x%E8.pdf");
+    EXPECT_FALSE(suggestions[2].contains("fileBytes"));
+
+    EXPECT_EQ(planText(plan, "/h"),
+              "Documents/Bills (1)\n"
+              "  fake\\n  bill.pdf\n      规则  [① 规则]\n\n"
+              "Needs your decision (2)\n"
+              "  x\\xe9.pdf\n      没有足够相似的文件夹  [—]\n"
+              "  x\\xe8.pdf\n      没有足够相似的文件夹  [—]\n\n"
+              "Left alone: 0 too new or still downloading, 0 folders, 1 already "
+              "where they belong\n");
 }
 
 } // namespace

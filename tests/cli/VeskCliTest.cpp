@@ -287,6 +287,38 @@ TEST_F(VeskCli, TidyReportsFailuresAndExitsWithOne) {
     EXPECT_TRUE(std::filesystem::exists(screenshot));
 }
 
+TEST_F(VeskCli, TidyAndUndoTellWhatBecameOfTheHistory) {
+    const auto history = home / ".vesk-app/history.json";
+    test::writeFile(history / "mine.txt", "kept"); // a folder where the history belongs
+    const auto run = [&](const std::string& command) {
+        std::vector<std::string> args = {command, "--home", home.string()};
+        if (command == "tidy") {
+            args.insert(args.end(), {"--min-age", "0", "--yes"});
+        }
+        return runCli(args, sandbox);
+    };
+    auto result = run("tidy");
+    EXPECT_EQ(result.exitStatus, 1) << result.out << result.err;
+    EXPECT_THAT(result.out, HasSubstr("), so this tidy cannot be undone.\n"));
+    EXPECT_THAT(result.out, ::testing::Not(HasSubstr("Undo with")));
+    EXPECT_EQ(test::readFile(history / "mine.txt"), "kept");
+
+    std::filesystem::remove_all(history);
+    test::writeFile(history, "[{\"id\":");
+    const auto june = test::writeFile(home / "Downloads/Invoice Telenor June.pdf");
+    result = run("tidy");
+    EXPECT_EQ(result.exitStatus, 0) << result.out << result.err;
+    EXPECT_THAT(result.out,
+                HasSubstr("could not be read; it was kept as " + history.string() + ".corrupt-"));
+
+    test::writeFile(june, "a new one");
+    result = run("undo");
+    EXPECT_EQ(result.exitStatus, 0) << result.out << result.err;
+    EXPECT_THAT(result.out, HasSubstr("renamed " + june.string() +
+                                      " was taken; it came back as Invoice Telenor June 2.pdf\n"));
+    EXPECT_THAT(result.out, ::testing::Not(HasSubstr("could not be read")));
+}
+
 TEST_F(VeskCli, ModelPlacesAndVetoesAndTheProfileCacheIsReused) {
     ASSERT_EQ(runCli({"demo", demo.string()}, sandbox).exitStatus, 0);
     test::FakeModelServer server;

@@ -46,6 +46,9 @@ public:
     // The reason given to a file left where it is because it already lies in the folder it
     // would go to (a source folder that is also a destination).
     static constexpr std::string_view inPlaceReason = "已在目标文件夹中";
+    [[nodiscard]] static bool isInPlace(const Suggestion& suggestion) {
+        return suggestion.action.type == Action::Type::keep && suggestion.reason == inPlaceReason;
+    }
 
     // Memo key of a file: path, size and added date, so any change makes a new key.
     [[nodiscard]] static std::string memoKey(const FileItem& item);

@@ -26,22 +26,26 @@ int hexValue(char c) {
 
 } // namespace
 
-std::string toFileUrl(const std::filesystem::path& path) {
+std::string percentEncodedPath(const std::filesystem::path& path) {
     static constexpr char hex[] = "0123456789ABCDEF";
     const std::string& bytes = path.native();
-    std::string url = "file://";
-    url.reserve(url.size() + bytes.size() * 3);
+    std::string encoded;
+    encoded.reserve(bytes.size() * 3);
     for (const char ch : bytes) {
         const auto c = static_cast<unsigned char>(ch);
         if (keptAsIs(c)) {
-            url += ch;
+            encoded += ch;
         } else {
-            url += '%';
-            url += hex[c >> 4];
-            url += hex[c & 0x0F];
+            encoded += '%';
+            encoded += hex[c >> 4];
+            encoded += hex[c & 0x0F];
         }
     }
-    return url;
+    return encoded;
+}
+
+std::string toFileUrl(const std::filesystem::path& path) {
+    return "file://" + percentEncodedPath(path);
 }
 
 std::optional<std::filesystem::path> fromFileUrl(std::string_view url) {

@@ -7,6 +7,8 @@
 
 namespace vesk {
 
+// The path's bytes with every byte but letters, digits, "-._~" and "/" percent-encoded.
+[[nodiscard]] std::string percentEncodedPath(const std::filesystem::path& path);
 // "file://" URL of an absolute path. The path's bytes are percent-encoded, so names that are
 // not valid UTF-8 survive a round trip through JSON.
 [[nodiscard]] std::string toFileUrl(const std::filesystem::path& path);

@@ -1,0 +1,27 @@
+#include "cli/PrintableText.h"
+
+#include <gtest/gtest.h>
+
+namespace vesk {
+namespace {
+
+TEST(PrintableText, EscapesWhatWouldForgeOutputOrHideAName) {
+    const std::pair<std::string, std::string> rows[] = {
+        {"plain name.pdf", "plain name.pdf"},
+        {"Résumé 日本.pdf", "Résumé 日本.pdf"},
+        {"two\nlines.txt", "two\\nlines.txt"},
+        {"tab\there\r", "tab\\there\\r"},
+        {"\x1b[31mred\x1b[0m", "\\x1b[31mred\\x1b[0m"},
+        {"del\x7f", "del\\x7f"},
+        {"next\xc2\x85line", "next\\x85line"},             // a C1 control
+        {"invoice\u202egpj.exe", "invoice\\u202egpj.exe"}, // reads as "invoiceexe.jpg"
+        {"caf\xe9.txt", "caf\\xe9.txt"},                   // not UTF-8
+        {"cut\xe6\x97", "cut\\xe6\\x97"},
+    };
+    for (const auto& [name, shown] : rows) {
+        EXPECT_EQ(printable(name), shown);
+    }
+}
+
+} // namespace
+} // namespace vesk
