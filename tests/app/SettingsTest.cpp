@@ -73,6 +73,9 @@ TEST(Settings, OrganizerSettingsUseNormalFormsAndKeepAFixtureInsideItsHome) {
     const auto organizer = organizerSettings(settings, location, false);
     EXPECT_EQ(organizer.sources,
               (std::vector{location.home / "Downloads", location.home / "Desktop"}));
+    // The home given in another form is the same home.
+    const auto sameHome = AppLocation::fixture(fileIn(dir, "elsewhere/../home/"));
+    EXPECT_EQ(organizerSettings(settings, sameHome, false).sources, organizer.sources);
     EXPECT_EQ(organizer.minAgeDays, 7);
     EXPECT_TRUE(organizer.allowContent);
     EXPECT_FALSE(organizer.useLLM);
