@@ -1,6 +1,7 @@
 #include "core/moves/FreePath.h"
 
 #include "support/ChildProcess.h"
+#include "support/Strings.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -9,25 +10,17 @@ namespace vesk {
 namespace {
 
 namespace fs = std::filesystem;
-using test::makeDir;
 using test::TempDir;
+using test::times;
 using test::writeFile;
-
-std::string times(int count, const std::string& text) {
-    std::string result;
-    for (int n = 0; n < count; ++n) {
-        result += text;
-    }
-    return result;
-}
 
 TEST(FreePath, CountsUpBeforeTheLastExtension) {
     TempDir dir;
     for (const char* name : {"report.pdf", "report 2.pdf", "a.tar.gz", "notes"}) {
         writeFile(dir / name);
     }
-    makeDir(dir / "Tool.app");
-    makeDir(dir / "Photos");
+    test::makeDir(dir / "Tool.app");
+    test::makeDir(dir / "Photos");
     const std::pair<const char*, const char*> rows[] = {
         {"free.pdf", "free.pdf"}, {"report.pdf", "report 3.pdf"}, {"a.tar.gz", "a.tar 2.gz"},
         {"notes", "notes 2"},     {"Tool.app", "Tool 2.app"},     {"Photos", "Photos 2"}};

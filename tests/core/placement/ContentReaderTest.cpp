@@ -1,4 +1,5 @@
 #include "core/placement/ContentReader.h"
+#include "support/Strings.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -19,15 +20,8 @@ namespace vesk {
 namespace {
 
 using test::TempDir;
+using test::times;
 using test::writeFile;
-
-std::string times(int count, const std::string& text) {
-    std::string result;
-    for (int n = 0; n < count; ++n) {
-        result += text;
-    }
-    return result;
-}
 
 // A minimal PDF: one page per entry, each line of an entry drawn in Helvetica; a page with no
 // lines has only a drawn rectangle, like a scan without a text layer. `gap` zero bytes follow
