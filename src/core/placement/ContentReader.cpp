@@ -70,17 +70,11 @@ std::string firstCharacters(const std::string& text, std::int32_t limit) {
     return result;
 }
 
-// Only regular files, never through a symbolic link, and never waiting on a FIFO or device.
-std::optional<std::string> contents(const std::filesystem::path& file, std::size_t bytes,
-                                    bool wholeOnly,
-                                    std::chrono::steady_clock::time_point deadline) {
-    return readFile(
-        file, {.bytes = bytes, .wholeOnly = wholeOnly, .followLinks = false, .deadline = deadline});
-}
-
 std::optional<std::string> pdfExcerpt(const std::filesystem::path& file) {
     const auto deadline = std::chrono::steady_clock::now() + readingTime;
-    const std::optional<std::string> bytes = contents(file, pdfBytes, true, deadline);
+    // Only regular files, never through a symbolic link, and never waiting on a FIFO or device.
+    const std::optional<std::string> bytes =
+        readFile(file, {.bytes = pdfBytes, .followLinks = false, .deadline = deadline});
     if (!bytes) {
         return std::nullopt;
     }
@@ -110,7 +104,7 @@ std::optional<std::string> pdfExcerpt(const std::filesystem::path& file) {
 }
 
 std::optional<std::string> textExcerpt(const std::filesystem::path& file) {
-    auto bytes = contents(file, textBytes, false, std::chrono::steady_clock::now() + readingTime);
+    auto bytes = readFile(file, {.bytes = textBytes, .wholeOnly = false, .followLinks = false});
     if (!bytes || !isValidUtf8(*bytes)) {
         return std::nullopt;
     }
