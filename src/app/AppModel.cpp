@@ -62,6 +62,8 @@ AppModel::AppModel(AppLocation location, Settings settings, ModelEndpoint endpoi
                 for (const MoveRecord& record : result.batch.records) {
                     moved.push_back(record.original);
                 }
+                // Already in their destination folder: done with as much as the moved ones.
+                moved.insert(moved.end(), result.inPlace.begin(), result.inPlace.end());
                 finishMoves(moved, result.failures, newest);
             });
     connect(moves_.get(), &MoveRunner::undone, this,

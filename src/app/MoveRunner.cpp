@@ -57,8 +57,8 @@ bool MoveRunner::apply(Moves moves) {
     if (running_) {
         return false;
     }
-    run([this, moves = std::move(moves)](std::stop_token /*stop*/) {
-        ApplyResult result = mover_.apply(moves);
+    run([this, moves = std::move(moves)](std::stop_token stop) {
+        ApplyResult result = mover_.apply(moves, std::move(stop));
         auto newest = newestOf(mover_.history());
         return [this, result = std::move(result), newest = std::move(newest)] {
             emit applied(result, newest);
@@ -71,8 +71,8 @@ bool MoveRunner::undo() {
     if (running_) {
         return false;
     }
-    run([this](std::stop_token /*stop*/) {
-        UndoResult result = mover_.undoLast();
+    run([this](std::stop_token stop) {
+        UndoResult result = mover_.undoLast(std::move(stop));
         auto newest = newestOf(mover_.history());
         return [this, result = std::move(result), newest = std::move(newest)] {
             emit undone(result, newest);

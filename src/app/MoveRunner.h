@@ -32,7 +32,7 @@ public:
     bool apply(Moves moves);
     bool undo();
     [[nodiscard]] bool isRunning() const { return running_; }
-    // The newest batch in the history; read only while nothing runs.
+    // The newest batch in the history file, also while an operation runs.
     [[nodiscard]] std::optional<Batch> newestBatch() const;
 
     // Called with the chosen name just before each move, on the worker thread; tests use it to

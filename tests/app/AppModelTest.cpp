@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <thread>
 
 namespace vesk {
@@ -298,6 +299,33 @@ TEST_F(AppModelTidyTest, TheEventLoopRunsDuringASlowTidyAndASecondRequestIsIgnor
     ASSERT_TRUE(model->lastBatch());
     EXPECT_EQ(model->lastBatch()->records.size(), 3U);
     EXPECT_TRUE(model->rows().empty());
+}
+
+TEST_F(AppModelTidyTest, QuittingDuringASlowTidyEndsAfterTheFileInProgressWithItRecorded) {
+    AppModelOptions options;
+    options.beforeMove = [](const std::filesystem::path&) { std::this_thread::sleep_for(150ms); };
+    auto model = scanned(std::move(options));
+    model->tidy();
+    std::this_thread::sleep_for(50ms);
+    model.reset();
+
+    const auto history = readHistory(location.historyFile());
+    const auto recorded = history.empty() ? 0U : history[0].records.size();
+    const auto moved = std::count_if(files.begin(), files.end(), [](const auto& file) {
+        return !std::filesystem::exists(file);
+    });
+    EXPECT_EQ(recorded, static_cast<std::size_t>(moved));
+    EXPECT_LT(moved, 3);
+}
+
+TEST_F(AppModelTidyTest, AFileAlreadyInTheChosenFolderLeavesItsRow) {
+    const auto model = scanned();
+    model->setDestination(Destination::folder(location.home / "Downloads/"), files[0]);
+    model->tidy();
+    settleOrFail(*model);
+    EXPECT_TRUE(std::filesystem::exists(files[0]));
+    EXPECT_TRUE(model->rows().empty());
+    EXPECT_FALSE(model->showFailure());
 }
 
 TEST_F(AppModelTidyTest, RowsCanBeRedirectedToAnyFolderOrTheTrash) {
