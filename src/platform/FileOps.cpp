@@ -88,10 +88,15 @@ std::error_code copyEntry(const fs::path& from, const fs::path& to, bool& create
 
 std::error_code copyFile(const fs::path& from, const fs::path& to, const struct stat& status,
                          bool& created) {
-    // Non-blocking: should a FIFO have taken the file's place, the open must not wait for a writer.
+    // Should something other than a file have taken its place since, the open must neither wait
+    // for a FIFO's writer nor copy what is not the file.
     const FileDescriptor in(::open(from.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     if (!in.valid()) {
         return lastError();
+    }
+    struct stat opened {};
+    if (::fstat(in.get(), &opened) != 0 || !S_ISREG(opened.st_mode)) {
+        return std::make_error_code(std::errc::operation_not_supported);
     }
     // O_EXCL: whatever appeared at the name in the meantime is never written into.
     const FileDescriptor out(
