@@ -55,12 +55,13 @@ public:
     // Moves in the given order. The history is written as the batch goes, so a tidy killed
     // half-way can still be undone up to where it got. A stop request is looked at between
     // files: the file in progress always finishes, and what was moved until then is recorded.
-    ApplyResult apply(const std::vector<std::pair<std::filesystem::path, Destination>>& moves,
-                      std::stop_token stop = {});
+    [[nodiscard]] ApplyResult
+    apply(const std::vector<std::pair<std::filesystem::path, Destination>>& moves,
+          std::stop_token stop = {});
     // Takes back the newest batch in the history file, newest file first. Files that could not
     // be restored keep their records, so undo can be tried again; a stop request is looked at
     // between files, the same way.
-    UndoResult undoLast(std::stop_token stop = {});
+    [[nodiscard]] UndoResult undoLast(std::stop_token stop = {});
 
     // As the history file holds it now, oldest first; batches of other movers included.
     [[nodiscard]] std::vector<Batch> history() const;
