@@ -1,5 +1,6 @@
 #include "core/util/AtomicFile.h"
 #include "core/util/Dates.h"
+#include "core/util/ExactText.h"
 #include "core/util/FileUrl.h"
 #include "core/util/Uuid.h"
 #include "support/TempDir.h"
@@ -24,6 +25,16 @@ TEST(FileUrl, EscapesBytesRoundTripsNamesThatAreNotUtf8AndRejectsOtherUrls) {
                             "file:///tmp/bad%zz", "file:///tmp/nul%00byte"}) {
         EXPECT_FALSE(fromFileUrl(url)) << url;
     }
+}
+
+TEST(ExactText, KeepsUtf8AsItIsAndTellsEveryOtherNameApart) {
+    EXPECT_EQ(exactText("Résumé 旅行 2024.pdf"), "Résumé 旅行 2024.pdf");
+    EXPECT_EQ(exactText("100% caf\xE9"), "100%25 caf%E9");
+    // Overlong forms, surrogates and cut sequences are not UTF-8 either.
+    EXPECT_EQ(exactText("\xC0\xAF|\xED\xA0\x80|\xE2\x82"), "%C0%AF|%ED%A0%80|%E2%82");
+    const std::set<std::string> texts{exactText("caf\xE9"), exactText("caf%E9"),
+                                      exactText("caf%25E9"), exactText("café")};
+    EXPECT_EQ(texts.size(), 4U);
 }
 
 TEST(Dates, CountSecondsFromTheStartOf2001AndRefuseWhatNoClockReaches) {
