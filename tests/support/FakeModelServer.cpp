@@ -2,6 +2,7 @@
 
 #include <httplib.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace vesk::test {
@@ -23,16 +24,11 @@ FakeModelServer::FakeModelServer(std::vector<std::string> models)
             ++listings_;
             reply = models_;
         }
-        pause(reply.delay);
-        response.status = reply.status;
-        response.set_content(reply.body, "application/json");
+        send(reply, response);
     });
     server_->Post("/v1/chat/completions",
                   [this](const httplib::Request& request, httplib::Response& response) {
-                      const auto reply = chatReply(request.body);
-                      pause(reply.delay);
-                      response.status = reply.status;
-                      response.set_content(reply.body, "application/json");
+                      send(chatReply(request.body), response);
                   });
     port_ = server_->bind_to_any_port("127.0.0.1");
     if (port_ <= 0) {
@@ -118,9 +114,47 @@ FakeModelServer::Reply FakeModelServer::chatReply(const std::string& body) {
     return handler ? handler(request) : status(500);
 }
 
-void FakeModelServer::pause(std::chrono::milliseconds delay) {
+std::uint64_t FakeModelServer::streamedBytes() const {
+    const std::lock_guard lock(mutex_);
+    return streamed_;
+}
+
+void FakeModelServer::send(const Reply& reply, httplib::Response& response) {
+    pause(reply.delay);
+    response.status = reply.status;
+    if (reply.trickle.count() == 0 && reply.padding == 0) {
+        response.set_content(reply.body, "application/json");
+        return;
+    }
+    response.set_content_provider(
+        reply.body.size() + reply.padding, "application/json",
+        [this, reply](std::size_t offset, std::size_t, httplib::DataSink& sink) {
+            return stream(reply, offset, sink);
+        });
+}
+
+bool FakeModelServer::stream(const Reply& reply, std::size_t offset, httplib::DataSink& sink) {
+    const bool trickling = reply.trickle.count() > 0;
+    const std::size_t total = reply.body.size() + reply.padding;
+    const std::size_t size = std::min<std::size_t>(trickling ? 1 : 1U << 16U, total - offset);
+    std::string block(size, ' ');
+    if (offset < reply.body.size()) {
+        block = reply.body.substr(offset, size);
+    }
+    if (trickling && !pause(reply.trickle)) {
+        return false;
+    }
+    if (!sink.write(block.data(), block.size())) {
+        return false; // the client has gone
+    }
+    const std::lock_guard lock(mutex_);
+    streamed_ += block.size();
+    return true;
+}
+
+bool FakeModelServer::pause(std::chrono::milliseconds delay) {
     std::unique_lock lock(mutex_);
-    stopping_.wait_for(lock, delay, [this] { return stopped_; });
+    return !stopping_.wait_for(lock, delay, [this] { return stopped_; });
 }
 
 } // namespace vesk::test

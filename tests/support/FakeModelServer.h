@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -13,8 +14,10 @@
 #include <vector>
 
 namespace httplib {
+class DataSink;
 class Server;
-}
+struct Response;
+} // namespace httplib
 
 namespace vesk::test {
 
@@ -27,6 +30,11 @@ public:
         int status = 200;
         std::string body;
         std::chrono::milliseconds delay{0}; // before answering; cut short when the server stops
+        // When set, the body goes out one byte at a time this far apart, so that no single
+        // read waits long; cut short when the server stops.
+        std::chrono::milliseconds trickle{0};
+        // Spaces after the body, made while they are sent: an answer of any size, no memory.
+        std::uint64_t padding = 0;
     };
     using Handler = std::function<Reply(const nlohmann::ordered_json& request)>;
 
@@ -53,10 +61,15 @@ public:
 
     [[nodiscard]] std::vector<nlohmann::ordered_json> chatRequests() const;
     [[nodiscard]] int modelListings() const;
+    // Bytes of trickled or padded bodies sent so far.
+    [[nodiscard]] std::uint64_t streamedBytes() const;
 
 private:
     [[nodiscard]] Reply chatReply(const std::string& body);
-    void pause(std::chrono::milliseconds delay);
+    void send(const Reply& reply, httplib::Response& response);
+    [[nodiscard]] bool stream(const Reply& reply, std::size_t offset, httplib::DataSink& sink);
+    // False when the server stopped before the delay was over.
+    bool pause(std::chrono::milliseconds delay);
 
     std::unique_ptr<httplib::Server> server_;
     std::thread thread_;
@@ -70,6 +83,7 @@ private:
     Handler handler_;
     std::vector<nlohmann::ordered_json> requests_;
     int listings_ = 0;
+    std::uint64_t streamed_ = 0;
 };
 
 } // namespace vesk::test

@@ -1,6 +1,6 @@
 #pragma once
 
-// Reading the properties of a structured model answer; used only inside the model client.
+// Reading the properties of a structured model answer, and of the files that keep answers.
 
 #include <nlohmann/json.hpp>
 
@@ -35,6 +35,15 @@ stringsProperty(const nlohmann::ordered_json& answer, const std::string& propert
         values.push_back(value.get<std::string>());
     }
     return values;
+}
+
+// A choice as the model saw it, to compare its answer with: JSON carries no invalid UTF-8, so a
+// name's stray bytes reached the model, and come back, as U+FFFD.
+[[nodiscard]] inline std::string asSent(const std::string& choice) {
+    const auto sent = nlohmann::ordered_json(choice).dump(
+        -1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+    const auto parsed = nlohmann::ordered_json::parse(sent, nullptr, false);
+    return parsed.is_string() ? parsed.get<std::string>() : choice;
 }
 
 // The property's value when it is present and a list of objects only.

@@ -1,8 +1,8 @@
 #include "core/model/LocalLLM.h"
 
 #include "core/model/AnswerProperties.h"
+#include "core/model/ServiceExchange.h"
 
-#include <httplib.h>
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
@@ -35,15 +35,46 @@ constexpr const char* reviewInstructions =
 // follows the prompt as text, in the same JSON form the service enforces.
 constexpr const char* schemaIntroduction = "\n\nAnswer with JSON matching this schema:\n";
 
-[[nodiscard]] httplib::Client connect(const ServiceAddress& address,
-                                      std::chrono::milliseconds timeout) {
-    httplib::Client client(address.host, address.port);
-    // A redirect could point anywhere; only the loopback address checked above is contacted.
-    client.set_follow_location(false);
-    client.set_connection_timeout(timeout);
-    client.set_read_timeout(timeout);
-    client.set_write_timeout(timeout);
-    return client;
+// The availability probe must not hold up a scan for long.
+constexpr std::chrono::seconds probeLimit{1};
+// After this many failures in a row the service is taken to be down for the rest of the run.
+constexpr int failuresBeforeGivingUp = 3;
+// How much of an unreadable answer a diagnostic line quotes.
+constexpr std::size_t quotedAnswer = 200;
+
+// One line, whatever the text holds: control characters, line breaks above all, are escaped.
+[[nodiscard]] std::string oneLine(std::string_view text) {
+    static constexpr char hex[] = "0123456789abcdef";
+    std::string line;
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c == '\n') {
+            line += "\\n";
+        } else if (c == '\r') {
+            line += "\\r";
+        } else if (c == '\t') {
+            line += "\\t";
+        } else if (c < 0x20 || c == 0x7f) {
+            line += "\\x";
+            line += hex[c >> 4U];
+            line += hex[c & 0x0FU];
+        } else {
+            line += ch;
+        }
+    }
+    return line;
+}
+
+// The start of a long answer, cut between characters.
+[[nodiscard]] std::string excerpt(const std::string& text) {
+    if (text.size() <= quotedAnswer) {
+        return text;
+    }
+    std::size_t end = quotedAnswer;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0U) == 0x80U) {
+        --end;
+    }
+    return text.substr(0, end) + "…";
 }
 
 // The model ids of a /models listing; absent when the body is not such a listing.
@@ -109,10 +140,12 @@ constexpr const char* schemaIntroduction = "\n\nAnswer with JSON matching this s
 
 } // namespace
 
-LocalLLM::LocalLLM(ModelEndpoint endpoint, Diagnostics diagnostics)
-    : endpoint_(std::move(endpoint)), diagnostics_(std::move(diagnostics)) {}
+LocalLLM::LocalLLM(ModelEndpoint endpoint, Diagnostics diagnostics, std::stop_token stop)
+    : endpoint_(std::move(endpoint)), diagnostics_(std::move(diagnostics)), stop_(std::move(stop)) {
+}
 
-std::optional<std::string> LocalLLM::unavailableReason(const ModelEndpoint& endpoint) {
+std::optional<std::string> LocalLLM::unavailableReason(const ModelEndpoint& endpoint,
+                                                       std::stop_token stop) {
     if (endpoint.url == "off") {
         return turnedOffText;
     }
@@ -120,20 +153,28 @@ std::optional<std::string> LocalLLM::unavailableReason(const ModelEndpoint& endp
     if (!address) {
         return notAvailableText;
     }
-    // Connect and read get half a second each, so the probe never waits more than a second.
-    auto client = connect(*address, std::chrono::milliseconds(500));
-    const auto response = client.Get(address->path + "/models");
-    if (!response) {
+    std::optional<ServiceReply> listing;
+    try {
+        ServiceExchange service(*address, probeLimit, std::move(stop));
+        listing = service.get("/models");
+    } catch (const std::exception&) {
+        return notAvailableText; // not even a thread to watch the probe with
+    }
+    if (!listing) {
         return notAvailableText;
     }
-    if (response->status == 503) {
+    if (listing->status == 503) {
         return notReadyText; // llama-server answers 503 while it loads the model
     }
-    const auto ids = response->status == 200 ? modelIds(response->body) : std::nullopt;
+    const auto ids = listing->status == 200 ? modelIds(listing->body) : std::nullopt;
     if (!ids) {
         return notAvailableText;
     }
-    if (ids->empty()) {
+    // A chosen model the service does not have (yet) would fail every request.
+    const bool listed = endpoint.model.empty()
+                            ? !ids->empty()
+                            : std::find(ids->begin(), ids->end(), endpoint.model) != ids->end();
+    if (!listed) {
         return notReadyText;
     }
     return std::nullopt;
@@ -142,23 +183,47 @@ std::optional<std::string> LocalLLM::unavailableReason(const ModelEndpoint& endp
 std::optional<ordered_json> LocalLLM::respond(const std::string& instructions,
                                               const std::string& prompt,
                                               const GenerationSchema& root) {
+    if (stop_.stop_requested()) {
+        return std::nullopt; // the run is abandoned: its counters no longer matter
+    }
     calls_ += 1;
+    if (failuresInARow_ >= failuresBeforeGivingUp) {
+        failures_ += 1;
+        return std::nullopt;
+    }
     const auto start = std::chrono::steady_clock::now();
     std::optional<ordered_json> result;
     try {
         result = generate(instructions, prompt, root);
+        failuresInARow_ = 0;
     } catch (const std::exception& error) {
-        failures_ += 1;
-        if (diagnostics_) {
-            diagnostics_(std::string("  [LLM] ") + error.what());
-        }
+        failed(error.what());
     }
     seconds_ += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return result;
 }
 
-// One request to the service; throws with a readable description on any failure, which
-// respond turns into a counted failure.
+void LocalLLM::failed(const std::string& why) {
+    failures_ += 1;
+    failuresInARow_ += 1;
+    if (stop_.stop_requested()) {
+        return; // cut short on purpose: nothing to report
+    }
+    report(why);
+    if (failuresInARow_ == failuresBeforeGivingUp) {
+        report(std::to_string(failuresBeforeGivingUp) +
+               " requests failed in a row; the rest of this run does without the model");
+    }
+}
+
+void LocalLLM::report(const std::string& text) const {
+    if (diagnostics_) {
+        diagnostics_("  [LLM] " + oneLine(text));
+    }
+}
+
+// One request to the service, the model listing included when no model was chosen, all within
+// the endpoint's time-out; throws with a readable description on any failure, which respond counts.
 ordered_json LocalLLM::generate(const std::string& instructions, const std::string& prompt,
                                 const GenerationSchema& root) {
     const auto address = loopbackService(endpoint_.url);
@@ -166,10 +231,13 @@ ordered_json LocalLLM::generate(const std::string& instructions, const std::stri
         throw std::runtime_error("the model service address is not a loopback HTTP URL: " +
                                  endpoint_.url);
     }
-    auto client = connect(*address, endpoint_.timeout);
+    ServiceExchange service(*address, endpoint_.timeout, stop_);
     if (endpoint_.model.empty()) {
-        const auto listing = client.Get(address->path + "/models");
-        const auto ids = listing && listing->status == 200 ? modelIds(listing->body) : std::nullopt;
+        const auto listing = service.get("/models");
+        if (!listing) {
+            throw std::runtime_error(service.error());
+        }
+        const auto ids = listing->status == 200 ? modelIds(listing->body) : std::nullopt;
         if (!ids || ids->empty()) {
             throw std::runtime_error("the model service lists no model");
         }
@@ -186,11 +254,9 @@ ordered_json LocalLLM::generate(const std::string& instructions, const std::stri
           {"json_schema", {{"name", root.name}, {"strict", true}, {"schema", schema}}}}},
         {"temperature", 0},
         {"stream", false}};
-    const auto response =
-        client.Post(address->path + "/chat/completions", dumpJson(request), "application/json");
+    const auto response = service.post("/chat/completions", dumpJson(request));
     if (!response) {
-        throw std::runtime_error("no answer from the model service (" +
-                                 httplib::to_string(response.error()) + ")");
+        throw std::runtime_error(service.error());
     }
     if (response->status != 200) {
         throw std::runtime_error("the model service answered HTTP " +
@@ -199,7 +265,7 @@ ordered_json LocalLLM::generate(const std::string& instructions, const std::stri
     const auto content = messageContent(response->body);
     auto answer = ordered_json::parse(content, nullptr, false);
     if (!answer.is_object()) {
-        throw std::runtime_error("the model's answer is not a JSON object: " + content);
+        throw std::runtime_error("the model's answer is not a JSON object: " + excerpt(content));
     }
     return answer;
 }
@@ -245,7 +311,7 @@ std::optional<Placement> LocalLLM::place(const FileItem& item, const std::vector
     }
     Placement placement;
     const auto chosen = std::find_if(candidates.begin(), candidates.end(), [&](int id) {
-        return targets[static_cast<std::size_t>(id)].label == *folder;
+        return asSent(targets[static_cast<std::size_t>(id)].label) == *folder;
     });
     if (*folder != "NONE" && chosen != candidates.end()) {
         placement.target = *chosen;
@@ -275,7 +341,7 @@ Verdict LocalLLM::review(const FileItem& item, int target, const std::vector<Tar
         return Verdict::failed();
     }
     auto what = stringProperty(*answer, "what").value_or("");
-    if (*category == names.front()) {
+    if (*category == asSent(names.front())) {
         return Verdict::approved(std::move(what));
     }
     return Verdict::rejected(*category + "：" + what);

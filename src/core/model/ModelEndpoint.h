@@ -12,7 +12,7 @@ namespace vesk {
 struct ModelEndpoint {
     std::string url = "http://127.0.0.1:11434/v1"; // "off" turns the model off
     std::string model;                             // empty: the first model the service lists
-    std::chrono::milliseconds timeout{60'000};     // per request, so a stalled service never hangs
+    std::chrono::milliseconds timeout{60'000};     // a whole request, however slow the service
 
     bool operator==(const ModelEndpoint&) const = default;
 };

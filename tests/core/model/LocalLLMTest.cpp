@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 #include <httplib.h>
 
+#include <stop_token>
+
 namespace vesk {
 namespace {
 
@@ -137,11 +139,25 @@ TEST_F(LocalLLMTest, ReviewOffersDistinctCategoriesSortedThenSomethingElse) {
                 testing::StartsWith("File name: \"skatt.pdf\"\nType: pdf\n\nAnswer with JSON"));
 }
 
-TEST_F(LocalLLMTest, FailedRequestsAreCountedLoggedAndFallBack) {
+TEST_F(LocalLLMTest, NamesThatAreNotUtf8AreKnownAgainInTheAnswers) {
+    const std::string sent = "Caf\xEF\xBF\xBD"; // U+FFFD where the Latin-1 byte was
+    server.enqueue(FakeModelServer::answer(
+        {{"what", "A menu"}, {"folder", "Documents/" + sent}, {"confidence", "high"}}));
+    server.enqueue(FakeModelServer::answer(
+        {{"english", "x"}, {"what", "A menu"}, {"category", sent + " (" + sent + ")"}}));
+    const auto targets = targetsLabelled({"Documents/Caf\xE9", "Music"});
+    const auto item = fileNamed("menu.pdf", Kind::pdf);
+    EXPECT_EQ(llm.place(item, {1, 0}, targets, {}), (Placement{0, "high", "A menu"}));
+    EXPECT_EQ(llm.review(item, 0, targets, {}, {1}), Verdict::approved("A menu"));
+}
+
+TEST_F(LocalLLMTest, FailedRequestsAreCountedLoggedOnOneLineEachAndFallBack) {
     auto stalled = FakeModelServer::answer({{"folder", "Music"}});
     stalled.delay = std::chrono::minutes(1);
     server.enqueue(stalled);
-    server.enqueue(FakeModelServer::answerText("Sure! The folder is Music."));
+    server.enqueue(FakeModelServer::answerText("Sure!\nThe folder is\r\n\tMusic."));
+    server.enqueue(
+        FakeModelServer::answer({{"what", "A song"}, {"folder", "Music"}, {"confidence", "high"}}));
     server.enqueue({200, "{\"choices\":[]}", {}});
     server.enqueue(FakeModelServer::status(500));
     const auto targets = targetsLabelled({"Music"});
@@ -153,17 +169,105 @@ TEST_F(LocalLLMTest, FailedRequestsAreCountedLoggedAndFallBack) {
     LocalLLM verbose(endpoint, [&](const std::string& line) { log += line + "\n"; });
     EXPECT_EQ(verbose.place(item, {0}, targets, {}), std::nullopt);
     EXPECT_EQ(verbose.review(item, 0, targets, {}, {}), Verdict::failed());
+    EXPECT_EQ(verbose.place(item, {0}, targets, {}), (Placement{0, "high", "A song"}));
     EXPECT_EQ(FolderProfiles::profile(verbose, targets, std::nullopt, 8), Profiles{});
     // The profile request is retried alone once for the folder it lacked: four failures.
-    EXPECT_EQ(verbose.calls(), 4);
+    EXPECT_EQ(verbose.calls(), 5);
     EXPECT_EQ(verbose.failures(), 4);
     EXPECT_GE(verbose.seconds(), 0.2);
     EXPECT_THAT(log, testing::MatchesRegex("(  \\[LLM\\] [^\n]+\n){4}"));
+    EXPECT_THAT(log, testing::HasSubstr("within 0.2 s"));
+    EXPECT_THAT(log, testing::HasSubstr("Sure!\\nThe folder is\\r\\n\\tMusic."));
     EXPECT_THAT(log, testing::HasSubstr("500"));
 
     server.enqueue(FakeModelServer::status(503));
     EXPECT_EQ(llm.place(item, {0}, targets, {}), std::nullopt);
     EXPECT_EQ(llm.failures(), 1);
+}
+
+TEST_F(LocalLLMTest, AfterThreeFailuresInARowTheRestIsSkippedAndCountedAsFailed) {
+    const auto targets = targetsLabelled({"Music"});
+    const auto item = fileNamed("song.mp3", Kind::audio);
+    const auto placed =
+        FakeModelServer::answer({{"what", "A song"}, {"folder", "Music"}, {"confidence", "high"}});
+    // An answer in between starts the count again.
+    for (const auto& reply : {FakeModelServer::status(500), FakeModelServer::status(500), placed,
+                              FakeModelServer::status(500), FakeModelServer::status(500),
+                              FakeModelServer::status(500), placed}) {
+        server.enqueue(reply);
+    }
+    std::string log;
+    LocalLLM failing(endpointAt(server.baseUrl()),
+                     [&](const std::string& line) { log += line + "\n"; });
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(failing.place(item, {0}, targets, {}).has_value(), i == 2) << i;
+    }
+    EXPECT_EQ(server.chatRequests().size(), 6U);
+    EXPECT_EQ(failing.calls(), 8);
+    EXPECT_EQ(failing.failures(), 7);
+    EXPECT_THAT(log, testing::MatchesRegex("(  \\[LLM\\] [^\n]+\n){6}"));
+    EXPECT_THAT(log,
+                testing::EndsWith(
+                    "3 requests failed in a row; the rest of this run does without the model\n"));
+}
+
+TEST_F(LocalLLMTest, AnExchangeEndsInItsTimeAsAWholeAndNeverReadsAHugeAnswer) {
+    const auto targets = targetsLabelled({"Music"});
+    const auto item = fileNamed("song.mp3", Kind::audio);
+    std::string log;
+    const Diagnostics logged = [&](const std::string& line) { log += line + "\n"; };
+    // A byte every 50 ms never lets a 300 ms read time-out pass; the answer would take 500 s.
+    auto trickled = FakeModelServer::answer({{"folder", "Music"}});
+    trickled.trickle = std::chrono::milliseconds(50);
+    trickled.padding = 10'000;
+    server.enqueue(trickled);
+    auto endpoint = endpointAt(server.baseUrl(), "fake-model");
+    endpoint.timeout = std::chrono::milliseconds(300);
+    LocalLLM bounded(endpoint, logged);
+    EXPECT_EQ(bounded.place(item, {0}, targets, {}), std::nullopt);
+    EXPECT_EQ(bounded.failures(), 1);
+    EXPECT_THAT(log, testing::HasSubstr("within 0.3 s"));
+
+    // Looking up the model counts into the same time.
+    auto listing = trickled;
+    listing.body = R"({"object":"list","data":[{"id":"fake-model"}]})";
+    server.setModelsReply(listing);
+    endpoint.model.clear();
+    LocalLLM listed(endpoint, logged);
+    EXPECT_EQ(listed.place(item, {0}, targets, {}), std::nullopt);
+    EXPECT_EQ(listed.failures(), 1);
+    EXPECT_EQ(server.chatRequests().size(), 1U);
+
+    // A 1.5 GB answer is given up after its first megabytes.
+    auto huge =
+        FakeModelServer::answer({{"what", "A song"}, {"folder", "Music"}, {"confidence", "high"}});
+    huge.padding = 1'500'000'000;
+    server.enqueue(huge);
+    LocalLLM chosen(endpointAt(server.baseUrl(), "fake-model"), logged);
+    EXPECT_EQ(chosen.place(item, {0}, targets, {}), std::nullopt);
+    EXPECT_EQ(chosen.failures(), 1);
+    EXPECT_THAT(log, testing::HasSubstr("answer is larger than 4 MiB"));
+    EXPECT_LT(server.streamedBytes(), 64U << 20U);
+}
+
+TEST_F(LocalLLMTest, AStopCutsTheRequestUnderWayShortAndSendsNoMore) {
+    std::stop_source stop;
+    server.setHandler([&](const ordered_json&) {
+        stop.request_stop();
+        auto stalled = FakeModelServer::answer({{"folder", "Music"}});
+        stalled.delay = std::chrono::minutes(1);
+        return stalled;
+    });
+    std::string log;
+    LocalLLM stoppable(
+        endpointAt(server.baseUrl(), "fake-model"), [&](const std::string& line) { log += line; },
+        stop.get_token());
+    const auto targets = targetsLabelled({"Music"});
+    const auto item = fileNamed("song.mp3", Kind::audio);
+    EXPECT_EQ(stoppable.place(item, {0}, targets, {}), std::nullopt);
+    EXPECT_EQ(stoppable.review(item, 0, targets, {}, {}), Verdict::failed());
+    EXPECT_EQ(server.chatRequests().size(), 1U);
+    EXPECT_EQ(log, ""); // cut short on purpose, which is no failure to report
 }
 
 TEST(LocalLLMAvailability, FollowsTheService) {
@@ -180,6 +284,19 @@ TEST(LocalLLMAvailability, FollowsTheService) {
     FakeModelServer empty(std::vector<std::string>{});
     const auto at = endpointAt(empty.baseUrl());
     EXPECT_EQ(LocalLLM::unavailableReason(at), "The local model isn't ready yet");
+    const auto notReady = LocalLLM::unavailableReason(at);
+    const auto notAvailable = LocalLLM::unavailableReason(gone);
+
+    // A chosen model must be one the service lists, or every request would fail.
+    FakeModelServer listing;
+    EXPECT_EQ(LocalLLM::unavailableReason(endpointAt(listing.baseUrl(), "fake-model")),
+              std::nullopt);
+    EXPECT_EQ(LocalLLM::unavailableReason(endpointAt(listing.baseUrl(), "other-model")), notReady);
+
+    // A listing that trickles in gets the probe's second and no more.
+    listing.setModelsReply({200, R"({"object":"list","data":[{"id":"fake-model"}]})",
+                            std::chrono::milliseconds(0), std::chrono::milliseconds(50), 10'000});
+    EXPECT_EQ(LocalLLM::unavailableReason(endpointAt(listing.baseUrl())), notAvailable);
     empty.setModelsReply(FakeModelServer::status(503));
     EXPECT_EQ(LocalLLM::unavailableReason(at), "The local model isn't ready yet");
     empty.setModelsReply(FakeModelServer::status(404));
