@@ -4,7 +4,6 @@
 #include "core/model/FolderProfiles.h"
 
 #include "core/model/AnswerProperties.h"
-#include "core/model/ProfileCache.h"
 
 #include <nlohmann/json.hpp>
 #include <unicode/brkiter.h>
@@ -112,7 +111,9 @@ Profiles profileBatch(LocalLLM& llm, const std::vector<int>& ids,
         if (!path) {
             continue;
         }
-        const auto id = std::find(labels.begin(), labels.end(), *path);
+        const auto id = std::find_if(labels.begin(), labels.end(), [&](const std::string& label) {
+            return asSent(label) == *path;
+        });
         if (id == labels.end()) {
             continue;
         }
@@ -125,9 +126,8 @@ Profiles profileBatch(LocalLLM& llm, const std::vector<int>& ids,
 
 } // namespace
 
-Profiles profile(LocalLLM& llm, const std::vector<Target>& targets,
-                 const std::optional<std::filesystem::path>& cache, int batch) {
-    const auto cached = cache ? loadProfileCache(*cache) : ProfileCache{};
+Profiles profile(LocalLLM& llm, const std::vector<Target>& targets, const ProfileCache& cached,
+                 int batch) {
     Profiles result;
     std::vector<int> needed;
     for (int i = 0; i < static_cast<int>(targets.size()); ++i) {
@@ -135,9 +135,8 @@ Profiles profile(LocalLLM& llm, const std::vector<Target>& targets,
         if (target.isProject) {
             continue;
         }
-        const auto hit = cached.find(target.label);
-        if (hit != cached.end() && hit->second.signature == folderSignature(target)) {
-            result[i] = hit->second.profile;
+        if (auto profile = cachedProfile(cached, target)) {
+            result[i] = std::move(*profile);
         } else {
             needed.push_back(i);
         }
@@ -158,9 +157,6 @@ Profiles profile(LocalLLM& llm, const std::vector<Target>& targets,
                 }
             }
         }
-    }
-    if (cache) {
-        saveProfileCache(*cache, result, targets);
     }
     return result;
 }

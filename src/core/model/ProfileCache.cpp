@@ -2,6 +2,7 @@
 
 #include "core/model/AnswerProperties.h"
 #include "core/util/AtomicFile.h"
+#include "core/util/ExactText.h"
 #include "core/util/WholeFile.h"
 
 #include <nlohmann/json.hpp>
@@ -47,6 +48,15 @@ std::string folderSignature(const Target& target) {
     return joined;
 }
 
+std::optional<Profile> cachedProfile(const ProfileCache& cache, const Target& target) {
+    // Stored and present names are compared in the one form JSON keeps byte for byte.
+    const auto hit = cache.find(exactText(target.label));
+    if (hit == cache.end() || hit->second.signature != exactText(folderSignature(target))) {
+        return std::nullopt;
+    }
+    return hit->second.profile;
+}
+
 ProfileCache loadProfileCache(const std::filesystem::path& file) {
     const auto text = readWholeFile(file, storedFileLimit);
     if (!text) {
@@ -72,8 +82,8 @@ void saveProfileCache(const std::filesystem::path& file, const Profiles& profile
     ordered_json root = ordered_json::object();
     for (const auto& [id, profile] : profiles) {
         const auto& target = targets[static_cast<std::size_t>(id)];
-        root[target.label] = {
-            {"signature", folderSignature(target)},
+        root[exactText(target.label)] = {
+            {"signature", exactText(folderSignature(target))},
             {"profile", {{"purpose", profile.purpose}, {"keywords", profile.keywords}}}};
     }
     const auto bytes = root.dump(-1, ' ', false, ordered_json::error_handler_t::replace);

@@ -5,12 +5,14 @@
 
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace vesk {
 
-// A folder's profile together with the signature of the folder it was made for.
+// A folder's profile together with the signature of the folder it was made for, kept in the
+// byte-exact form of names that need not be valid UTF-8.
 struct CachedProfile {
     std::string signature;
     Profile profile;
@@ -18,11 +20,14 @@ struct CachedProfile {
     bool operator==(const CachedProfile&) const = default;
 };
 
-// folder-profiles.json: target label -> cached profile.
+// folder-profiles.json: target label (in byte-exact form) -> cached profile.
 using ProfileCache = std::map<std::string, CachedProfile>;
 
 // The folder's file names in a fixed order, so only a changed set of names changes it.
 [[nodiscard]] std::string folderSignature(const Target& target);
+
+// The folder's cached profile, when it was made for the folder's present file names.
+[[nodiscard]] std::optional<Profile> cachedProfile(const ProfileCache& cache, const Target& target);
 
 // A cache that is missing or not entirely of the expected form counts as empty.
 [[nodiscard]] ProfileCache loadProfileCache(const std::filesystem::path& file);

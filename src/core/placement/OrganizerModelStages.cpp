@@ -6,6 +6,7 @@
 #include "core/placement/OrganizerRun.h"
 
 #include "core/model/FolderProfiles.h"
+#include "core/model/ProfileCache.h"
 
 #include <charconv>
 #include <chrono>
@@ -85,7 +86,12 @@ bool Organizer::modelNeeded(const Run& run) {
 
 void Organizer::placeWithModel(Run& run, LocalLLM& llm, const Report& report) {
     report({OrganizerProgress::Stage::understandingFolders});
-    run.profiles = FolderProfiles::profile(llm, run.targets, settings_.profileCache, profileBatch);
+    const auto cached =
+        settings_.profileCache ? loadProfileCache(*settings_.profileCache) : ProfileCache{};
+    run.profiles = FolderProfiles::profile(llm, run.targets, cached, profileBatch);
+    if (settings_.profileCache) {
+        saveProfileCache(*settings_.profileCache, run.profiles, run.targets);
+    }
     run.plan.profiledFolders = static_cast<int>(run.profiles.size());
 
     std::vector<std::size_t> toPlace;

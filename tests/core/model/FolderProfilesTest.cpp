@@ -32,11 +32,22 @@ std::vector<std::string> offeredLabels(const ordered_json& request) {
         .get<std::vector<std::string>>();
 }
 
-// One client, one call, as a run of the organizer makes it.
+// Reads the cache, profiles and writes the cache back, as a run of the organizer does.
+Profiles profileWith(LocalLLM& llm, const std::vector<Target>& targets,
+                     const std::optional<std::filesystem::path>& cache) {
+    auto profiles =
+        FolderProfiles::profile(llm, targets, cache ? loadProfileCache(*cache) : ProfileCache{}, 8);
+    if (cache) {
+        saveProfileCache(*cache, profiles, targets);
+    }
+    return profiles;
+}
+
+// One client, one call.
 Profiles profileOnce(const FakeModelServer& server, const std::vector<Target>& targets,
                      const std::optional<std::filesystem::path>& cache) {
     LocalLLM llm(endpointOf(server));
-    return FolderProfiles::profile(llm, targets, cache, 8);
+    return profileWith(llm, targets, cache);
 }
 
 // A service that describes every folder it is offered, except those in `skip`.
@@ -109,7 +120,7 @@ TEST(FolderProfilesTest, RetriesLeftOutFoldersAloneOnce) {
     LocalLLM llm(endpointOf(server));
 
     EXPECT_EQ(
-        FolderProfiles::profile(llm, {folder("A"), folder("B"), folder("C")}, std::nullopt, 8),
+        FolderProfiles::profile(llm, {folder("A"), folder("B"), folder("C")}, ProfileCache{}, 8),
         (Profiles{{0, {"Letters", {"letter"}}}, {1, {"About B", {"B-word"}}}}));
     const auto requests = server.chatRequests();
     ASSERT_EQ(requests.size(), 3U);
@@ -132,7 +143,7 @@ TEST(FolderProfilesTest, CacheAnswersUnchangedFoldersAndKeepsOnlyCurrentOnes) {
     targets[1].siblingNames.push_back("y.mp3");
     targets.pop_back();
     LocalLLM again(endpointOf(server));
-    const auto second = FolderProfiles::profile(again, targets, cacheFile, 8);
+    const auto second = profileWith(again, targets, cacheFile);
     EXPECT_EQ(second.at(0), first.at(0));
     EXPECT_EQ(again.calls(), 1);
     ASSERT_EQ(server.chatRequests().size(), 2U);
@@ -152,16 +163,40 @@ TEST(FolderProfilesTest, DamagedCacheCountsAsEmptyAndIsReplaced) {
           "{\"Docs\":", "[]"}) {
         test::writeFile(cacheFile, damaged);
         LocalLLM llm(endpointOf(server));
-        EXPECT_EQ(FolderProfiles::profile(llm, {folder("Docs")}, cacheFile, 8),
+        EXPECT_EQ(profileWith(llm, {folder("Docs")}, cacheFile),
                   (Profiles{{0, {"About Docs", {"Docs-word"}}}}))
             << damaged;
         EXPECT_EQ(llm.calls(), 1);
         EXPECT_EQ(readJson(cacheFile)["Docs"]["profile"]["purpose"], "About Docs");
     }
+    // A folder where the cache belongs counts as an empty cache and is never replaced.
+    test::writeFile(dir / "taken.json/kept.txt");
+    EXPECT_EQ(profileOnce(server, {folder("Docs")}, dir / "taken.json").size(), 1U);
+    EXPECT_EQ(test::readFile(dir / "taken.json/kept.txt"), "x");
+
     // A run whose requests all fail still leaves a valid, empty cache.
     server.setHandler([](const ordered_json&) { return FakeModelServer::status(500); });
     EXPECT_EQ(profileOnce(server, {folder("Docs")}, dir / "p.json"), Profiles{});
     EXPECT_EQ(test::readFile(dir / "p.json"), "{}");
+}
+
+TEST(FolderProfilesTest, NamesThatAreNotUtf8AreDescribedOnceAndTellApart) {
+    FakeModelServer server;
+    server.setHandler(describeAllBut());
+    test::TempDir dir;
+    const auto cacheFile = dir / "folder-profiles.json";
+    // Latin-1 names, and names that spell out such bytes with a "%".
+    std::vector<Target> targets{folder("Latin", {"r\xE9sum\xE9.pdf", "100% done.txt"}),
+                                folder("Spelled", {"r%E9sum%E9.pdf"}), folder("Caf\xE9")};
+    EXPECT_EQ(profileOnce(server, targets, cacheFile).size(), 3U);
+    EXPECT_EQ(profileOnce(server, targets, cacheFile).size(), 3U);
+    EXPECT_EQ(server.chatRequests().size(), 1U);
+
+    // Each folder now holds the other's way of writing the name: both are described again.
+    std::swap(targets[0].siblingNames[0], targets[1].siblingNames[0]);
+    EXPECT_EQ(profileOnce(server, targets, cacheFile).size(), 3U);
+    ASSERT_EQ(server.chatRequests().size(), 2U);
+    EXPECT_THAT(offeredLabels(server.chatRequests()[1]), testing::ElementsAre("Latin", "Spelled"));
 }
 
 } // namespace
