@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 namespace vesk {
 namespace {
@@ -136,6 +139,21 @@ TEST(ModelEnvironment, ChoosesTheServiceWhereSet) {
     setenv("VESK_MODEL_URL", "off", 1);
     unsetenv("VESK_MODEL");
     EXPECT_EQ(modelEndpointFromEnvironment().url, "off");
+}
+
+TEST(ModelEnvironment, TimeOutIsAPositiveNumberOfSeconds) {
+    using std::chrono::milliseconds;
+    const std::vector<std::pair<const char*, milliseconds>> cases{
+        {"120", milliseconds(120'000)},  {" 0.25 ", milliseconds(250)},
+        {"1e400", milliseconds(60'000)}, {"0", milliseconds(60'000)},
+        {"-5", milliseconds(60'000)},    {"soon", milliseconds(60'000)},
+        {"", milliseconds(60'000)},      {"1e9", milliseconds(86'400'000)}};
+    for (const auto& [text, timeout] : cases) {
+        setenv("VESK_MODEL_TIMEOUT", text, 1);
+        EXPECT_EQ(modelEndpointFromEnvironment().timeout, timeout) << text;
+    }
+    unsetenv("VESK_MODEL_TIMEOUT");
+    EXPECT_EQ(modelEndpointFromEnvironment().timeout, ModelEndpoint{}.timeout);
 }
 
 } // namespace
