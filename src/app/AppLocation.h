@@ -31,6 +31,9 @@ struct AppLocation {
     [[nodiscard]] std::filesystem::path profileCacheFile() const {
         return supportDir / "folder-profiles.json";
     }
+    [[nodiscard]] std::filesystem::path modelAnswersFile() const {
+        return supportDir / "model-answers.json";
+    }
 };
 
 // The account's home directory from the password database, else Qt's idea of it.

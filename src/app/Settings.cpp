@@ -123,6 +123,7 @@ OrganizerSettings organizerSettings(const Settings& settings, const AppLocation&
     result.allowContent = settings.allowContent;
     result.useLLM = useLLM;
     result.profileCache = location.profileCacheFile();
+    result.modelAnswers = location.modelAnswersFile();
     result.systemDataFolders = systemDataFolders();
     return result;
 }

@@ -83,6 +83,7 @@ TEST(Settings, OrganizerSettingsUseNormalFormsAndKeepAFixtureInsideItsHome) {
     EXPECT_TRUE(organizer.allowContent);
     EXPECT_FALSE(organizer.useLLM);
     EXPECT_EQ(organizer.profileCache, location.home / ".vesk-app/folder-profiles.json");
+    EXPECT_EQ(organizer.modelAnswers, location.home / ".vesk-app/model-answers.json");
 
     // The person's own home takes sources wherever they are; none at all means Downloads.
     auto standard = AppLocation::standard();

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
+#include <chrono>
 #include <map>
 #include <regex>
 #include <set>
@@ -319,16 +321,22 @@ TEST_F(VeskCli, TidyAndUndoTellWhatBecameOfTheHistory) {
     EXPECT_THAT(result.out, ::testing::Not(HasSubstr("could not be read")));
 }
 
-TEST_F(VeskCli, ModelPlacesAndVetoesAndTheProfileCacheIsReused) {
-    ASSERT_EQ(runCli({"demo", demo.string()}, sandbox).exitStatus, 0);
-    test::FakeModelServer server;
-    server.setHandler([&](const nlohmann::ordered_json& request) {
+// A model service for the demo home: it describes every folder, files the Kyoto booking in
+// Japan 2023 and the boarding pass in Rome 2024 and nothing else, and in review keeps only the
+// Kyoto booking where it is.
+class VeskCliModel : public VeskCli {
+protected:
+    VeskCliModel() {
+        EXPECT_EQ(runCli({"demo", demo.string()}, sandbox).exitStatus, 0);
+        server.setHandler(travel);
+    }
+
+    static test::FakeModelServer::Reply travel(const nlohmann::ordered_json& request) {
         const auto& schema = request["response_format"]["json_schema"];
         const std::string prompt = request["messages"][1]["content"];
         if (schema["name"] == "Profiles") {
             auto folders = nlohmann::ordered_json::array();
-            for (const auto& label :
-                 schema["schema"]["properties"]["folders"]["items"]["properties"]["path"]["enum"]) {
+            for (const auto& label : offered(request)) {
                 folders.push_back({{"path", label},
                                    {"purpose", "Folder " + label.get<std::string>()},
                                    {"keywords", nlohmann::ordered_json::array()}});
@@ -345,15 +353,42 @@ TEST_F(VeskCli, ModelPlacesAndVetoesAndTheProfileCacheIsReused) {
                                        : "NONE"},
                  {"confidence", "high"}});
         }
-        // Reviews: the Kyoto booking keeps its folder; everything else is vetoed.
         return test::FakeModelServer::answer(
             {{"english", "x"},
              {"what", "a travel document"},
              {"category",
               kyoto ? "Folder Documents/Travel/Japan 2023 (Japan 2023)" : "something else"}});
-    });
-    const std::vector<std::string> model = {"VESK_MODEL_URL=" + server.baseUrl()};
+    }
 
+    // What a request offers to choose from: folder labels, folders or review categories.
+    static nlohmann::ordered_json offered(const nlohmann::ordered_json& request) {
+        const auto& schema = request["response_format"]["json_schema"];
+        const auto& properties = schema["schema"]["properties"];
+        if (schema["name"] == "Profiles") {
+            return properties["folders"]["items"]["properties"]["path"]["enum"];
+        }
+        return properties[schema["name"] == "Placement" ? "folder" : "category"]["enum"];
+    }
+
+    static bool asksAbout(const std::vector<nlohmann::ordered_json>& requests,
+                          const std::string& name) {
+        return std::any_of(requests.begin(), requests.end(), [&](const auto& request) {
+            return request["messages"][1]["content"].template get<std::string>().find(
+                       "\"" + name + "\"") != std::string::npos;
+        });
+    }
+
+    // The requests made since the first `seen`.
+    std::vector<nlohmann::ordered_json> requestsSince(std::size_t seen) const {
+        const auto all = server.chatRequests();
+        return {all.begin() + static_cast<std::ptrdiff_t>(seen), all.end()};
+    }
+
+    test::FakeModelServer server;
+    const std::vector<std::string> model = {"VESK_MODEL_URL=" + server.baseUrl()};
+};
+
+TEST_F(VeskCliModel, ModelPlacesAndVetoes) {
     const Json first = plan(demo, {"--model"}, model);
     EXPECT_TRUE(first["llmUnavailable"].is_null());
     auto suggestions = byName(first);
@@ -366,16 +401,121 @@ TEST_F(VeskCli, ModelPlacesAndVetoesAndTheProfileCacheIsReused) {
     EXPECT_GT(first["profiledFolders"].get<int>(), 10);
     EXPECT_EQ(first["qaApproved"], 1);
     EXPECT_GE(first["qaRejected"].get<int>(), 1);
-    const auto firstRequests = server.chatRequests().size();
-    EXPECT_EQ(first["llmCalls"], firstRequests);
+    EXPECT_EQ(first["llmCalls"], server.chatRequests().size());
+}
 
-    // A new process has no memo, but the folders are described from the cache.
-    EXPECT_GT(plan(demo, {"--model"}, model)["profiledFolders"].get<int>(), 10);
-    const auto all = server.chatRequests();
-    ASSERT_GT(all.size(), firstRequests);
-    for (auto i = firstRequests; i < all.size(); ++i) {
-        EXPECT_NE(all[i]["response_format"]["json_schema"]["name"], "Profiles");
+TEST_F(VeskCliModel, AnUnchangedHomeIsNotAskedAgainAndAChangeAsksOnlyWhatItTouches) {
+    const Json first = plan(demo, {"--model"}, model);
+    ASSERT_GT(first["llmCalls"].get<int>(), 0);
+    const auto firstRequests = server.chatRequests();
+
+    // A new process: the folders come from the profile cache, the rest from the answers kept.
+    const Json second = plan(demo, {"--model"}, model);
+    EXPECT_EQ(second["llmCalls"], 0);
+    EXPECT_EQ(second["profiledFolders"], first["profiledFolders"]);
+    EXPECT_TRUE(second["suggestions"] == first["suggestions"]);
+
+    // A touched file is a new file to the model; nothing else is asked.
+    const auto touched = demo / "Downloads/Hotel booking Kyoto.pdf";
+    std::filesystem::last_write_time(touched, std::filesystem::file_time_type::clock::now());
+    auto seen = server.chatRequests().size();
+    const Json third = plan(demo, {"--model"}, model);
+    EXPECT_EQ(byName(third)["Hotel booking Kyoto.pdf"], byName(first)["Hotel booking Kyoto.pdf"]);
+    const auto aboutTouched = requestsSince(seen);
+    EXPECT_EQ(aboutTouched.size(), 2U); // placed, then reviewed
+    for (const auto& request : aboutTouched) {
+        EXPECT_TRUE(asksAbout({request}, "Hotel booking Kyoto.pdf"));
     }
+
+    // A file added to a folder: only what offered that folder is asked again.
+    test::writeFile(demo / "Documents/Travel/Rome 2024/Rome metro map.pdf");
+    seen = server.chatRequests().size();
+    const Json fourth = plan(demo, {"--model"}, model);
+    const auto aboutRome = requestsSince(seen);
+    EXPECT_GT(aboutRome.size(), 1U);
+    // The photo and the note were asked about among other folders.
+    for (const char* elsewhere : {"Rome Colosseum night.jpg", "todo.txt"}) {
+        EXPECT_TRUE(asksAbout(firstRequests, elsewhere)) << elsewhere;
+        EXPECT_FALSE(asksAbout(aboutRome, elsewhere)) << elsewhere;
+    }
+    for (const auto& request : aboutRome) {
+        const auto choices = offered(request).dump();
+        EXPECT_TRUE(choices.find("Documents/Travel/Rome 2024") != std::string::npos ||
+                    choices.find("(Rome 2024)") != std::string::npos)
+            << choices;
+    }
+    EXPECT_EQ(fourth["llmCalls"], aboutRome.size());
+}
+
+TEST_F(VeskCliModel, FoldersAndNamesThatAreNotUtf8AreDescribedOnce) {
+    test::writeFile(demo / "Documents/Caf\xE9/Menu d\xE9jeuner.pdf");
+    test::writeFile(demo / "Documents/Letters/R\xE9sum\xE9 2022.pdf");
+    const Json first = plan(demo, {"--model"}, model);
+    // Every folder but the code project is described.
+    EXPECT_EQ(first["profiledFolders"].get<std::size_t>(), first["targets"].size() - 1);
+    const Json second = plan(demo, {"--model"}, model);
+    EXPECT_EQ(second["llmCalls"], 0);
+    EXPECT_EQ(second["profiledFolders"], first["profiledFolders"]);
+}
+
+TEST_F(VeskCliModel, FoldersWhereTheCachesBelongCountAsEmptyAndStay) {
+    for (const char* cache : {"folder-profiles.json", "model-answers.json"}) {
+        test::writeFile(demo / ".vesk-app" / cache / "kept.txt");
+    }
+    const Json first = plan(demo, {"--model"}, model);
+    EXPECT_GT(first["profiledFolders"].get<int>(), 10);
+    // Nothing could be kept, so everything is asked again.
+    EXPECT_EQ(plan(demo, {"--model"}, model)["llmCalls"], first["llmCalls"]);
+    for (const char* cache : {"folder-profiles.json", "model-answers.json"}) {
+        EXPECT_EQ(test::readFile(demo / ".vesk-app" / cache / "kept.txt"), "x") << cache;
+    }
+}
+
+TEST_F(VeskCliModel, AFailingServiceIsCutShortLoggedOnOneLineEachAndAskedAgainNextTime) {
+    // The first answer talks over several lines; every later one trickles in past its time.
+    std::atomic<bool> broken = true;
+    std::atomic<int> answered = 0;
+    server.setHandler([&](const nlohmann::ordered_json& request) {
+        if (!broken) {
+            return travel(request);
+        }
+        if (answered++ == 0) {
+            return test::FakeModelServer::answerText("I would say:\n- Travel\n- Finance");
+        }
+        auto slow = travel(request);
+        slow.trickle = std::chrono::milliseconds(50);
+        slow.padding = 10'000;
+        return slow;
+    });
+    auto environment = model;
+    environment.push_back("VESK_MODEL_TIMEOUT=0.3");
+    const auto failed = runCli({"plan", "--home", demo.string(), "--json", "--model", "--verbose"},
+                               sandbox, environment);
+    ASSERT_EQ(failed.exitStatus, 0) << failed.err;
+    const Json plan = Json::parse(failed.out);
+    EXPECT_GT(plan["llmCalls"].get<int>(), 3);
+    EXPECT_EQ(plan["llmFailures"], plan["llmCalls"]);
+    EXPECT_EQ(server.chatRequests().size(), 3U);
+    EXPECT_NE(byName(plan)["Hotel booking Kyoto.pdf"]["layer"], "③ 本地 LLM");
+    EXPECT_THAT(failed.err, ::testing::MatchesRegex("(  \\[LLM\\] [^\n]+\n){4}"));
+    EXPECT_THAT(failed.err, HasSubstr("I would say:\\n- Travel\\n- Finance"));
+    EXPECT_THAT(failed.err, HasSubstr("within 0.3 s"));
+
+    // Failures were not kept: the next run asks again, and places the booking.
+    broken = false;
+    const Json working = this->plan(demo, {"--model"}, model);
+    EXPECT_EQ(byName(working)["Hotel booking Kyoto.pdf"]["layer"], "③ 本地 LLM");
+}
+
+TEST_F(VeskCliModel, AListingThatTricklesInLeavesTheModelUnavailableAfterASecond) {
+    server.setModelsReply({200, R"({"object":"list","data":[{"id":"fake-model"}]})",
+                           std::chrono::milliseconds(0), std::chrono::milliseconds(50), 10'000});
+    const Json closed = plan(demo, {"--model"}, {"VESK_MODEL_URL=http://127.0.0.1:9/v1"});
+    ASSERT_TRUE(closed["llmUnavailable"].is_string());
+    EXPECT_EQ(plan(demo, {"--model"}, model)["llmUnavailable"], closed["llmUnavailable"]);
+    // Without a stored choice the command line asks the service too, and goes without it.
+    EXPECT_TRUE(plan(demo, {}, model)["llmUnavailable"].is_null());
+    EXPECT_TRUE(server.chatRequests().empty());
 }
 
 } // namespace

@@ -70,7 +70,7 @@ Suggestion leftInPlace(Suggestion suggestion, const std::filesystem::path& home)
 
 Organizer::Organizer(OrganizerSettings settings, ModelEndpoint endpoint, Diagnostics diagnostics)
     : settings_(std::move(settings)), endpoint_(std::move(endpoint)),
-      diagnostics_(std::move(diagnostics)) {}
+      diagnostics_(std::move(diagnostics)), answers_(settings_.modelAnswers) {}
 
 std::map<Kind, std::string> Organizer::typeDefaults(const std::filesystem::path& home) {
     using platform::WellKnownFolder;
@@ -80,6 +80,12 @@ std::map<Kind, std::string> Organizer::typeDefaults(const std::filesystem::path&
 }
 
 Plan Organizer::run(const ProgressHandler& progress, const PartialHandler& partial) {
+    // A token without a stop source is never stopped, so there is always a plan.
+    return *run(std::stop_token{}, progress, partial);
+}
+
+std::optional<Plan> Organizer::run(std::stop_token stop, const ProgressHandler& progress,
+                                   const PartialHandler& partial) {
     const auto report = [&](OrganizerProgress state) {
         if (progress) {
             progress(state);
@@ -88,6 +94,7 @@ Plan Organizer::run(const ProgressHandler& progress, const PartialHandler& parti
     report({OrganizerProgress::Stage::scanning});
 
     Run run;
+    run.stop = std::move(stop);
     run.typeDefaults = typeDefaults(settings_.home);
     loadItems(run);
     findTargets(run);
@@ -95,8 +102,10 @@ Plan Organizer::run(const ProgressHandler& progress, const PartialHandler& parti
     run.matcher.emplace(run.targets, run.tokens);
     run.results.resize(run.items.size());
     run.closest.resize(run.items.size());
-    refreshMemo(run.targets);
     decideByRulesAndSimilarity(run);
+    if (run.stopped()) {
+        return std::nullopt;
+    }
 
     if (partial) {
         Plan intermediate;
@@ -107,12 +116,12 @@ Plan Organizer::run(const ProgressHandler& progress, const PartialHandler& parti
 
     bool modelUsable = false;
     if (settings_.useLLM) {
-        run.plan.llmUnavailable = LocalLLM::unavailableReason(endpoint_);
+        run.plan.llmUnavailable = LocalLLM::unavailableReason(endpoint_, run.stop);
         modelUsable = !run.plan.llmUnavailable;
     }
     std::optional<LocalLLM> llm;
     if (modelUsable && modelNeeded(run)) {
-        llm.emplace(endpoint_, settings_.verbose ? diagnostics_ : Diagnostics{});
+        llm.emplace(endpoint_, settings_.verbose ? diagnostics_ : Diagnostics{}, run.stop);
         placeWithModel(run, *llm, report);
     }
 
@@ -123,6 +132,13 @@ Plan Organizer::run(const ProgressHandler& progress, const PartialHandler& parti
     std::vector<Suggestion> list = suggestions(run);
     if (llm && settings_.useQA) {
         reviewWithModel(run, list, *llm, report);
+    }
+    // Every stage gives up at once when stopped; what it had is thrown away here, unseen.
+    if (run.stopped()) {
+        return std::nullopt;
+    }
+    if (llm) {
+        remember(run);
     }
 
     Plan plan = std::move(run.plan);
@@ -180,7 +196,7 @@ void Organizer::decideByRulesAndSimilarity(Run& run) const {
     rules.home = settings_.home;
     rules.now = Clock::now();
 
-    for (std::size_t i = 0; i < run.items.size(); ++i) {
+    for (std::size_t i = 0; i < run.items.size() && !run.stopped(); ++i) {
         if (auto ruled = rules.apply(run.items[i])) {
             run.results[i] = std::move(ruled);
             continue;
@@ -194,7 +210,7 @@ void Organizer::decideByRulesAndSimilarity(Run& run) const {
 }
 
 void Organizer::decideByContent(Run& run) const {
-    for (std::size_t i = 0; i < run.items.size(); ++i) {
+    for (std::size_t i = 0; i < run.items.size() && !run.stopped(); ++i) {
         if (run.results[i]) {
             continue;
         }

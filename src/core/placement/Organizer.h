@@ -4,6 +4,7 @@
 #include "core/model/LocalLLM.h"
 #include "core/model/ModelEndpoint.h"
 #include "core/placement/Matcher.h"
+#include "core/placement/ModelAnswers.h"
 #include "core/placement/OrganizerProgress.h"
 #include "core/placement/OrganizerSettings.h"
 #include "core/placement/Plan.h"
@@ -14,15 +15,16 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace vesk {
 
 // Turns the entries waiting in the source folders into one plan, deciding each file in
-// layers, cheapest first. Long-lived: the memo of model decisions survives between runs.
+// layers, cheapest first. Long-lived: the model's answers survive between runs, and in the
+// settings' model-answers file between organizers.
 class Organizer {
 public:
     using ProgressHandler = std::function<void(const OrganizerProgress&)>;
@@ -36,6 +38,12 @@ public:
     // is called exactly once, with the rule and similarity decisions. Never throws.
     [[nodiscard]] Plan run(const ProgressHandler& progress = {},
                            const PartialHandler& partial = {});
+    // The same, given up as soon as `stop` is requested: it is checked between files and
+    // between model requests, and a model request under way is cut short. A stopped run
+    // returns nothing and leaves the profile cache and the model's answers, on disk and in
+    // memory, as they were; `partial` may then not have been called.
+    [[nodiscard]] std::optional<Plan> run(std::stop_token stop, const ProgressHandler& progress,
+                                          const PartialHandler& partial);
 
     [[nodiscard]] const OrganizerSettings& settings() const { return settings_; }
 
@@ -49,9 +57,6 @@ public:
     [[nodiscard]] static bool isInPlace(const Suggestion& suggestion) {
         return suggestion.action.type == Action::Type::keep && suggestion.reason == inPlaceReason;
     }
-
-    // Memo key of a file: path, size and added date, so any change makes a new key.
-    [[nodiscard]] static std::string memoKey(const FileItem& item);
 
 private:
     struct Run;
@@ -69,17 +74,17 @@ private:
     [[nodiscard]] std::vector<Suggestion> suggestions(const Run& run) const;
 
     // The stages that use the local model.
-    void refreshMemo(const std::vector<Target>& targets);
     [[nodiscard]] static bool modelNeeded(const Run& run);
     void placeWithModel(Run& run, LocalLLM& llm, const Report& report);
+    static void decidePlacement(Run& run, std::size_t item, const Placement& placement);
     void reviewWithModel(Run& run, std::vector<Suggestion>& list, LocalLLM& llm,
                          const Report& report);
+    void remember(const Run& run);
 
     OrganizerSettings settings_;
     ModelEndpoint endpoint_;
     Diagnostics diagnostics_;
-    std::unordered_map<std::string, Suggestion> memo_;
-    std::string memoFolders_;
+    ModelAnswers answers_;
 };
 
 } // namespace vesk

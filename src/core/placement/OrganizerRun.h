@@ -6,12 +6,14 @@
 
 #include <map>
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <vector>
 
 namespace vesk {
 
 struct Organizer::Run {
+    std::stop_token stop;
     std::vector<FileItem> items;
     std::vector<Target> targets;
     std::vector<std::vector<std::string>> tokens; // per item
@@ -21,6 +23,9 @@ struct Organizer::Run {
     Plan plan;                                      // statistics filled as the stages run
     Profiles profiles;                              // made by the model, when it is used
     std::map<Kind, std::string> typeDefaults;       // resolved once; the fallback asks per item
+    std::vector<ModelAnswers::Asked> asked;         // kept only once the run is complete
+
+    [[nodiscard]] bool stopped() const { return stop.stop_requested(); }
 };
 
 } // namespace vesk

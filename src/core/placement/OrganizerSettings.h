@@ -16,6 +16,7 @@ struct OrganizerSettings {
     bool useQA = true;
     double threshold = 0.45;
     std::optional<std::filesystem::path> profileCache;
+    std::optional<std::filesystem::path> modelAnswers; // the model's answers, kept across runs
     bool verbose = false;
     // The system's data folders (XDG_DATA_DIRS), whose applications/ hold the desktop entries
     // of installed applications. None by default: a run then sees the home's own only.

@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <map>
+#include <set>
+#include <stop_token>
 #include <tuple>
 
 namespace vesk {
@@ -170,17 +173,17 @@ TEST_F(OrganizerTest, UndecidedFilesAskForCodeProjectsOrFallBackToTheirKind) {
 }
 
 TEST_F(OrganizerTest, ContentsAreReadOnlyWhenAllowed) {
-    download("scan0001.txt", "Recipe for lasagne. Recipe lasagne sheets, recipe tomato sauce.");
+    download("Sunday scan.txt", "Recipe for lasagne. Recipe lasagne sheets, recipe tomato sauce.");
     const Plan closed = Organizer(settings(), modelOff).run();
     EXPECT_EQ(closed.contentReads, 0);
-    EXPECT_EQ(find(closed, "scan0001.txt").action, Action::ask());
+    EXPECT_EQ(find(closed, "Sunday scan.txt").action, Action::ask());
 
     auto s = settings();
     s.allowContent = true;
     const Plan open = Organizer(s, modelOff).run();
     EXPECT_EQ(open.contentReads, 1);
-    EXPECT_EQ(find(open, "scan0001.txt").layer, Layer::content);
-    EXPECT_EQ(find(open, "scan0001.txt").action, Action::move("Documents/Recipes"));
+    EXPECT_EQ(find(open, "Sunday scan.txt").layer, Layer::content);
+    EXPECT_EQ(find(open, "Sunday scan.txt").action, Action::move("Documents/Recipes"));
 }
 
 TEST_F(OrganizerTest, AModelTurnedOffIsNeitherAskedNorReported) {
@@ -198,6 +201,8 @@ TEST_F(OrganizerTest, AModelTurnedOffIsNeitherAskedNorReported) {
 
 // A model service that describes every folder, files everything under `placeIn` and answers
 // reviews with `reviewAnswer` (by default the category of Documents/Recipes, which approves).
+// Requests whose schema is named in `failing` get HTTP 500; the placement numbered `stopAt`
+// stops the run and never gets an answer.
 class ModelOrganizerTest : public OrganizerTest {
 protected:
     ModelOrganizerTest() {
@@ -205,6 +210,9 @@ protected:
             const auto& schema = request["response_format"]["json_schema"];
             const std::string root = schema["name"];
             ++requests[root];
+            if (failing.contains(root)) {
+                return test::FakeModelServer::status(500);
+            }
             if (root == "Profiles") {
                 auto folders = nlohmann::ordered_json::array();
                 for (const auto& label : schema["schema"]["properties"]["folders"]["items"]
@@ -216,29 +224,42 @@ protected:
                 return test::FakeModelServer::answer({{"folders", folders}});
             }
             if (root == "Placement") {
-                return test::FakeModelServer::answer(
+                auto reply = test::FakeModelServer::answer(
                     {{"what", "a family recipe"}, {"folder", placeIn}, {"confidence", confidence}});
+                if (requests[root] == stopAt) {
+                    stop.request_stop();
+                    reply.delay = std::chrono::minutes(1);
+                }
+                return reply;
             }
             return test::FakeModelServer::answer(
                 {{"english", "x"}, {"what", "a family recipe"}, {"category", reviewAnswer}});
         });
     }
 
-    Organizer organizer() const {
+    OrganizerSettings modelSettings() const {
         auto s = settings();
         s.useLLM = true;
         s.profileCache = home / ".vesk-app/folder-profiles.json";
+        s.modelAnswers = home / ".vesk-app/model-answers.json";
+        return s;
+    }
+    Organizer organizer(const OrganizerSettings& s) const {
         return Organizer(s, ModelEndpoint{server.baseUrl(), {}});
     }
+    Organizer organizer() const { return organizer(modelSettings()); }
 
     test::FakeModelServer server;
     std::map<std::string, int> requests;
+    std::set<std::string> failing;
     std::string placeIn = "Documents/Recipes";
     std::string confidence = "high";
     std::string reviewAnswer = "Folder Documents/Recipes (Recipes)";
+    std::stop_source stop;
+    int stopAt = 0;
 };
 
-TEST_F(ModelOrganizerTest, PlacesUndecidedFilesAndRemembersThem) {
+TEST_F(ModelOrganizerTest, PlacesUndecidedFilesAndRemembersTheAnswers) {
     download("Grandma secret sauce.txt");
     download("IMG_0001.bin"); // no tokens: never sent
     Organizer organizer = this->organizer();
@@ -260,14 +281,23 @@ TEST_F(ModelOrganizerTest, PlacesUndecidedFilesAndRemembersThem) {
                                                         {Stage::placing, 0, 1},
                                                         {Stage::reviewing, 0, 1}}));
 
-    // Unchanged files in unchanged folders are not sent again; the profile cache answers.
+    // Unchanged files in unchanged folders are not sent again, neither in the next run nor by
+    // the next organizer; the profile cache answers for the folders.
     requests.clear();
     EXPECT_EQ(find(organizer.run(), "Grandma secret sauce.txt"), placed);
+    EXPECT_EQ(find(this->organizer().run(), "Grandma secret sauce.txt"), placed);
     EXPECT_TRUE(requests.empty());
 
-    // A renamed folder changes the signature, so the memo starts over.
+    // A folder the file was not offered (it holds no text files) changes no question of it;
+    // renaming the one it was offered does.
     std::filesystem::rename(home / "Documents/Invoices", home / "Documents/Bills");
     (void)organizer.run();
+    EXPECT_EQ(requests, (std::map<std::string, int>{{"Profiles", 1}}));
+    std::filesystem::rename(home / "Documents/Recipes", home / "Documents/Cooking");
+    placeIn = "Documents/Cooking";
+    reviewAnswer = "Folder Documents/Cooking (Cooking)";
+    EXPECT_EQ(find(organizer.run(), "Grandma secret sauce.txt").action,
+              Action::move("Documents/Cooking"));
     EXPECT_EQ(requests["Placement"], 1);
 }
 
@@ -277,19 +307,23 @@ TEST_F(ModelOrganizerTest, LowConfidenceAndNoneLeaveTheFileToTheFallback) {
     Organizer organizer = this->organizer();
     EXPECT_EQ(find(organizer.run(), "Grandma secret sauce.txt").action, Action::ask());
     EXPECT_EQ(requests["Review"], 0);
-    // The fallback is remembered, so the model is not asked again.
+    // The answer is remembered, so the model is not asked again.
     (void)organizer.run();
     EXPECT_EQ(requests["Placement"], 1);
 
     placeIn = "NONE";
     confidence = "high";
-    EXPECT_EQ(find(this->organizer().run(), "Grandma secret sauce.txt").layer, Layer::none);
+    auto s = modelSettings();
+    s.modelAnswers.reset();
+    EXPECT_EQ(find(this->organizer(s).run(), "Grandma secret sauce.txt").layer, Layer::none);
+    EXPECT_EQ(requests["Placement"], 2);
 }
 
-TEST_F(ModelOrganizerTest, AVetoTurnsTheMoveIntoAQuestion) {
+TEST_F(ModelOrganizerTest, AVetoTurnsTheMoveIntoAQuestionAndStands) {
     download("Grandma secret sauce.txt");
     reviewAnswer = "something else";
-    const Plan plan = organizer().run();
+    Organizer organizer = this->organizer();
+    const Plan plan = organizer.run();
     const Suggestion& vetoed = find(plan, "Grandma secret sauce.txt");
     EXPECT_EQ(vetoed.action, Action::ask());
     EXPECT_EQ(vetoed.layer, Layer::none);
@@ -297,6 +331,10 @@ TEST_F(ModelOrganizerTest, AVetoTurnsTheMoveIntoAQuestion) {
     EXPECT_EQ(vetoed.reason,
               "质检否决（原建议 Documents/Recipes，③ 本地 LLM）：something else：a family recipe");
     EXPECT_EQ(plan.qaRejected, 1);
+
+    requests.clear();
+    EXPECT_EQ(find(organizer.run(), "Grandma secret sauce.txt"), vetoed);
+    EXPECT_TRUE(requests.empty());
 }
 
 TEST_F(ModelOrganizerTest, ConfidentSimilarityNeedsNoModel) {
@@ -305,6 +343,88 @@ TEST_F(ModelOrganizerTest, ConfidentSimilarityNeedsNoModel) {
     EXPECT_EQ(find(plan, "Recipe lasagne.txt").layer, Layer::match);
     EXPECT_TRUE(requests.empty());
     EXPECT_FALSE(plan.llmUnavailable);
+}
+
+TEST_F(ModelOrganizerTest, ARememberedAnswerNeverOverridesALaterDecision) {
+    // The model places neither file; the contents decide the scan, a folder's new file the note.
+    placeIn = "NONE";
+    download("Sunday scan.txt", "Lasagne with tomato sauce and cheese.");
+    download("Nonna meatballs.txt");
+    auto s = modelSettings();
+    s.allowContent = true;
+    Organizer organizer = this->organizer(s);
+    const Plan first = organizer.run();
+    const Suggestion& read = find(first, "Sunday scan.txt");
+    EXPECT_EQ(read.layer, Layer::content);
+    EXPECT_EQ(read.action, Action::move("Documents/Recipes"));
+    EXPECT_EQ(first.qaApproved, 1); // a weak decision, so it was reviewed
+    EXPECT_EQ(find(first, "Nonna meatballs.txt").action, Action::ask());
+
+    writeFile(home / "Documents/Recipes/Recipe meatballs.txt");
+    requests.clear();
+    std::vector<Plan> partials;
+    const Plan second = organizer.run({}, [&](const Plan& plan) { partials.push_back(plan); });
+    EXPECT_EQ(find(second, "Sunday scan.txt").layer, Layer::content);
+    EXPECT_EQ(find(second, "Sunday scan.txt").action, read.action);
+    const Suggestion& matched = find(second, "Nonna meatballs.txt");
+    EXPECT_EQ(matched.layer, Layer::match);
+    ASSERT_EQ(partials.size(), 1U);
+    EXPECT_EQ(find(partials[0], "Nonna meatballs.txt"), matched);
+    // Recipes changed, so the questions that offered it are asked again, the new match's too.
+    EXPECT_EQ(requests["Placement"], 1);
+    EXPECT_EQ(requests["Review"], 2);
+}
+
+TEST_F(ModelOrganizerTest, FailuresAreNotRememberedAndTheNextScanAsksAgain) {
+    download("Grandma secret sauce.txt");
+    failing = {"Placement"};
+    Organizer organizer = this->organizer();
+    const Plan failed = organizer.run();
+    EXPECT_EQ(find(failed, "Grandma secret sauce.txt").action, Action::ask());
+    EXPECT_EQ(failed.llmFailures, 1);
+
+    failing = {"Review"};
+    const Plan unreviewed = organizer.run();
+    EXPECT_EQ(find(unreviewed, "Grandma secret sauce.txt").layer, Layer::llm);
+    EXPECT_EQ(unreviewed.qaFailed, 1);
+
+    failing.clear();
+    requests.clear();
+    const Plan reviewed = organizer.run();
+    EXPECT_EQ(find(reviewed, "Grandma secret sauce.txt").layer, Layer::llm);
+    EXPECT_EQ(reviewed.qaApproved, 1);
+    EXPECT_EQ(requests, (std::map<std::string, int>{{"Review", 1}}));
+}
+
+TEST_F(ModelOrganizerTest, AStoppedRunGivesNoPlanAndChangesNoCache) {
+    download("Grandma secret sauce.txt");
+    download("Nonna meatballs.txt");
+    stopAt = 2; // while the second file waits on the model
+    Organizer organizer = this->organizer();
+    int partials = 0;
+    EXPECT_EQ(organizer.run(stop.get_token(), {}, [&](const Plan&) { ++partials; }), std::nullopt);
+    EXPECT_EQ(partials, 1);
+    EXPECT_EQ(requests["Placement"], 2);
+    EXPECT_EQ(requests["Review"], 0);
+    EXPECT_FALSE(std::filesystem::exists(home / ".vesk-app"));
+
+    // Not even the first file's answer was kept.
+    stopAt = 0;
+    requests.clear();
+    const Plan plan = organizer.run();
+    EXPECT_EQ(requests["Placement"], 2);
+    EXPECT_EQ(find(plan, "Nonna meatballs.txt").layer, Layer::llm);
+
+    // Stopped before it starts, a run asks nothing and reports nothing but the scan.
+    std::stop_source stopped;
+    stopped.request_stop();
+    std::vector<OrganizerProgress> progress;
+    requests.clear();
+    EXPECT_EQ(organizer.run(stopped.get_token(),
+                            [&](const OrganizerProgress& p) { progress.push_back(p); }, {}),
+              std::nullopt);
+    EXPECT_EQ(progress, std::vector<OrganizerProgress>{{OrganizerProgress::Stage::scanning}});
+    EXPECT_TRUE(requests.empty());
 }
 
 } // namespace
