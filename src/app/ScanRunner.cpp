@@ -32,7 +32,7 @@ void ScanRunner::start() {
             QMetaObject::invokeMethod(
                 this, [this, plan] { emit partialPlan(plan); }, Qt::QueuedConnection);
         };
-        std::optional<Plan> plan = organizer->run({}, partial);
+        std::optional<Plan> plan = organizer->run(stop, {}, partial);
         // Queued after every partial plan of this scan, so the final one arrives last.
         QMetaObject::invokeMethod(
             this, [this, plan = std::move(plan)] { finish(plan); }, Qt::QueuedConnection);

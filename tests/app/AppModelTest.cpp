@@ -126,6 +126,24 @@ TEST_F(AppModelTest, RequestsDuringAScanGiveOneMoreScanWithTheNewestSettings) {
     EXPECT_EQ(stored().minAgeDays, 7);
 }
 
+TEST_F(AppModelTest, QuittingDuringAScanThatWaitsOnTheModelEndsItAtOnce) {
+    download("Grandma secret sauce.txt");
+    test::FakeModelServer server;
+    server.setHandler([](const nlohmann::ordered_json&) {
+        auto stalled = test::FakeModelServer::status(500);
+        stalled.delay = 10min;
+        return stalled;
+    });
+    Settings settings = onboardedSettings();
+    settings.useLLM = true;
+    // Without the stop the model would wait out the request's whole time-out and more.
+    auto model = makeModel(settings, {.url = server.baseUrl(), .model = "", .timeout = 10min});
+    ASSERT_TRUE(waitFor([&] { return !server.chatRequests().empty(); }));
+    model.reset();
+    EXPECT_EQ(server.chatRequests().size(), 1U);
+    EXPECT_FALSE(std::filesystem::exists(location.supportDir / "folder-profiles.json"));
+}
+
 TEST_F(AppModelTest, SettingAValueItAlreadyHasStillStoresAndRescans) {
     const auto model = makeModel(onboardedSettings());
     settleOrFail(*model);
