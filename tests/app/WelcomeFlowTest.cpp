@@ -1,0 +1,175 @@
+#include "app/WelcomeFlow.h"
+
+#include "support/FakeModelServer.h"
+#include "support/FreshHome.h"
+
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+namespace vesk {
+namespace {
+
+using Step = WelcomeFlow::Step;
+using Sandbox = test::FreshHome::Sandbox;
+
+class WelcomeFlowTest : public testing::Test, protected test::FreshHome {};
+
+TEST_F(WelcomeFlowTest, StepsAndWhereTheCommandLineStartsThem) {
+    struct Case {
+        Sandbox sandbox;
+        std::optional<int> startAt;
+        int index;
+        bool ticked;
+    };
+    const std::vector<Step> plain{Step::welcome, Step::folders, Step::tray};
+    const std::vector<Step> sandboxed{Step::welcome, Step::folders, Step::access, Step::tray};
+    for (const auto& [sandbox, startAt, index, ticked] : std::vector<Case>{
+             {Sandbox::no, std::nullopt, 0, false},
+             {Sandbox::no, 0, 0, false},
+             {Sandbox::no, 1, 1, true},
+             {Sandbox::no, 9, 2, true},
+             {Sandbox::no, -4, 0, false},
+             {Sandbox::yes, 9, 3, true},
+             {Sandbox::yes, 2, 2, true},
+         }) {
+        const auto model = makeModel({}, sandbox);
+        const WelcomeFlow flow(*model, startAt);
+        const auto label = testing::Message() << "sandboxed " << (sandbox == Sandbox::yes)
+                                              << ", from " << startAt.value_or(-99);
+        EXPECT_EQ(flow.steps(), sandbox == Sandbox::yes ? sandboxed : plain) << label;
+        EXPECT_EQ(flow.stepIndex(), index) << label;
+        EXPECT_EQ(flow.isChosen(downloads()), ticked) << label;
+        EXPECT_EQ(flow.isChosen(desktop()), ticked) << label;
+        EXPECT_EQ(flow.primaryText(), flow.step() == Step::tray ? "Start" : "Continue") << label;
+    }
+}
+
+TEST_F(WelcomeFlowTest, EachStepEnablesContinueByItsOwnRule) {
+    const auto model = makeModel({}, Sandbox::yes);
+    WelcomeFlow flow(*model, std::nullopt);
+    EXPECT_FALSE(flow.canGoBack());
+    EXPECT_TRUE(flow.canContinue());
+    flow.advance();
+
+    // Folders: a tick is needed; clearing every tick disables Continue again.
+    ASSERT_EQ(flow.step(), Step::folders);
+    EXPECT_EQ(flow.candidates(), (std::vector{downloads(), desktop()}));
+    EXPECT_TRUE(flow.canGoBack());
+    EXPECT_FALSE(flow.canContinue());
+    flow.advance(); // ignored while disabled
+    EXPECT_EQ(flow.step(), Step::folders);
+    flow.setChosen(desktop(), true);
+    EXPECT_TRUE(flow.canContinue());
+    flow.setChosen(desktop(), false);
+    EXPECT_FALSE(flow.canContinue());
+    flow.setChosen(downloads(), true);
+    flow.advance();
+
+    // Access: a cancelled request leaves Continue disabled; a confirmed one enables it.
+    ASSERT_EQ(flow.step(), Step::access);
+    EXPECT_FALSE(flow.canContinue());
+    flow.requestAccess();
+    EXPECT_FALSE(flow.accessGranted());
+    EXPECT_FALSE(flow.canContinue());
+    picker.answer({accountHome()});
+    flow.requestAccess();
+    EXPECT_TRUE(flow.canContinue());
+
+    // Back keeps the ticks and the access.
+    flow.back();
+    flow.back();
+    EXPECT_EQ(flow.step(), Step::welcome);
+    flow.advance();
+    EXPECT_TRUE(flow.isChosen(downloads()));
+    flow.advance();
+    EXPECT_TRUE(flow.canContinue());
+    flow.advance();
+    EXPECT_EQ(flow.step(), Step::tray);
+    EXPECT_TRUE(flow.isLastStep());
+    EXPECT_TRUE(flow.canContinue());
+}
+
+TEST_F(WelcomeFlowTest, AnAlreadyGrantedHomeNeedsNoRequest) {
+    {
+        const auto model = makeModel({}, Sandbox::yes);
+        model->access().remember({accountHome()});
+    }
+    const auto model = makeModel({}, Sandbox::yes);
+    const WelcomeFlow flow(*model, 2);
+    ASSERT_EQ(flow.step(), Step::access);
+    EXPECT_TRUE(flow.accessGranted());
+    EXPECT_TRUE(flow.canContinue());
+}
+
+TEST_F(WelcomeFlowTest, AddedFoldersAreListedOnceAndTicked) {
+    std::filesystem::remove(desktop());
+    const auto projects = test::makeDir(location.home / "Projects");
+    const auto model = makeModel();
+    WelcomeFlow flow(*model, 1);
+    EXPECT_EQ(flow.candidates(), std::vector{downloads()});
+    flow.setChosen(downloads(), false);
+
+    flow.addFolders(); // cancelled
+    EXPECT_EQ(flow.candidates(), std::vector{downloads()});
+    EXPECT_FALSE(flow.canContinue());
+
+    picker.answer({location.home / "Downloads/", projects});
+    QSignalSpy changed(&flow, &WelcomeFlow::changed);
+    flow.addFolders();
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(flow.candidates(), (std::vector{downloads(), projects}));
+    EXPECT_TRUE(flow.isChosen(downloads()));
+    EXPECT_TRUE(flow.isChosen(projects));
+}
+
+TEST_F(WelcomeFlowTest, WithoutDefaultFoldersTheListStartsEmpty) {
+    std::filesystem::remove(downloads());
+    std::filesystem::remove(desktop());
+    const auto model = makeModel();
+    WelcomeFlow flow(*model, 1);
+    EXPECT_TRUE(flow.candidates().empty());
+    EXPECT_FALSE(flow.canContinue());
+    picker.answer({location.home});
+    flow.addFolders();
+    EXPECT_TRUE(flow.canContinue());
+}
+
+TEST_F(WelcomeFlowTest, StartSavesTheTickedFoldersInListOrderAndTheModelChoice) {
+    test::FakeModelServer server;
+    const ModelEndpoint available{.url = server.baseUrl(), .model = ""};
+    struct Case {
+        bool modelAvailable;
+        bool untickModel;
+        bool stored;
+    };
+    for (const auto& [modelAvailable, untickModel, storedUse] :
+         std::vector<Case>{{true, false, true}, {true, true, false}, {false, false, false}}) {
+        const auto model =
+            makeModel({}, Sandbox::no, modelAvailable ? available : ModelEndpoint{"off", {}});
+        WelcomeFlow flow(*model, std::nullopt);
+        QSignalSpy finished(&flow, &WelcomeFlow::finished);
+        EXPECT_EQ(flow.offersModel(), modelAvailable);
+        EXPECT_EQ(flow.useModel(), modelAvailable);
+        flow.advance();
+        flow.setChosen(desktop(), true);
+        flow.advance();
+        if (untickModel) {
+            flow.setUseModel(false);
+        }
+        // Nothing is saved before "Start".
+        EXPECT_FALSE(Settings::load(location.settingsFile)->onboardingFinished);
+        EXPECT_EQ(finished.count(), 0);
+        flow.advance();
+        EXPECT_EQ(finished.count(), 1);
+        const Settings saved = stored();
+        EXPECT_EQ(saved.sources, std::vector{desktop()});
+        EXPECT_TRUE(saved.onboardingFinished);
+        EXPECT_EQ(saved.useLLM, storedUse) << modelAvailable << untickModel;
+        EXPECT_TRUE(model->onboarded());
+        std::filesystem::remove(location.settingsFile.toStdString());
+    }
+}
+
+} // namespace
+} // namespace vesk
