@@ -1,0 +1,129 @@
+#include "ui/GeneralSettings.h"
+
+#include "app/AppModel.h"
+#include "app/ModelServiceNote.h"
+#include "app/WaitChoices.h"
+#include "ui/SettingLabel.h"
+#include "ui/SettingsSection.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace vesk {
+
+namespace {
+
+const QColor gray(0x8e, 0x8e, 0x93);
+const QColor blue(0x0a, 0x84, 0xff);
+const QColor purple(0xaf, 0x52, 0xde);
+const QColor orange(0xff, 0x95, 0x00);
+
+// A switch-like check box without text of its own: its row's label names it.
+QCheckBox* toggle(const char* name, const QString& title, QWidget* parent) {
+    auto* box = new QCheckBox(parent);
+    box->setObjectName(QLatin1String(name));
+    box->setAccessibleName(title);
+    return box;
+}
+
+} // namespace
+
+GeneralSettings::GeneralSettings(AppModel& model, AutostartEntry autostart, QUrl help,
+                                 NoteAtStart modelNote, QWidget* parent)
+    : QWidget(parent), model_(model), autostart_(std::move(autostart)), help_(std::move(help)),
+      openAtLogin_(toggle("openAtLogin", tr("Open at Login"), this)), wait_(new QComboBox(this)),
+      useModel_(toggle("useModel", tr("Sort with a Local Model"), this)),
+      readContents_(toggle("readContents", tr("Read File Contents"), this)) {
+    setObjectName(QStringLiteral("generalSettings"));
+    wait_->setObjectName(QStringLiteral("waitBeforeTidying"));
+    wait_->setAccessibleName(tr("Wait Before Tidying"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(20, 20, 20, 20);
+    layout->setSpacing(16);
+    layout->addWidget(loginSection());
+    layout->addWidget(placementSection(modelNote));
+    layout->addStretch();
+
+    connect(openAtLogin_, &QCheckBox::clicked, this,
+            [this](bool on) { openAtLogin_->setChecked(autostart_.setEnabled(on)); });
+    connect(wait_, &QComboBox::activated, this,
+            [this](int index) { model_.setMinAgeDays(wait_->itemData(index).toDouble()); });
+    connect(useModel_, &QCheckBox::clicked, &model_, &AppModel::setUseLLM);
+    connect(readContents_, &QCheckBox::clicked, &model_, &AppModel::setAllowContent);
+    connect(&model_, &AppModel::minAgeDaysChanged, this, &GeneralSettings::showWaitChoices);
+    connect(&model_, &AppModel::useLLMChanged, this, &GeneralSettings::showModelSettings);
+    connect(&model_, &AppModel::allowContentChanged, this, &GeneralSettings::showModelSettings);
+    openAtLogin_->setChecked(autostart_.isEnabled());
+    showWaitChoices();
+    showModelSettings();
+}
+
+QWidget* GeneralSettings::loginSection() {
+    auto* section = new SettingsSection(this);
+    section->addRow(new SettingLabel(tr("Open at Login"), Symbol::power, gray, section),
+                    openAtLogin_);
+    return section;
+}
+
+QWidget* GeneralSettings::placementSection(NoteAtStart modelNote) {
+    auto* section = new SettingsSection(this);
+    section->addRow(new SettingLabel(tr("Wait Before Tidying"), Symbol::clock, blue, section),
+                    wait_);
+    auto* modelInfo = new PrivacyInfo(PrivacyNote::Topic::localModel, modelNote, section);
+    modelInfo->setObjectName(QStringLiteral("localModelPrivacy"));
+    modelLabel_ =
+        new SettingLabel(tr("Sort with a Local Model"), Symbol::sparkles, purple, section);
+    section->addRow(modelLabel_, useModel_, modelInfo);
+    if (model_.llmUnavailable()) {
+        section->addNote(modelServiceLine());
+    }
+    auto* contentsInfo =
+        new PrivacyInfo(PrivacyNote::Topic::fileContents, NoteAtStart::closed, section);
+    contentsInfo->setObjectName(QStringLiteral("fileContentsPrivacy"));
+    section->addRow(
+        new SettingLabel(tr("Read File Contents"), Symbol::documentSearch, orange, section),
+        readContents_, contentsInfo);
+    return section;
+}
+
+QLabel* GeneralSettings::modelServiceLine() {
+    auto* line = new QLabel(this);
+    line->setObjectName(QStringLiteral("modelServiceNote"));
+    line->setWordWrap(true);
+    line->setTextFormat(Qt::RichText);
+    line->setForegroundRole(QPalette::PlaceholderText);
+    line->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    line->setText(QStringLiteral("%1 <a href=\"help\">%2</a>")
+                      .arg(ModelServiceNote::text(model_.endpoint()).toHtmlEscaped(),
+                           tr("How to start a local model").toHtmlEscaped()));
+    connect(line, &QLabel::linkActivated, this, [this] { QDesktopServices::openUrl(help_); });
+    return line;
+}
+
+void GeneralSettings::showWaitChoices() {
+    const QSignalBlocker quiet(wait_);
+    wait_->clear();
+    for (const WaitChoice& choice : WaitChoices::around(model_.minAgeDays())) {
+        wait_->addItem(choice.text, choice.days);
+        if (choice.days == model_.minAgeDays()) {
+            wait_->setCurrentIndex(wait_->count() - 1);
+        }
+    }
+}
+
+void GeneralSettings::showModelSettings() {
+    useModel_->setChecked(model_.useLLM());
+    const auto& unavailable = model_.llmUnavailable();
+    useModel_->setEnabled(!unavailable);
+    // On the label too: a disabled check box is a small thing to hover.
+    useModel_->setToolTip(unavailable.value_or(QString()));
+    modelLabel_->setToolTip(useModel_->toolTip());
+    readContents_->setChecked(model_.allowContent());
+}
+
+} // namespace vesk

@@ -1,0 +1,250 @@
+#include "ui/SettingsWindow.h"
+
+#include "support/FakeModelServer.h"
+#include "support/FreshHome.h"
+#include "ui/PrivacyInfo.h"
+#include "ui/SettingLabel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace vesk {
+namespace {
+
+using Sandbox = test::FreshHome::Sandbox;
+
+class SettingsWindowTest : public testing::Test, protected test::FreshHome {
+protected:
+    SettingsWindowTest() {
+        settings.sources = {downloads()};
+        settings.onboardingFinished = true;
+    }
+
+    [[nodiscard]] AutostartEntry autostart() const {
+        return {dir / "config/autostart/app.vesk.Vesk.desktop", {"/opt/vesk/bin/vesk"}};
+    }
+
+    std::unique_ptr<SettingsWindow> open(AppModel& model, NoteAtStart notes = NoteAtStart::closed) {
+        auto window = std::make_unique<SettingsWindow>(model, autostart(), QUrl(), notes);
+        window->show();
+        return window;
+    }
+
+    template <typename T> static T* find(const QWidget& window, const char* name) {
+        auto* widget = window.findChild<T*>(name);
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    static bool shows(const QWidget& window, const char* name) {
+        const auto* widget = window.findChild<QWidget*>(name);
+        return widget != nullptr && widget->isVisibleTo(&window);
+    }
+
+    Settings settings;
+};
+
+TEST_F(SettingsWindowTest, TwoTabsInAWindow480Wide) {
+    const auto model = makeModel(settings);
+    const auto window = open(*model);
+    EXPECT_EQ(window->width(), 480);
+    ASSERT_EQ(window->tabs()->count(), 2);
+    EXPECT_EQ(window->tabs()->tabText(0), "General");
+    EXPECT_EQ(window->tabs()->tabText(1), "Folders");
+    EXPECT_EQ(window->tabs()->currentIndex(), 0);
+    QStringList titles;
+    for (const auto* label : window->findChildren<SettingLabel*>()) {
+        titles << label->title();
+    }
+    EXPECT_EQ(titles, (QStringList{"Open at Login", "Wait Before Tidying",
+                                   "Sort with a Local Model", "Read File Contents"}));
+}
+
+TEST_F(SettingsWindowTest, TheModelToggleFollowsTheModelsAvailability) {
+    test::FakeModelServer server;
+    struct Case {
+        ModelEndpoint endpoint;
+        bool enabled;
+        QString tooltip;
+        QString serviceLine; // part of it; empty: no line
+    };
+    for (const auto& [endpoint, enabled, tooltip, serviceLine] : std::vector<Case>{
+             {{server.baseUrl(), {}}, true, {}, {}},
+             {{"off", {}}, false, "The local model is turned off", "VESK_MODEL_URL"},
+             {{"http://127.0.0.1:9/v1", {}},
+              false,
+              "The local model isn't available",
+              "http://127.0.0.1:9/v1"},
+             {{"http://192.168.1.4:11434/v1", {}},
+              false,
+              "The local model isn't available",
+              "http://192.168.1.4:11434/v1"},
+         }) {
+        const auto model = makeModel(settings, Sandbox::no, endpoint);
+        const auto window = open(*model);
+        const auto* toggle = find<QCheckBox>(*window, "useModel");
+        const auto label = endpoint.url;
+        EXPECT_EQ(toggle->isEnabled(), enabled) << label;
+        EXPECT_EQ(toggle->toolTip(), tooltip) << label;
+        EXPECT_EQ(toggle->isChecked(), enabled) << label; // the default follows availability
+        EXPECT_EQ(shows(*window, "modelServiceNote"), !serviceLine.isEmpty()) << label;
+        if (!serviceLine.isEmpty()) {
+            EXPECT_TRUE(find<QLabel>(*window, "modelServiceNote")->text().contains(serviceLine))
+                << label;
+        }
+    }
+}
+
+TEST_F(SettingsWindowTest, ControlsWriteStraightToTheModel) {
+    const auto model = makeModel(settings);
+    const auto window = open(*model);
+    auto* wait = find<QComboBox>(*window, "waitBeforeTidying");
+    EXPECT_EQ(wait->currentText(), "3 Days");
+    for (const auto& [text, days] :
+         std::vector<std::pair<QString, double>>{{"1 Week", 7}, {"Right Away", 0}, {"1 Day", 1}}) {
+        wait->setCurrentIndex(wait->findText(text));
+        emit wait->activated(wait->currentIndex());
+        EXPECT_EQ(stored().minAgeDays, days) << text.toStdString();
+        EXPECT_EQ(model->minAgeDays(), days);
+    }
+
+    find<QCheckBox>(*window, "readContents")->click();
+    EXPECT_TRUE(stored().allowContent);
+    EXPECT_TRUE(model->allowContent());
+    model->setAllowContent(false); // changed elsewhere: the window follows
+    EXPECT_FALSE(find<QCheckBox>(*window, "readContents")->isChecked());
+}
+
+TEST_F(SettingsWindowTest, AnUnusualStoredWaitIsShownAsItsOwnChoiceAndKept) {
+    settings.minAgeDays = 0.5;
+    const auto model = makeModel(settings);
+    const auto window = open(*model);
+    const auto* wait = find<QComboBox>(*window, "waitBeforeTidying");
+    EXPECT_EQ(wait->count(), 5);
+    EXPECT_EQ(wait->currentText(), "0.5 Days");
+    EXPECT_EQ(model->minAgeDays(), 0.5);
+    EXPECT_EQ(stored().minAgeDays, 3); // nothing was written
+}
+
+TEST_F(SettingsWindowTest, OpenAtLoginShowsWhatIsOnDisk) {
+    const auto model = makeModel(settings);
+    {
+        const auto window = open(*model);
+        auto* toggle = find<QCheckBox>(*window, "openAtLogin");
+        EXPECT_FALSE(toggle->isChecked());
+        toggle->click();
+        EXPECT_TRUE(toggle->isChecked());
+        EXPECT_NE(test::readFile(autostart().file()).find("\nExec=/opt/vesk/bin/vesk\n"),
+                  std::string::npos);
+        toggle->click();
+        EXPECT_FALSE(toggle->isChecked());
+        EXPECT_FALSE(std::filesystem::exists(autostart().file()));
+    }
+    // A hidden entry is off.
+    test::writeFile(autostart().file(), "[Desktop Entry]\nExec=vesk\nHidden=true\n");
+    EXPECT_FALSE(find<QCheckBox>(*open(*model), "openAtLogin")->isChecked());
+
+    // A folder that takes no entry: the toggle springs back.
+    std::filesystem::remove_all(dir / "config/autostart");
+    test::writeFile(dir / "config/autostart");
+    const auto window = open(*model);
+    auto* toggle = find<QCheckBox>(*window, "openAtLogin");
+    toggle->click();
+    EXPECT_FALSE(toggle->isChecked());
+}
+
+TEST_F(SettingsWindowTest, TheFolderListNamesEachFolderAndItsPlace) {
+    const auto inbox = test::makeDir(location.home / "Documents/Inbox");
+    const auto scans = test::makeDir(dir / "elsewhere/Scans");
+    settings.sources = {downloads(), inbox, scans};
+    const auto model = makeModel(settings);
+    const auto window = open(*model);
+    const auto* list = find<QTreeWidget>(*window, "sourceList");
+    ASSERT_EQ(list->topLevelItemCount(), 3);
+    const std::vector<std::pair<QString, QString>> expected{
+        {"Downloads", ""},
+        {"Inbox", "~/Documents"},
+        {"Scans", QString::fromStdString((dir / "elsewhere").string())}};
+    for (int row = 0; row < 3; ++row) {
+        const auto* item = list->topLevelItem(row);
+        EXPECT_EQ(item->text(0), expected[static_cast<std::size_t>(row)].first);
+        EXPECT_EQ(item->text(1), expected[static_cast<std::size_t>(row)].second);
+        EXPECT_FALSE(item->icon(0).isNull());
+    }
+}
+
+TEST_F(SettingsWindowTest, RemoveNeedsASelectionAndClearsIt) {
+    const auto inbox = test::makeDir(location.home / "Documents/Inbox");
+    settings.sources = {downloads(), inbox, desktop()};
+    const auto model = makeModel(settings);
+    const auto window = open(*model);
+    window->tabs()->setCurrentIndex(1);
+    auto* list = find<QTreeWidget>(*window, "sourceList");
+    auto* remove = find<QToolButton>(*window, "removeFolder");
+    EXPECT_FALSE(remove->isEnabled());
+    list->setCurrentItem(list->topLevelItem(1));
+    EXPECT_TRUE(remove->isEnabled());
+    remove->click();
+    EXPECT_EQ(model->sources(), (std::vector{downloads(), desktop()}));
+    EXPECT_EQ(stored().sources, (std::vector{downloads(), desktop()}));
+    EXPECT_TRUE(list->selectedItems().isEmpty());
+    EXPECT_FALSE(remove->isEnabled());
+
+    // The Delete key does the same; the add button asks for folders and lists them.
+    list->setCurrentItem(list->topLevelItem(0));
+    QTest::keyClick(list, Qt::Key_Delete);
+    EXPECT_EQ(model->sources(), std::vector{desktop()});
+    picker.answer({inbox});
+    find<QToolButton>(*window, "addFolder")->click();
+    EXPECT_EQ(list->topLevelItemCount(), 2);
+    EXPECT_EQ(list->topLevelItem(1)->text(0), "Inbox");
+}
+
+TEST_F(SettingsWindowTest, TheAccessRowIsThereOnlyInTheSandbox) {
+    {
+        const auto model = makeModel(settings);
+        const auto window = open(*model);
+        window->tabs()->setCurrentIndex(1);
+        EXPECT_FALSE(shows(*window, "accessRow"));
+        EXPECT_TRUE(shows(*window, "sourceList"));
+        EXPECT_TRUE(shows(*window, "addFolder"));
+    }
+    const auto model = makeModel(settings, Sandbox::yes);
+    const auto window = open(*model);
+    window->tabs()->setCurrentIndex(1);
+    EXPECT_TRUE(shows(*window, "accessRow"));
+    const auto* text = find<QLabel>(*window, "accessText");
+    auto* allow = find<QPushButton>(*window, "allowAccess");
+    EXPECT_EQ(text->text(), "Vesk can use only the folders you added.");
+    allow->click(); // cancelled
+    EXPECT_TRUE(allow->isVisibleTo(window.get()));
+    picker.answer({accountHome()});
+    allow->click();
+    EXPECT_EQ(text->text(), "Vesk can use your home folder.");
+    EXPECT_FALSE(allow->isVisibleTo(window.get()));
+}
+
+TEST_F(SettingsWindowTest, ShowPrivacyOpensTheModelNoteOnly) {
+    const auto model = makeModel(settings);
+    for (const NoteAtStart notes : {NoteAtStart::closed, NoteAtStart::open}) {
+        const auto window = open(*model, notes);
+        auto* modelNote = find<PrivacyInfo>(*window, "localModelPrivacy");
+        const auto* contentsNote = find<PrivacyInfo>(*window, "fileContentsPrivacy");
+        const bool open = notes == NoteAtStart::open;
+        QCoreApplication::sendPostedEvents(); // the note opens once the window is placed
+        EXPECT_EQ(modelNote->isOpen(), open);
+        EXPECT_FALSE(contentsNote->isOpen());
+        modelNote->setOpen(false);
+    }
+}
+
+} // namespace
+} // namespace vesk
