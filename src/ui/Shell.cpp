@@ -1,9 +1,12 @@
 #include "ui/Shell.h"
 
 #include "app/AppModel.h"
+#include "app/AutostartEntry.h"
 #include "ui/ReviewWindow.h"
+#include "ui/SettingsWindow.h"
 #include "ui/Tray.h"
 #include "ui/TrayMenu.h"
+#include "ui/WelcomeWindow.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -24,11 +27,21 @@ Shell::Shell(AppModel& model, Links links, LaunchOptions options,
 
 Shell::~Shell() {
     delete review_;
+    delete welcome_;
+    delete settings_;
     delete menu_;
 }
 
 ReviewWindow* Shell::reviewWindow() const {
     return review_;
+}
+
+WelcomeWindow* Shell::welcomeWindow() const {
+    return welcome_;
+}
+
+SettingsWindow* Shell::settingsWindow() const {
+    return settings_;
 }
 
 void Shell::start() {
@@ -96,9 +109,36 @@ void Shell::doWithoutTray() {
     openReview();
 }
 
-void Shell::openWelcome(std::optional<int> /*step*/) {}
+NoteAtStart Shell::privacyNotes() const {
+    return options_.showPrivacy ? NoteAtStart::open : NoteAtStart::closed;
+}
 
-void Shell::openSettings() {}
+void Shell::openWelcome(std::optional<int> step) {
+    if (welcome_ == nullptr) {
+        welcome_ = new WelcomeWindow(model_, step, privacyNotes());
+        addShortcuts(*welcome_);
+        connect(welcome_, &WelcomeWindow::started, this, [this] {
+            openReview();
+            welcome_->close();
+        });
+        // Closed in any way, the flow is over: the next one starts afresh.
+        connect(welcome_, &QDialog::finished, welcome_, &QObject::deleteLater);
+    }
+    present(*welcome_);
+}
+
+void Shell::openSettings() {
+    if (settings_ == nullptr) {
+        AutostartEntry autostart(
+            AutostartEntry::standardFile(),
+            AutostartEntry::commandFor(QCoreApplication::applicationFilePath(), model_.location()));
+        settings_ =
+            new SettingsWindow(model_, std::move(autostart), links_.support(), privacyNotes());
+        settings_->setAttribute(Qt::WA_DeleteOnClose);
+        addShortcuts(*settings_);
+    }
+    present(*settings_);
+}
 
 void Shell::showAbout() {
     QMessageBox about;

@@ -3,6 +3,7 @@
 #include "app/LaunchOptions.h"
 #include "app/Links.h"
 #include "app/MenuContent.h"
+#include "ui/PrivacyInfo.h"
 
 #include <QObject>
 #include <QPointer>
@@ -16,8 +17,10 @@ namespace vesk {
 
 class AppModel;
 class ReviewWindow;
+class SettingsWindow;
 class Tray;
 class TrayMenu;
+class WelcomeWindow;
 
 // The application around the one model: the tray and its menu, and one window of each kind,
 // opened and raised on request. Closing a window never quits; only the menu does (or, on a
@@ -42,6 +45,8 @@ public:
     void showAbout();
 
     [[nodiscard]] ReviewWindow* reviewWindow() const;
+    [[nodiscard]] WelcomeWindow* welcomeWindow() const;
+    [[nodiscard]] SettingsWindow* settingsWindow() const;
     [[nodiscard]] TrayMenu* menu() const { return menu_; }
 
 private:
@@ -49,6 +54,7 @@ private:
     void doWithoutTray();
     void addShortcuts(QWidget& window);
     static void present(QWidget& window);
+    [[nodiscard]] NoteAtStart privacyNotes() const;
 
     AppModel& model_;
     Links links_;
@@ -56,6 +62,8 @@ private:
     TrayMenu* menu_;
     Tray* tray_;
     QPointer<ReviewWindow> review_;
+    QPointer<WelcomeWindow> welcome_;
+    QPointer<SettingsWindow> settings_;
     bool withoutTray_ = false;
 };
 

@@ -1,0 +1,132 @@
+#include "ui/WelcomeWindow.h"
+
+#include "app/WelcomeFlow.h"
+#include "support/FakeModelServer.h"
+#include "support/FreshHome.h"
+
+#include <QCheckBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStackedWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace vesk {
+namespace {
+
+using Sandbox = test::FreshHome::Sandbox;
+
+class WelcomeWindowTest : public testing::Test, protected test::FreshHome {
+protected:
+    static std::unique_ptr<WelcomeWindow> open(AppModel& model, std::optional<int> step,
+                                               NoteAtStart notes = NoteAtStart::closed) {
+        auto window = std::make_unique<WelcomeWindow>(model, step, notes);
+        window->show();
+        return window;
+    }
+    static QPushButton* primary(const QWidget& window) {
+        return window.findChild<QPushButton*>("primaryButton");
+    }
+    static QPushButton* back(const QWidget& window) {
+        return window.findChild<QPushButton*>("backButton");
+    }
+    static QString page(const QWidget& window) {
+        return window.findChild<QStackedWidget*>("welcomeSteps")->currentWidget()->objectName();
+    }
+    static QListWidget* folderList(const QWidget& window) {
+        return window.findChild<QListWidget*>("folderChoices");
+    }
+};
+
+TEST_F(WelcomeWindowTest, ReturnWalksThroughThePagesAndBackGoesBack) {
+    for (const auto& [sandbox, pages] : std::vector<std::pair<Sandbox, QStringList>>{
+             {Sandbox::no, {"welcomeStep", "foldersStep", "trayStep"}},
+             {Sandbox::yes, {"welcomeStep", "foldersStep", "accessStep", "trayStep"}}}) {
+        const auto model = makeModel({}, sandbox);
+        const auto window = open(*model, std::nullopt);
+        EXPECT_EQ(window->size(), QSize(520, 440));
+        EXPECT_EQ(window->findChild<QStackedWidget*>("welcomeSteps")->count(), pages.size());
+        EXPECT_EQ(page(*window), "welcomeStep");
+        EXPECT_FALSE(back(*window)->isVisible());
+        QTest::keyClick(window.get(), Qt::Key_Return);
+        EXPECT_EQ(page(*window), "foldersStep");
+        EXPECT_TRUE(back(*window)->isVisible());
+        back(*window)->click();
+        EXPECT_EQ(page(*window), "welcomeStep");
+    }
+}
+
+TEST_F(WelcomeWindowTest, TicksEnableContinueAndAddedFoldersAreListedOnce) {
+    const auto model = makeModel();
+    const auto window = open(*model, 1);
+    auto* list = folderList(*window);
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(0)->text(), "Downloads");
+    EXPECT_EQ(list->item(1)->text(), "Desktop");
+    EXPECT_TRUE(primary(*window)->isEnabled()); // skipped ahead: all ticked
+
+    for (int row = 0; row < 2; ++row) {
+        list->item(row)->setCheckState(Qt::Unchecked);
+    }
+    EXPECT_FALSE(primary(*window)->isEnabled());
+    QTest::keyClick(window.get(), Qt::Key_Return); // the default button is disabled
+    EXPECT_EQ(page(*window), "foldersStep");
+    list->item(1)->setCheckState(Qt::Checked);
+    EXPECT_TRUE(primary(*window)->isEnabled());
+
+    picker.answer({downloads()});
+    window->findChild<QPushButton*>("addFolder")->click();
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(0)->checkState(), Qt::Checked);
+}
+
+TEST_F(WelcomeWindowTest, StartSavesOnlyTheTickedFoldersAndSaysItStarted) {
+    const auto model = makeModel();
+    const auto window = open(*model, std::nullopt);
+    QSignalSpy started(window.get(), &WelcomeWindow::started);
+    primary(*window)->click();
+    folderList(*window)->item(1)->setCheckState(Qt::Checked); // Desktop, not Downloads
+    primary(*window)->click();
+    EXPECT_EQ(primary(*window)->text(), "Start");
+    EXPECT_FALSE(stored().onboardingFinished);
+    QTest::keyClick(window.get(), Qt::Key_Return);
+    EXPECT_EQ(started.count(), 1);
+    EXPECT_EQ(stored().sources, std::vector{desktop()});
+    EXPECT_TRUE(stored().onboardingFinished);
+}
+
+TEST_F(WelcomeWindowTest, ALateStepNumberOpensTheLastStep) {
+    const auto model = makeModel();
+    const auto window = open(*model, 9);
+    EXPECT_EQ(page(*window), "trayStep");
+    EXPECT_EQ(primary(*window)->text(), "Start");
+    QTest::keyClick(window.get(), Qt::Key_Return);
+    EXPECT_EQ(stored().sources, (std::vector{downloads(), desktop()}));
+}
+
+TEST_F(WelcomeWindowTest, TheModelChoiceIsOfferedOnlyWhenTheModelIsAvailable) {
+    test::FakeModelServer server;
+    for (const bool available : {true, false}) {
+        const auto model =
+            makeModel({}, Sandbox::no,
+                      available ? ModelEndpoint{server.baseUrl(), {}} : ModelEndpoint{"off", {}});
+        const auto window = open(*model, 2, NoteAtStart::open);
+        auto* useModel = window->findChild<QCheckBox*>("useModel");
+        EXPECT_EQ(useModel != nullptr, available);
+        if (available) {
+            EXPECT_TRUE(useModel->isChecked());
+            // --show-privacy: the note beside the choice is open.
+            QCoreApplication::sendPostedEvents();
+            EXPECT_TRUE(window->findChild<QWidget*>("privacyNote")->isVisible());
+            useModel->click();
+        }
+        primary(*window)->click();
+        EXPECT_EQ(stored().useLLM, false) << available;
+        std::filesystem::remove(location.settingsFile.toStdString());
+    }
+}
+
+} // namespace
+} // namespace vesk
