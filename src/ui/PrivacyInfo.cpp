@@ -4,7 +4,6 @@
 
 #include <QFrame>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -15,11 +14,10 @@ namespace vesk {
 
 namespace {
 
-// The note, a popup: a click anywhere else closes it. A click on its own button closes it
-// too, and must not reach the button, which would open it again at once.
+// The note, a popup: a click anywhere else, also on its button, closes it.
 class Note final : public QFrame {
 public:
-    Note(PrivacyNote::Topic topic, QWidget* button) : QFrame(button, Qt::Popup), button_(button) {
+    explicit Note(PrivacyNote::Topic topic, QWidget* button) : QFrame(button, Qt::Popup) {
         setObjectName(QStringLiteral("privacyNote"));
         setFrameShape(QFrame::StyledPanel);
         setFixedWidth(300);
@@ -33,21 +31,6 @@ public:
             text->setWordWrap(true);
             layout->addWidget(text);
         }
-    }
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override {
-        const QPoint onButton = button_->mapFromGlobal(event->globalPosition().toPoint());
-        setAttribute(Qt::WA_NoMouseReplay, button_->rect().contains(onButton));
-        QFrame::mousePressEvent(event);
-    }
-
-    void keyPressEvent(QKeyEvent* event) override {
-        if (event->key() == Qt::Key_Escape) {
-            close();
-            return;
-        }
-        QFrame::keyPressEvent(event);
     }
 
 private:
@@ -66,8 +49,6 @@ private:
         row->addWidget(heading, 1);
         return row;
     }
-
-    QWidget* button_;
 };
 
 } // namespace

@@ -56,6 +56,8 @@ QLabel* text(const QString& words, int width, QWidget* parent) {
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignCenter);
     label->setFixedWidth(width);
+    // A centred label gets no height for its width from the layout: wrapped, it needs it.
+    label->setMinimumHeight(label->heightForWidth(width));
     return label;
 }
 

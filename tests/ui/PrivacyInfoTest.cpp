@@ -18,8 +18,7 @@ QStringList texts(const QFrame& note, const char* name) {
     return found;
 }
 
-// A click as the window system delivers it: while a popup is open, to the popup, which may
-// hand the press on to what lies under it once it has closed.
+// A click as the window system delivers it: while a popup is open, to the popup.
 void click(QWidget& window, QPoint at) {
     QTest::mousePress(window.windowHandle(), Qt::LeftButton, {}, at);
     QCoreApplication::sendPostedEvents();
