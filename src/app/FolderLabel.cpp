@@ -32,12 +32,17 @@ FolderLabel FolderLabel::of(const std::filesystem::path& folder,
     const auto normal = normalFolder(folder);
     const auto normalHome = normalFolder(home);
     FolderLabel label;
-    label.name = normal.has_filename() ? toText(normal.filename()) : toText(normal);
+    label.name = nameOf(normal);
     if (normal.has_parent_path() && normal != normal.root_path() &&
         normal.parent_path() != normalHome) {
         label.parent = shortened(normal.parent_path(), normalHome);
     }
     return label;
+}
+
+QString FolderLabel::nameOf(const std::filesystem::path& folder) {
+    const auto normal = normalFolder(folder);
+    return toText(normal.has_filename() ? normal.filename() : normal);
 }
 
 } // namespace vesk

@@ -14,6 +14,8 @@ struct FolderLabel {
 
     [[nodiscard]] static FolderLabel of(const std::filesystem::path& folder,
                                         const std::filesystem::path& home);
+    // The folder's name alone.
+    [[nodiscard]] static QString nameOf(const std::filesystem::path& folder);
 
     bool operator==(const FolderLabel&) const = default;
 };

@@ -22,6 +22,10 @@ namespace {
 
 constexpr int pathRole = Qt::UserRole;
 
+QString toText(const std::filesystem::path& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path.native()));
+}
+
 QToolButton* symbolButton(const char* name, Symbol symbol, const QString& help, QWidget* parent) {
     auto* button = new QToolButton(parent);
     button->setObjectName(QLatin1String(name));
@@ -126,8 +130,9 @@ void FolderSettings::showSources() {
         const FolderLabel label = FolderLabel::of(folder, model_.home());
         auto* item = new QTreeWidgetItem(list_, QStringList{label.name, label.parent});
         item->setIcon(0, FileIcons::iconFor(folder));
-        item->setData(0, pathRole, QFile::decodeName(QByteArray::fromStdString(folder.native())));
+        item->setData(0, pathRole, toText(folder));
         item->setForeground(1, palette().brush(QPalette::PlaceholderText));
+        item->setToolTip(0, toText(folder));
         item->setToolTip(1, label.parent);
     }
     remove_->setEnabled(selected().has_value());

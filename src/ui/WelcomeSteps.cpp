@@ -90,7 +90,7 @@ void showCandidates(QListWidget& list, const WelcomeFlow& flow) {
     const auto& candidates = flow.candidates();
     for (auto i = static_cast<std::size_t>(list.count()); i < candidates.size(); ++i) {
         auto* item = new QListWidgetItem(FileIcons::iconFor(candidates[i]),
-                                         FolderLabel::of(candidates[i], {}).name, &list);
+                                         FolderLabel::nameOf(candidates[i]), &list);
         item->setData(pathRole, toText(candidates[i]));
         item->setToolTip(toText(candidates[i]));
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
