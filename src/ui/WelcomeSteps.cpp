@@ -121,7 +121,10 @@ QWidget* WelcomeSteps::make(WelcomeFlow::Step step, WelcomeFlow& flow, NoteAtSta
 QWidget* WelcomeSteps::welcome(QWidget* parent) {
     auto* area = new QWidget(parent);
     area->setObjectName(QStringLiteral("welcomeStep"));
-    return page(area, {cabinet(96, area), title(tr("Welcome to Vesk"), area),
+    QLabel* icon = picture(area);
+    icon->setPixmap(QIcon(QStringLiteral(":/icons/app.vesk.Vesk.svg"))
+                        .pixmap(QSize(96, 96), area->devicePixelRatioF()));
+    return page(area, {icon, title(tr("Welcome to Vesk"), area),
                        text(tr("Vesk keeps the folders you choose tidy. Everything happens on "
                                "your computer."),
                             340, area)});

@@ -1,7 +1,7 @@
 #include "app/WelcomeFlow.h"
 
 #include "support/FakeModelServer.h"
-#include "support/FreshHome.h"
+#include "support/ModelHome.h"
 
 #include <QSignalSpy>
 
@@ -11,33 +11,32 @@ namespace vesk {
 namespace {
 
 using Step = WelcomeFlow::Step;
-using Sandbox = test::FreshHome::Sandbox;
-
-class WelcomeFlowTest : public testing::Test, protected test::FreshHome {};
+class WelcomeFlowTest : public testing::Test, protected test::ModelHome {};
 
 TEST_F(WelcomeFlowTest, StepsAndWhereTheCommandLineStartsThem) {
     struct Case {
-        Sandbox sandbox;
+        bool sandbox;
         std::optional<int> startAt;
         int index;
         bool ticked;
     };
     const std::vector<Step> plain{Step::welcome, Step::folders, Step::tray};
-    const std::vector<Step> sandboxed{Step::welcome, Step::folders, Step::access, Step::tray};
+    const std::vector<Step> inSandbox{Step::welcome, Step::folders, Step::access, Step::tray};
     for (const auto& [sandbox, startAt, index, ticked] : std::vector<Case>{
-             {Sandbox::no, std::nullopt, 0, false},
-             {Sandbox::no, 0, 0, false},
-             {Sandbox::no, 1, 1, true},
-             {Sandbox::no, 9, 2, true},
-             {Sandbox::no, -4, 0, false},
-             {Sandbox::yes, 9, 3, true},
-             {Sandbox::yes, 2, 2, true},
+             {false, std::nullopt, 0, false},
+             {false, 0, 0, false},
+             {false, 1, 1, true},
+             {false, 9, 2, true},
+             {false, -4, 0, false},
+             {true, 9, 3, true},
+             {true, 2, 2, true},
          }) {
-        const auto model = makeModel({}, sandbox);
+        sandboxed = sandbox;
+        const auto model = makeModel({});
         const WelcomeFlow flow(*model, startAt);
-        const auto label = testing::Message() << "sandboxed " << (sandbox == Sandbox::yes)
-                                              << ", from " << startAt.value_or(-99);
-        EXPECT_EQ(flow.steps(), sandbox == Sandbox::yes ? sandboxed : plain) << label;
+        const auto label = testing::Message()
+                           << "sandboxed " << sandbox << ", from " << startAt.value_or(-99);
+        EXPECT_EQ(flow.steps(), sandbox ? inSandbox : plain) << label;
         EXPECT_EQ(flow.stepIndex(), index) << label;
         EXPECT_EQ(flow.isChosen(downloads()), ticked) << label;
         EXPECT_EQ(flow.isChosen(desktop()), ticked) << label;
@@ -46,7 +45,8 @@ TEST_F(WelcomeFlowTest, StepsAndWhereTheCommandLineStartsThem) {
 }
 
 TEST_F(WelcomeFlowTest, EachStepEnablesContinueByItsOwnRule) {
-    const auto model = makeModel({}, Sandbox::yes);
+    sandboxed = true;
+    const auto model = makeModel({});
     WelcomeFlow flow(*model, std::nullopt);
     EXPECT_FALSE(flow.canGoBack());
     EXPECT_TRUE(flow.canContinue());
@@ -91,11 +91,9 @@ TEST_F(WelcomeFlowTest, EachStepEnablesContinueByItsOwnRule) {
 }
 
 TEST_F(WelcomeFlowTest, AnAlreadyGrantedHomeNeedsNoRequest) {
-    {
-        const auto model = makeModel({}, Sandbox::yes);
-        model->access().remember({accountHome()});
-    }
-    const auto model = makeModel({}, Sandbox::yes);
+    sandboxed = true;
+    makeModel({})->access().remember({accountHome()});
+    const auto model = makeModel({});
     const WelcomeFlow flow(*model, 2);
     ASSERT_EQ(flow.step(), Step::access);
     EXPECT_TRUE(flow.accessGranted());
@@ -105,7 +103,7 @@ TEST_F(WelcomeFlowTest, AnAlreadyGrantedHomeNeedsNoRequest) {
 TEST_F(WelcomeFlowTest, AddedFoldersAreListedOnceAndTicked) {
     std::filesystem::remove(desktop());
     const auto projects = test::makeDir(location.home / "Projects");
-    const auto model = makeModel();
+    const auto model = makeModel({});
     WelcomeFlow flow(*model, 1);
     EXPECT_EQ(flow.candidates(), std::vector{downloads()});
     flow.setChosen(downloads(), false);
@@ -126,7 +124,7 @@ TEST_F(WelcomeFlowTest, AddedFoldersAreListedOnceAndTicked) {
 TEST_F(WelcomeFlowTest, WithoutDefaultFoldersTheListStartsEmpty) {
     std::filesystem::remove(downloads());
     std::filesystem::remove(desktop());
-    const auto model = makeModel();
+    const auto model = makeModel({});
     WelcomeFlow flow(*model, 1);
     EXPECT_TRUE(flow.candidates().empty());
     EXPECT_FALSE(flow.canContinue());
@@ -145,8 +143,7 @@ TEST_F(WelcomeFlowTest, StartSavesTheTickedFoldersInListOrderAndTheModelChoice) 
     };
     for (const auto& [modelAvailable, untickModel, storedUse] :
          std::vector<Case>{{true, false, true}, {true, true, false}, {false, false, false}}) {
-        const auto model =
-            makeModel({}, Sandbox::no, modelAvailable ? available : ModelEndpoint{"off", {}});
+        const auto model = makeModel({}, modelAvailable ? available : ModelEndpoint{"off", {}});
         WelcomeFlow flow(*model, std::nullopt);
         QSignalSpy finished(&flow, &WelcomeFlow::finished);
         EXPECT_EQ(flow.offersModel(), modelAvailable);

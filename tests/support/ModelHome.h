@@ -13,7 +13,8 @@
 namespace vesk::test {
 
 // A home folder of its own with an application model on it: settings in the folder, the model
-// off, a short quiet time for the folder watchers, scripted folder pickers.
+// off, a short quiet time for the folder watchers, scripted folder pickers, no sandbox unless
+// asked for.
 class ModelHome {
 public:
     explicit ModelHome(std::initializer_list<const char*> files = {}) {
@@ -41,7 +42,7 @@ public:
     makeModel(Settings settings, ModelEndpoint endpoint = {.url = "off", .model = ""},
               AppModelOptions options = {}) {
         options.debounce = debounce;
-        options.sandboxed = false;
+        options.sandboxed = sandboxed;
         return std::make_unique<AppModel>(location, std::move(settings), std::move(endpoint),
                                           picker, std::move(options));
     }
@@ -51,6 +52,8 @@ public:
         return QTest::qWaitFor([&] { return !model.isBusy() && !model.isMoving(); }, 10'000);
     }
 
+    [[nodiscard]] std::filesystem::path downloads() const { return location.home / "Downloads"; }
+    [[nodiscard]] std::filesystem::path desktop() const { return location.home / "Desktop"; }
     std::filesystem::path download(const std::string& name) const {
         return writeFile(location.home / "Downloads" / name);
     }
@@ -60,6 +63,7 @@ public:
     AppLocation location;
     ScriptedPicker picker;
     std::chrono::milliseconds debounce{400};
+    bool sandboxed = false;
 };
 
 } // namespace vesk::test

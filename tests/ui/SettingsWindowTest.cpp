@@ -1,7 +1,7 @@
 #include "ui/SettingsWindow.h"
 
 #include "support/FakeModelServer.h"
-#include "support/FreshHome.h"
+#include "support/ModelHome.h"
 #include "ui/PrivacyInfo.h"
 #include "ui/SettingLabel.h"
 
@@ -20,9 +20,7 @@
 namespace vesk {
 namespace {
 
-using Sandbox = test::FreshHome::Sandbox;
-
-class SettingsWindowTest : public testing::Test, protected test::FreshHome {
+class SettingsWindowTest : public testing::Test, protected test::ModelHome {
 protected:
     SettingsWindowTest() {
         settings.sources = {downloads()};
@@ -88,7 +86,7 @@ TEST_F(SettingsWindowTest, TheModelToggleFollowsTheModelsAvailability) {
               "The local model isn't available",
               "http://192.168.1.4:11434/v1"},
          }) {
-        const auto model = makeModel(settings, Sandbox::no, endpoint);
+        const auto model = makeModel(settings, endpoint);
         const auto window = open(*model);
         const auto* toggle = find<QCheckBox>(*window, "useModel");
         const auto label = endpoint.url;
@@ -217,7 +215,8 @@ TEST_F(SettingsWindowTest, TheAccessRowIsThereOnlyInTheSandbox) {
         EXPECT_TRUE(shows(*window, "sourceList"));
         EXPECT_TRUE(shows(*window, "addFolder"));
     }
-    const auto model = makeModel(settings, Sandbox::yes);
+    sandboxed = true;
+    const auto model = makeModel(settings);
     const auto window = open(*model);
     window->tabs()->setCurrentIndex(1);
     EXPECT_TRUE(shows(*window, "accessRow"));

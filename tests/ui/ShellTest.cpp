@@ -1,7 +1,7 @@
 #include "ui/Shell.h"
 
 #include "app/WelcomeFlow.h"
-#include "support/FreshHome.h"
+#include "support/ModelHome.h"
 #include "ui/PrivacyInfo.h"
 #include "ui/ReviewWindow.h"
 #include "ui/SettingsWindow.h"
@@ -22,21 +22,34 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class ShellTest : public testing::Test, protected test::FreshHome {
+class ShellTest : public testing::Test, protected test::ModelHome {
 protected:
+    // The autostart entry goes to the XDG config folder: this test's own.
+    ShellTest() : configBefore_(qgetenv("XDG_CONFIG_HOME")) {
+        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((dir / "config").string()));
+    }
+    ~ShellTest() override { qputenv("XDG_CONFIG_HOME", configBefore_); }
+    ShellTest(const ShellTest&) = delete;
+    ShellTest& operator=(const ShellTest&) = delete;
+
     std::unique_ptr<Shell> makeShell(AppModel& model, LaunchOptions options = {}) {
         // A tray is waited for far longer than any test runs.
         return std::make_unique<Shell>(model, Links{}, options, 1h);
     }
     // Lets windows that were closed go away.
-    static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+    static void dropClosedWindows() {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
     static QString page(const WelcomeWindow& window) {
         return window.findChild<QStackedWidget*>("welcomeSteps")->currentWidget()->objectName();
     }
+
+private:
+    QByteArray configBefore_;
 };
 
 TEST_F(ShellTest, AFirstLaunchWelcomesAndStartOpensTheReview) {
-    const auto model = makeModel();
+    const auto model = makeModel({});
     const auto shell = makeShell(*model);
     shell->start();
     WelcomeWindow* welcome = shell->welcomeWindow();
@@ -52,7 +65,7 @@ TEST_F(ShellTest, AFirstLaunchWelcomesAndStartOpensTheReview) {
     welcome->flow().advance();
     welcome->flow().advance();
     welcome->findChild<QPushButton*>("primaryButton")->click();
-    settle();
+    dropClosedWindows();
     EXPECT_EQ(shell->welcomeWindow(), nullptr);
     ASSERT_NE(shell->reviewWindow(), nullptr);
     EXPECT_TRUE(shell->reviewWindow()->isVisible());
@@ -61,12 +74,12 @@ TEST_F(ShellTest, AFirstLaunchWelcomesAndStartOpensTheReview) {
 }
 
 TEST_F(ShellTest, ClosingTheWelcomeSavesNothingAndReopeningStartsAfresh) {
-    const auto model = makeModel();
+    const auto model = makeModel({});
     const auto shell = makeShell(*model);
     shell->openWelcome(1);
     EXPECT_EQ(page(*shell->welcomeWindow()), "foldersStep");
     shell->welcomeWindow()->close();
-    settle();
+    dropClosedWindows();
     EXPECT_EQ(shell->welcomeWindow(), nullptr);
     EXPECT_FALSE(stored().onboardingFinished);
     EXPECT_FALSE(model->onboarded());
@@ -99,7 +112,7 @@ TEST_F(ShellTest, OneSettingsWindowWritingTheAutostartEntryForThisHome) {
     EXPECT_NE(entry.find(exec), std::string::npos) << entry;
 
     window->close();
-    settle();
+    dropClosedWindows();
     EXPECT_EQ(shell->settingsWindow(), nullptr);
 }
 

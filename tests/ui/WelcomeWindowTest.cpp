@@ -2,7 +2,7 @@
 
 #include "app/WelcomeFlow.h"
 #include "support/FakeModelServer.h"
-#include "support/FreshHome.h"
+#include "support/ModelHome.h"
 
 #include <QCheckBox>
 #include <QListWidget>
@@ -16,9 +16,7 @@
 namespace vesk {
 namespace {
 
-using Sandbox = test::FreshHome::Sandbox;
-
-class WelcomeWindowTest : public testing::Test, protected test::FreshHome {
+class WelcomeWindowTest : public testing::Test, protected test::ModelHome {
 protected:
     static std::unique_ptr<WelcomeWindow> open(AppModel& model, std::optional<int> step,
                                                NoteAtStart notes = NoteAtStart::closed) {
@@ -41,10 +39,11 @@ protected:
 };
 
 TEST_F(WelcomeWindowTest, ReturnWalksThroughThePagesAndBackGoesBack) {
-    for (const auto& [sandbox, pages] : std::vector<std::pair<Sandbox, QStringList>>{
-             {Sandbox::no, {"welcomeStep", "foldersStep", "trayStep"}},
-             {Sandbox::yes, {"welcomeStep", "foldersStep", "accessStep", "trayStep"}}}) {
-        const auto model = makeModel({}, sandbox);
+    for (const auto& [sandbox, pages] : std::vector<std::pair<bool, QStringList>>{
+             {false, {"welcomeStep", "foldersStep", "trayStep"}},
+             {true, {"welcomeStep", "foldersStep", "accessStep", "trayStep"}}}) {
+        sandboxed = sandbox;
+        const auto model = makeModel({});
         const auto window = open(*model, std::nullopt);
         EXPECT_EQ(window->size(), QSize(520, 440));
         EXPECT_EQ(window->findChild<QStackedWidget*>("welcomeSteps")->count(), pages.size());
@@ -59,7 +58,7 @@ TEST_F(WelcomeWindowTest, ReturnWalksThroughThePagesAndBackGoesBack) {
 }
 
 TEST_F(WelcomeWindowTest, TicksEnableContinueAndAddedFoldersAreListedOnce) {
-    const auto model = makeModel();
+    const auto model = makeModel({});
     const auto window = open(*model, 1);
     auto* list = folderList(*window);
     ASSERT_EQ(list->count(), 2);
@@ -83,7 +82,7 @@ TEST_F(WelcomeWindowTest, TicksEnableContinueAndAddedFoldersAreListedOnce) {
 }
 
 TEST_F(WelcomeWindowTest, StartSavesOnlyTheTickedFoldersAndSaysItStarted) {
-    const auto model = makeModel();
+    const auto model = makeModel({});
     const auto window = open(*model, std::nullopt);
     QSignalSpy started(window.get(), &WelcomeWindow::started);
     primary(*window)->click();
@@ -98,7 +97,7 @@ TEST_F(WelcomeWindowTest, StartSavesOnlyTheTickedFoldersAndSaysItStarted) {
 }
 
 TEST_F(WelcomeWindowTest, ALateStepNumberOpensTheLastStep) {
-    const auto model = makeModel();
+    const auto model = makeModel({});
     const auto window = open(*model, 9);
     EXPECT_EQ(page(*window), "trayStep");
     EXPECT_EQ(primary(*window)->text(), "Start");
@@ -109,9 +108,8 @@ TEST_F(WelcomeWindowTest, ALateStepNumberOpensTheLastStep) {
 TEST_F(WelcomeWindowTest, TheModelChoiceIsOfferedOnlyWhenTheModelIsAvailable) {
     test::FakeModelServer server;
     for (const bool available : {true, false}) {
-        const auto model =
-            makeModel({}, Sandbox::no,
-                      available ? ModelEndpoint{server.baseUrl(), {}} : ModelEndpoint{"off", {}});
+        const auto model = makeModel({}, available ? ModelEndpoint{server.baseUrl(), {}}
+                                                   : ModelEndpoint{"off", {}});
         const auto window = open(*model, 2, NoteAtStart::open);
         auto* useModel = window->findChild<QCheckBox*>("useModel");
         EXPECT_EQ(useModel != nullptr, available);
