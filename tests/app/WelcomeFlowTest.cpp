@@ -1,6 +1,5 @@
 #include "app/WelcomeFlow.h"
 
-#include "support/FakeModelServer.h"
 #include "support/ModelHome.h"
 
 #include <QSignalSpy>
@@ -131,41 +130,6 @@ TEST_F(WelcomeFlowTest, WithoutDefaultFoldersTheListStartsEmpty) {
     picker.answer({location.home});
     flow.addFolders();
     EXPECT_TRUE(flow.canContinue());
-}
-
-TEST_F(WelcomeFlowTest, StartSavesTheTickedFoldersInListOrderAndTheModelChoice) {
-    test::FakeModelServer server;
-    const ModelEndpoint available{.url = server.baseUrl(), .model = ""};
-    struct Case {
-        bool modelAvailable;
-        bool untickModel;
-        bool stored;
-    };
-    for (const auto& [modelAvailable, untickModel, storedUse] :
-         std::vector<Case>{{true, false, true}, {true, true, false}, {false, false, false}}) {
-        const auto model = makeModel({}, modelAvailable ? available : ModelEndpoint{"off", {}});
-        WelcomeFlow flow(*model, std::nullopt);
-        QSignalSpy finished(&flow, &WelcomeFlow::finished);
-        EXPECT_EQ(flow.offersModel(), modelAvailable);
-        EXPECT_EQ(flow.useModel(), modelAvailable);
-        flow.advance();
-        flow.setChosen(desktop(), true);
-        flow.advance();
-        if (untickModel) {
-            flow.setUseModel(false);
-        }
-        // Nothing is saved before "Start".
-        EXPECT_FALSE(Settings::load(location.settingsFile)->onboardingFinished);
-        EXPECT_EQ(finished.count(), 0);
-        flow.advance();
-        EXPECT_EQ(finished.count(), 1);
-        const Settings saved = stored();
-        EXPECT_EQ(saved.sources, std::vector{desktop()});
-        EXPECT_TRUE(saved.onboardingFinished);
-        EXPECT_EQ(saved.useLLM, storedUse) << modelAvailable << untickModel;
-        EXPECT_TRUE(model->onboarded());
-        std::filesystem::remove(location.settingsFile.toStdString());
-    }
 }
 
 } // namespace

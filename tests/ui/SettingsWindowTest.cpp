@@ -161,17 +161,14 @@ TEST_F(SettingsWindowTest, OpenAtLoginShowsWhatIsOnDisk) {
 
 TEST_F(SettingsWindowTest, TheFolderListNamesEachFolderAndItsPlace) {
     const auto inbox = test::makeDir(location.home / "Documents/Inbox");
-    const auto scans = test::makeDir(dir / "elsewhere/Scans");
-    settings.sources = {downloads(), inbox, scans};
+    settings.sources = {downloads(), inbox};
     const auto model = makeModel(settings);
     const auto window = open(*model);
     const auto* list = find<QTreeWidget>(*window, "sourceList");
-    ASSERT_EQ(list->topLevelItemCount(), 3);
-    const std::vector<std::pair<QString, QString>> expected{
-        {"Downloads", ""},
-        {"Inbox", "~/Documents"},
-        {"Scans", QString::fromStdString((dir / "elsewhere").string())}};
-    for (int row = 0; row < 3; ++row) {
+    ASSERT_EQ(list->topLevelItemCount(), 2);
+    const std::vector<std::pair<QString, QString>> expected{{"Downloads", ""},
+                                                            {"Inbox", "~/Documents"}};
+    for (int row = 0; row < 2; ++row) {
         const auto* item = list->topLevelItem(row);
         EXPECT_EQ(item->text(0), expected[static_cast<std::size_t>(row)].first);
         EXPECT_EQ(item->text(1), expected[static_cast<std::size_t>(row)].second);

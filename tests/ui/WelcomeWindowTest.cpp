@@ -107,21 +107,29 @@ TEST_F(WelcomeWindowTest, ALateStepNumberOpensTheLastStep) {
 
 TEST_F(WelcomeWindowTest, TheModelChoiceIsOfferedOnlyWhenTheModelIsAvailable) {
     test::FakeModelServer server;
-    for (const bool available : {true, false}) {
+    struct Case {
+        bool available;
+        bool untick;
+        bool stored;
+    };
+    for (const auto& [available, untick, storedUse] :
+         std::vector<Case>{{true, false, true}, {true, true, false}, {false, false, false}}) {
         const auto model = makeModel({}, available ? ModelEndpoint{server.baseUrl(), {}}
                                                    : ModelEndpoint{"off", {}});
         const auto window = open(*model, 2, NoteAtStart::open);
         auto* useModel = window->findChild<QCheckBox*>("useModel");
-        EXPECT_EQ(useModel != nullptr, available);
+        ASSERT_EQ(useModel != nullptr, available);
         if (available) {
             EXPECT_TRUE(useModel->isChecked());
             // --show-privacy: the note beside the choice is open.
             QCoreApplication::sendPostedEvents();
             EXPECT_TRUE(window->findChild<QWidget*>("privacyNote")->isVisible());
-            useModel->click();
+            if (untick) {
+                useModel->click();
+            }
         }
         primary(*window)->click();
-        EXPECT_EQ(stored().useLLM, false) << available;
+        EXPECT_EQ(stored().useLLM, storedUse) << available << untick;
         std::filesystem::remove(location.settingsFile.toStdString());
     }
 }
