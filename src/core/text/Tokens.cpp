@@ -44,7 +44,6 @@ struct Segmenters {
     std::unique_ptr<icu::BreakIterator> characters;
     UText wordText = UTEXT_INITIALIZER;
     UText characterText = UTEXT_INITIALIZER;
-    std::string buffer; // reused so that most calls allocate only their result
 
     Segmenters() {
         UErrorCode status = U_ZERO_ERROR;
@@ -213,41 +212,94 @@ bool keep(const std::string& token, bool acronym) {
         token, [](UChar32 c) { return u_getIntPropertyValue(c, UCHAR_NUMERIC_TYPE) != U_NT_NONE; });
 }
 
-} // namespace
+// A word's token, when it survives the filters.
+void addToken(std::string_view word, std::vector<std::string>& tokens) {
+    std::string token = lowerCased(word);
+    stem(token);
+    if (keep(token, isAcronym(word))) {
+        tokens.push_back(std::move(token));
+    }
+}
 
-std::vector<std::string> of(std::string_view name) {
-    std::vector<std::string> tokens;
+bool isAsciiDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool isAsciiLetter(char c) {
+    return isAsciiLower(c) || isAsciiUpper(c);
+}
+bool isAsciiWordCharacter(char c) {
+    return isAsciiLetter(c) || isAsciiDigit(c);
+}
+
+// An apostrophe between two letters or two digits stays inside the word ("don't", "1'000").
+bool apostropheJoins(char before, char after) {
+    return (isAsciiLetter(before) && isAsciiLetter(after)) ||
+           (isAsciiDigit(before) && isAsciiDigit(after));
+}
+
+// The word segmenter's rules as they apply to plain ASCII once separators are spaces: a word is
+// a run of letters and digits, an apostrophe can join two of them, and every other character
+// stands alone and is no word. Most names are ASCII, and this spares them the segmenter.
+template <class Visit> void forEachAsciiWord(std::string_view text, Visit visit) {
+    std::size_t start = 0;
+    while (start < text.size()) {
+        if (!isAsciiWordCharacter(text[start])) {
+            ++start;
+            continue;
+        }
+        std::size_t end = start + 1;
+        while (end < text.size()) {
+            if (isAsciiWordCharacter(text[end])) {
+                ++end;
+            } else if (text[end] == '\'' && end + 1 < text.size() &&
+                       apostropheJoins(text[end - 1], text[end + 1])) {
+                end += 2;
+            } else {
+                break;
+            }
+        }
+        visit(text.substr(start, end - start));
+        start = end;
+    }
+}
+
+// Words by the segmenter: dictionary-based for scripts without spaces.
+template <class Visit> void forEachSegmentedWord(std::string_view text, Visit visit) {
     Segmenters& s = segmenters();
     if (!s.words) {
-        return tokens;
-    }
-    std::string& text = s.buffer;
-    splitWords(name, text);
-    if (!isAscii(text)) {
-        toValidNfc(text);
+        return;
     }
     UErrorCode status = U_ZERO_ERROR;
     utext_openUTF8(&s.wordText, text.data(), static_cast<int64_t>(text.size()), &status);
     if (U_FAILURE(status)) {
-        return tokens;
+        return;
     }
     s.words->setText(&s.wordText, status);
     if (U_FAILURE(status)) {
-        return tokens;
+        return;
     }
     int32_t start = s.words->first();
     for (int32_t end = s.words->next(); end != icu::BreakIterator::DONE;
          start = end, end = s.words->next()) {
-        if (s.words->getRuleStatus() == UBRK_WORD_NONE) {
-            continue; // spaces and punctuation
+        if (s.words->getRuleStatus() != UBRK_WORD_NONE) { // not spaces or punctuation
+            visit(text.substr(static_cast<std::size_t>(start),
+                              static_cast<std::size_t>(end - start)));
         }
-        const std::string_view word = std::string_view(text).substr(
-            static_cast<std::size_t>(start), static_cast<std::size_t>(end - start));
-        std::string token = lowerCased(word);
-        stem(token);
-        if (keep(token, isAcronym(word))) {
-            tokens.push_back(std::move(token));
-        }
+    }
+}
+
+} // namespace
+
+std::vector<std::string> of(std::string_view name) {
+    std::vector<std::string> tokens;
+    thread_local std::string text; // reused so that most calls allocate only their result
+    splitWords(name, text);
+    const auto add = [&](std::string_view word) { addToken(word, tokens); };
+    if (isAscii(text)) {
+        forEachAsciiWord(text, add);
+    } else {
+        toValidNfc(text);
+        forEachSegmentedWord(text, add);
     }
     return tokens;
 }

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -55,11 +57,37 @@ const std::vector<Case> cases{
     // Combining rings as names copied from a Mac arrive; Latin-1 bytes end a word.
     {"Fjella\u030As pa\u030A", {"fjellås"}},
     {"caf\xE9 menu\xFF", {"caf", "menu"}},
+    // An apostrophe stays inside a word only between two letters or two digits.
+    {"Don't stop: rock 'n' roll", {"don't", "stop", "rock", "roll"}},
 };
 
 TEST(Tokens, SplitsFiltersAndStemsNames) {
     for (const Case& c : cases) {
         EXPECT_EQ(Tokens::of(c.name), c.tokens) << "name: " << c.name;
+    }
+}
+
+// Plain ASCII names are split without the word segmenter. A short non-ASCII word after a space
+// sends the same name through the segmenter and adds no token, so both ways must agree.
+TEST(Tokens, PlainAsciiNamesSplitAsTheSegmenterSplitsThem) {
+    std::mt19937 random(15);
+    const std::string_view likely = "aZq0 9''  sS\t!\"$%&*/:<=>?\\^`|~_-.+()[]{}@#,;";
+    const auto below = [&](std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
+    };
+    for (int n = 0; n < 20000; ++n) {
+        std::string name;
+        for (std::size_t length = below(13); length > 0; --length) {
+            const std::size_t roll = below(10);
+            if (roll < 6) {
+                name += likely[below(likely.size())];
+            } else if (roll < 8) {
+                name += static_cast<char>('a' + below(26));
+            } else {
+                name += static_cast<char>(1 + below(127));
+            }
+        }
+        ASSERT_EQ(Tokens::of(name), Tokens::of(name + " \u00E9")) << "name: " << name;
     }
 }
 
