@@ -102,16 +102,17 @@ const std::vector<std::vector<std::string>> queries = {
     {"unheard", "words"},
 };
 
-void rank(benchmark::State& state) {
+// The organizer reads the best two matches of every file.
+void best(benchmark::State& state) {
     const vesk::Matcher matcher(targets(), {});
     for (auto _ : state) {
         for (const auto& query : queries) {
-            benchmark::DoNotOptimize(matcher.rank(query, vesk::Kind::pdf));
+            benchmark::DoNotOptimize(matcher.best(query, vesk::Kind::pdf, 2));
         }
     }
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(queries.size()));
 }
-BENCHMARK(rank)->Unit(benchmark::kMicrosecond);
+BENCHMARK(best)->Unit(benchmark::kMicrosecond);
 
 void shortlist(benchmark::State& state) {
     const vesk::Matcher matcher(targets(), {});

@@ -1,13 +1,13 @@
 #include "core/placement/Matcher.h"
 
 #include "core/text/Tokens.h"
+#include "core/util/TopN.h"
 #include "platform/EntryStatus.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <filesystem>
-#include <iterator>
 #include <set>
 
 namespace vesk {
@@ -21,6 +21,11 @@ constexpr double otherKindFactor = 0.75;
 
 std::string folderName(const Target& target) {
     return target.url.filename().string();
+}
+
+std::uint32_t kindBit(Kind kind) {
+    static_assert(static_cast<unsigned>(Kind::other) < 32, "a kind set must fit one word");
+    return 1U << static_cast<unsigned>(kind);
 }
 
 std::string joined(const std::vector<std::string>& words) {
@@ -82,34 +87,213 @@ private:
     std::unordered_map<std::string, int> extra_;
 };
 
-Matcher::Matcher(std::vector<Target> targets,
-                 const std::vector<std::vector<std::string>>& extraDocs,
-                 std::shared_ptr<const SentenceEmbedding> embedding)
-    : targets_(std::move(targets)), embedding_(std::move(embedding)) {
-    // Documents: every sibling name, then every folder name, then the extra documents.
-    std::vector<std::vector<int>> documents;
-    firstSibling_.reserve(targets_.size() + 1);
-    for (const Target& target : targets_) {
-        firstSibling_.push_back(documents.size());
-        for (const std::string& name : target.siblingNames) {
-            // Same extension rule as FileItem::stem.
-            documents.push_back(intern(Tokens::of(platform::deletingPathExtension(name))));
-        }
+// The token ids of every document, back to back: every sibling name, then every folder name,
+// then the extra documents.
+class Matcher::Documents {
+public:
+    void reserve(std::size_t documents, std::size_t ids) {
+        starts_.reserve(documents + 1);
+        ids_.reserve(ids);
     }
-    firstSibling_.push_back(documents.size());
-    nameEmbeddings_.reserve(targets_.size());
-    for (const Target& target : targets_) {
-        const std::vector<std::string> words = Tokens::of(folderName(target));
-        nameEmbeddings_.push_back(words.empty() ? std::nullopt : embed(words));
-        documents.push_back(intern(words));
+    void add(const std::vector<int>& ids) {
+        ids_.insert(ids_.end(), ids.begin(), ids.end());
+        starts_.push_back(ids_.size());
     }
-    for (const std::vector<std::string>& doc : extraDocs) {
-        documents.push_back(intern(doc));
+    [[nodiscard]] std::size_t size() const { return starts_.size() - 1; }
+    [[nodiscard]] std::span<const int> operator[](std::size_t document) const {
+        return std::span<const int>(ids_).subspan(starts_[document],
+                                                  starts_[document + 1] - starts_[document]);
+    }
+    // Documents first..last as one list.
+    [[nodiscard]] std::span<const int> range(std::size_t first, std::size_t last) const {
+        return std::span<const int>(ids_).subspan(starts_[first], starts_[last] - starts_[first]);
     }
 
+private:
+    std::vector<int> ids_;
+    std::vector<std::size_t> starts_{0};
+};
+
+// The scores of one query, accumulated through the postings in per-thread arrays that stay
+// zero between queries: only the entries a query reaches are touched, and reset again on
+// destruction.
+class Matcher::Sums {
+public:
+    struct BestSibling {
+        double score = 0;
+        int sibling = -1;
+    };
+
+    Sums(const Matcher& matcher, const SparseVector& query) : state_(state()) {
+        grow(state_.siblings, matcher.siblingEnds_.size());
+        grow(state_.names, matcher.folders_.size());
+        grow(state_.centroids, matcher.folders_.size());
+        grow(state_.best, matcher.folders_.size());
+        for (const Entry& key : query) {
+            if (static_cast<std::size_t>(key.token) < matcher.idf_.size()) {
+                add(matcher, key);
+            }
+        }
+        pickBestSiblings();
+    }
+    ~Sums() {
+        for (const int target : state_.reached) {
+            state_.names[target] = 0.0;
+            state_.centroids[target] = 0.0;
+            state_.best[target] = {};
+        }
+        state_.reached.clear();
+    }
+    Sums(const Sums&) = delete;
+    Sums& operator=(const Sums&) = delete;
+
+    // Targets sharing at least one token with the query, in the order first reached.
+    [[nodiscard]] const std::vector<int>& reached() const { return state_.reached; }
+    [[nodiscard]] double byName(int target) const { return state_.names[target]; }
+    [[nodiscard]] double byCentroid(int target) const { return state_.centroids[target]; }
+    [[nodiscard]] BestSibling bestSibling(int target) const { return state_.best[target]; }
+
+private:
+    struct State {
+        std::vector<double> siblings; // per sibling
+        std::vector<double> names;    // per target
+        std::vector<double> centroids;
+        std::vector<BestSibling> best;
+        std::vector<const SiblingPosting*> siblingsReached; // in the order first reached
+        std::vector<int> reached;
+    };
+    static State& state() {
+        thread_local State instance;
+        return instance;
+    }
+    template <class T> static void grow(std::vector<T>& values, std::size_t size) {
+        if (values.size() < size) {
+            values.resize(size);
+        }
+    }
+
+    // Adds the query's share of each cosine in token id order, the order a pairwise cosine
+    // adds them, so the sums are the same to the last bit. Every product is positive, so a
+    // zero sum means "not reached yet"; a folder's vocabulary holds all its tokens, so its
+    // postings alone tell which targets are reached.
+    void add(const Matcher& matcher, const Entry& key) {
+        for (const SiblingPosting& posting : matcher.siblingIndex_.of(key.token)) {
+            double& sum = state_.siblings[posting.sibling];
+            if (sum == 0.0) {
+                state_.siblingsReached.push_back(&posting);
+            }
+            sum += key.weight * posting.weight;
+        }
+        for (const FolderPosting& posting : matcher.nameIndex_.of(key.token)) {
+            state_.names[posting.target] += key.weight * posting.weight;
+        }
+        for (const FolderPosting& posting : matcher.centroidIndex_.of(key.token)) {
+            double& sum = state_.centroids[posting.target];
+            if (sum == 0.0) {
+                state_.reached.push_back(posting.target);
+            }
+            sum += key.weight * posting.weight;
+        }
+    }
+
+    // A later sibling must score strictly higher, so of equally good siblings the one reached
+    // first is named.
+    void pickBestSiblings() {
+        for (const SiblingPosting* posting : state_.siblingsReached) {
+            double& sum = state_.siblings[posting->sibling];
+            BestSibling& current = state_.best[posting->target];
+            if (current.sibling >= 0 ? sum > current.score : sum > 0) {
+                current = {sum, posting->sibling};
+            }
+            sum = 0.0;
+        }
+        state_.siblingsReached.clear();
+    }
+
+    State& state_;
+};
+
+// One target's score for a query, and what its reason will say.
+struct Matcher::Scored {
+    enum class Reason { none, sibling, name, vocabulary, semantic };
+
+    int target = 0;
+    double score = 0;
+    Reason reason = Reason::none;
+    int sibling = -1;    // Reason::sibling
+    double semantic = 0; // Reason::semantic
+};
+
+Matcher::Matcher(const std::vector<Target>& targets,
+                 const std::vector<std::vector<std::string>>& extraDocs,
+                 std::shared_ptr<const SentenceEmbedding> embedding)
+    : embedding_(std::move(embedding)) {
+    describe(targets);
+    const Documents documents = tokenize(targets, extraDocs);
     weighTokens(documents);
-    storeVectors(documents);
-    buildIndex();
+    buildIndexes(documents);
+}
+
+void Matcher::describe(const std::vector<Target>& targets) {
+    // Folders that directly hold another target are groupings, not destinations.
+    std::set<std::filesystem::path> parents;
+    for (const Target& target : targets) {
+        std::filesystem::path parent = target.url.parent_path();
+        if (parent != target.url) {
+            parents.insert(std::move(parent));
+        }
+    }
+    std::size_t siblings = 0;
+    std::size_t characters = 0;
+    for (const Target& target : targets) {
+        siblings += target.siblingNames.size();
+        for (const std::string& name : target.siblingNames) {
+            characters += name.size();
+        }
+    }
+    folders_.reserve(targets.size());
+    firstSibling_.reserve(targets.size() + 1);
+    siblingEnds_.reserve(siblings);
+    siblingText_.reserve(characters);
+    for (const Target& target : targets) {
+        Folder folder{folderName(target), {}, 0, target.isProject, parents.contains(target.url)};
+        for (const Kind kind : target.kinds) {
+            folder.kinds |= kindBit(kind);
+        }
+        folders_.push_back(std::move(folder));
+        firstSibling_.push_back(siblingEnds_.size());
+        for (const std::string& name : target.siblingNames) {
+            siblingText_ += name;
+            siblingEnds_.push_back(siblingText_.size());
+        }
+    }
+    firstSibling_.push_back(siblingEnds_.size());
+}
+
+Matcher::Documents Matcher::tokenize(const std::vector<Target>& targets,
+                                     const std::vector<std::vector<std::string>>& extraDocs) {
+    Documents documents;
+    // Names rarely have more than a few words; a longer one only grows the list once more.
+    constexpr std::size_t usualWords = 4;
+    const std::size_t count = siblingEnds_.size() + targets.size() + extraDocs.size();
+    documents.reserve(count, count * usualWords);
+    for (const Target& target : targets) {
+        for (const std::string& name : target.siblingNames) {
+            // Same extension rule as FileItem::stem.
+            documents.add(intern(Tokens::of(platform::deletingPathExtension(name))));
+        }
+    }
+    nameEmbeddings_.reserve(targets.size());
+    for (Folder& folder : folders_) {
+        const std::vector<std::string> words = Tokens::of(folder.name);
+        nameEmbeddings_.push_back(words.empty() ? std::nullopt : embed(words));
+        folder.words = intern(words);
+        documents.add(folder.words);
+    }
+    for (const std::vector<std::string>& doc : extraDocs) {
+        documents.add(intern(doc));
+    }
+    return documents;
 }
 
 std::vector<int> Matcher::intern(const std::vector<std::string>& tokens) {
@@ -122,7 +306,7 @@ std::vector<int> Matcher::intern(const std::vector<std::string>& tokens) {
     return ids;
 }
 
-void Matcher::weighTokens(const std::vector<std::vector<int>>& documents) {
+void Matcher::weighTokens(const Documents& documents) {
     const std::size_t vocabulary = tokenIds_.size();
     std::vector<int> df(vocabulary, 0);
     std::vector<std::size_t> lastDocument(vocabulary, 0); // counts each token once per document
@@ -141,135 +325,165 @@ void Matcher::weighTokens(const std::vector<std::vector<int>>& documents) {
     }
 }
 
-void Matcher::storeVectors(const std::vector<std::vector<int>>& documents) {
-    const std::size_t firstName = firstSibling_.back();
-    siblingVecs_.reserve(firstName);
-    for (std::size_t d = 0; d < firstName; ++d) {
-        siblingVecs_.push_back(store(vector(documents[d])));
+void Matcher::buildIndexes(const Documents& documents) {
+    const std::size_t siblings = siblingEnds_.size();
+    const std::size_t targets = folders_.size();
+    std::vector<int> siblingTarget(siblings);
+    for (std::size_t i = 0; i < targets; ++i) {
+        std::fill(siblingTarget.begin() + static_cast<std::ptrdiff_t>(firstSibling_[i]),
+                  siblingTarget.begin() + static_cast<std::ptrdiff_t>(firstSibling_[i + 1]),
+                  static_cast<int>(i));
     }
-    nameVecs_.reserve(targets_.size());
-    centroids_.reserve(targets_.size());
-    for (std::size_t i = 0; i < targets_.size(); ++i) {
-        const std::vector<int>& nameIds = documents[firstName + i];
-        nameVecs_.push_back(store(vector(nameIds)));
-        std::vector<int> all;
-        for (std::size_t d = firstSibling_[i]; d < firstSibling_[i + 1]; ++d) {
-            all.insert(all.end(), documents[d].begin(), documents[d].end());
-        }
-        all.insert(all.end(), nameIds.begin(), nameIds.end());
-        centroids_.push_back(store(vector(all)));
-    }
+    siblingIndex_ = index<SiblingPosting>(
+        siblings, [&](std::size_t d, SparseVector& into) { vector(documents[d], into); },
+        [&](std::size_t d, const Entry& entry) {
+            return SiblingPosting{siblingTarget[d], static_cast<int>(d), entry.weight};
+        });
+    nameIndex_ = index<FolderPosting>(
+        targets, [&](std::size_t i, SparseVector& into) { vector(folders_[i].words, into); },
+        [](std::size_t i, const Entry& entry) {
+            return FolderPosting{static_cast<int>(i), entry.weight};
+        });
+    // A folder's vocabulary: all its sibling names' tokens, then its name's.
+    std::vector<int> all;
+    centroidIndex_ = index<FolderPosting>(
+        targets,
+        [&](std::size_t i, SparseVector& into) {
+            const std::span<const int> names =
+                documents.range(firstSibling_[i], firstSibling_[i + 1]);
+            all.assign(names.begin(), names.end());
+            all.insert(all.end(), folders_[i].words.begin(), folders_[i].words.end());
+            vector(all, into);
+        },
+        [](std::size_t i, const Entry& entry) {
+            return FolderPosting{static_cast<int>(i), entry.weight};
+        });
 }
 
-// Compressed rows: indexStart_[t]..indexStart_[t + 1] are token t's postings, in target and
-// sibling order.
-void Matcher::buildIndex() {
+// Two passes over the rows' vectors, counting then filling, so no vector is kept in between.
+template <class Posting, class RowVector, class MakePosting>
+Matcher::Index<Posting> Matcher::index(std::size_t rows, RowVector rowVector,
+                                       MakePosting makePosting) const {
     const std::size_t vocabulary = idf_.size();
-    indexStart_.assign(vocabulary + 1, 0);
-    for (const Span& span : siblingVecs_) {
-        for (const Entry& entry : view(span)) {
-            ++indexStart_[entry.token + 1];
+    Index<Posting> built;
+    built.start.assign(vocabulary + 1, 0);
+    SparseVector vec;
+    for (std::size_t row = 0; row < rows; ++row) {
+        rowVector(row, vec);
+        for (const Entry& entry : vec) {
+            ++built.start[entry.token + 1];
         }
     }
     for (std::size_t id = 0; id < vocabulary; ++id) {
-        indexStart_[id + 1] += indexStart_[id];
+        built.start[id + 1] += built.start[id];
     }
-    index_.resize(indexStart_[vocabulary]);
-    std::vector<std::size_t> next(indexStart_.begin(), indexStart_.end() - 1);
-    for (std::size_t i = 0; i < targets_.size(); ++i) {
-        for (std::size_t d = firstSibling_[i]; d < firstSibling_[i + 1]; ++d) {
-            for (const Entry& entry : view(siblingVecs_[d])) {
-                index_[next[entry.token]++] = {
-                    static_cast<int>(i), static_cast<int>(d - firstSibling_[i]), entry.weight};
-            }
+    built.postings.resize(built.start[vocabulary]);
+    std::vector<std::size_t> next(built.start.begin(), built.start.end() - 1);
+    for (std::size_t row = 0; row < rows; ++row) {
+        rowVector(row, vec);
+        for (const Entry& entry : vec) {
+            built.postings[next[entry.token]++] = makePosting(row, entry);
         }
     }
+    return built;
 }
 
-std::vector<Match> Matcher::rank(const std::vector<std::string>& tokens, Kind kind) const {
+std::vector<Match> Matcher::best(const std::vector<std::string>& tokens, Kind kind,
+                                 std::size_t count) const {
     QueryIds ids(*this);
     const SparseVector query = vector(tokens, ids);
-    if (query.empty()) {
+    if (query.empty() || count == 0) {
         return {};
     }
-
-    struct BestSibling {
-        double score = 0;
-        int sibling = -1;
-    };
-    // The cosine with every sibling sharing a token, accumulated through the postings in one
-    // pass: the same products added in the same (token id) order as a pairwise cosine, so the
-    // sums are identical, without looking each pair's tokens up again.
-    // Every product is positive, so a zero sum means "not reached yet".
-    thread_local std::vector<double> dot;
-    thread_local std::vector<const Posting*> reached; // siblings in the order first reached
-    dot.resize(siblingVecs_.size(), 0.0);
-    for (const Entry& key : query) {
-        if (static_cast<std::size_t>(key.token) >= idf_.size()) {
-            continue;
-        }
-        for (std::size_t k = indexStart_[key.token]; k < indexStart_[key.token + 1]; ++k) {
-            const Posting& posting = index_[k];
-            const std::size_t flat = firstSibling_[posting.target] + posting.sibling;
-            if (dot[flat] == 0.0) {
-                reached.push_back(&posting);
-            }
-            dot[flat] += key.weight * posting.weight;
-        }
-    }
-    // A later sibling must score strictly higher, so of equally good siblings the one reached
-    // first is named.
-    std::vector<BestSibling> best(targets_.size());
-    for (const Posting* posting : reached) {
-        const std::size_t flat = firstSibling_[posting->target] + posting->sibling;
-        BestSibling& current = best[posting->target];
-        if (current.sibling >= 0 ? dot[flat] > current.score : dot[flat] > 0) {
-            current = {dot[flat], posting->sibling};
-        }
-        dot[flat] = 0.0;
-    }
-    reached.clear();
     const std::optional<std::vector<double>> queryEmbedding = embed(tokens);
 
-    std::vector<Match> matches;
-    for (std::size_t i = 0; i < targets_.size(); ++i) {
-        const Target& target = targets_[i];
-        const double byName = cosine(query, view(nameVecs_[i]));
-        const double bySibling = best[i].score;
-        const double byCentroid = cosine(query, view(centroids_[i]));
-        double score = byName <= bySibling ? bySibling : byName;
-        if (score <= byCentroid) {
-            score = byCentroid;
+    const auto better = [](const Scored& a, const Scored& b) {
+        return a.score > b.score || (a.score == b.score && a.target < b.target);
+    };
+    TopN<Scored, decltype(better)> top(count, better);
+    const auto offer = [&](const Sums& sums, int target) {
+        Scored scored = score(target, sums, kind, queryEmbedding);
+        if (scored.score > minimumScore) {
+            top.offer(scored);
         }
-
-        std::string why;
-        if (score == bySibling) {
-            if (best[i].sibling >= 0) {
-                why = "像 “" + target.siblingNames[best[i].sibling] + "”";
+    };
+    {
+        const Sums sums(*this, query);
+        if (queryEmbedding) {
+            // The embedding can lift a folder that shares no token with the file.
+            for (std::size_t i = 0; i < folders_.size(); ++i) {
+                offer(sums, static_cast<int>(i));
             }
-        } else if (score == byName) {
-            why = "文件夹名称相符";
         } else {
-            why = "和整个文件夹的用词相近";
-        }
-
-        if (score < weakLexicalScore && queryEmbedding && nameEmbeddings_[i]) {
-            const double semantic = denseCosine(*queryEmbedding, *nameEmbeddings_[i]);
-            if (semantic > semanticThreshold) {
-                score = (semantic - semanticThreshold) * 2;
-                why = "语义相近 " + twoDecimals(semantic);
+            for (const int target : sums.reached()) {
+                offer(sums, target);
             }
-        }
-        if (!target.kinds.empty() && !target.kinds.contains(kind) && kind != Kind::folder) {
-            score *= otherKindFactor;
-        }
-        if (score > minimumScore) {
-            matches.push_back({static_cast<int>(i), score, std::move(why)});
         }
     }
-    std::stable_sort(matches.begin(), matches.end(),
-                     [](const Match& a, const Match& b) { return a.score > b.score; });
+
+    std::vector<Match> matches;
+    for (const Scored& scored : std::move(top).take()) {
+        matches.push_back({scored.target, scored.score, why(scored)});
+    }
     return matches;
+}
+
+Matcher::Scored Matcher::score(int target, const Sums& sums, Kind kind,
+                               const std::optional<std::vector<double>>& queryEmbedding) const {
+    const double byName = sums.byName(target);
+    const Sums::BestSibling bySibling = sums.bestSibling(target);
+    const double byCentroid = sums.byCentroid(target);
+    Scored scored{target, byName <= bySibling.score ? bySibling.score : byName};
+    if (scored.score <= byCentroid) {
+        scored.score = byCentroid;
+    }
+    // Ties go to the sibling first, then the name.
+    if (scored.score == bySibling.score) {
+        if (bySibling.sibling >= 0) {
+            scored.reason = Scored::Reason::sibling;
+            scored.sibling = bySibling.sibling;
+        }
+    } else if (scored.score == byName) {
+        scored.reason = Scored::Reason::name;
+    } else {
+        scored.reason = Scored::Reason::vocabulary;
+    }
+
+    if (scored.score < weakLexicalScore && queryEmbedding && nameEmbeddings_[target]) {
+        const double semantic = denseCosine(*queryEmbedding, *nameEmbeddings_[target]);
+        if (semantic > semanticThreshold) {
+            scored.score = (semantic - semanticThreshold) * 2;
+            scored.reason = Scored::Reason::semantic;
+            scored.semantic = semantic;
+        }
+    }
+    const std::uint32_t kinds = folders_[target].kinds;
+    if (kinds != 0 && (kinds & kindBit(kind)) == 0 && kind != Kind::folder) {
+        scored.score *= otherKindFactor;
+    }
+    return scored;
+}
+
+std::string Matcher::why(const Scored& scored) const {
+    switch (scored.reason) {
+    case Scored::Reason::none:
+        break;
+    case Scored::Reason::sibling:
+        return "像 “" + std::string(siblingName(scored.sibling)) + "”";
+    case Scored::Reason::name:
+        return "文件夹名称相符";
+    case Scored::Reason::vocabulary:
+        return "和整个文件夹的用词相近";
+    case Scored::Reason::semantic:
+        return "语义相近 " + twoDecimals(scored.semantic);
+    }
+    return {};
+}
+
+std::string_view Matcher::siblingName(int sibling) const {
+    const auto index = static_cast<std::size_t>(sibling);
+    const std::size_t begin = index == 0 ? 0 : siblingEnds_[index - 1];
+    return std::string_view(siblingText_).substr(begin, siblingEnds_[index] - begin);
 }
 
 std::vector<int> Matcher::shortlist(const std::vector<std::string>& tokens, Kind kind,
@@ -285,56 +499,53 @@ std::vector<int> Matcher::shortlist(const std::vector<std::string>& tokens, Kind
     QueryIds ids(*this);
     const SparseVector file = vector(tokens, ids);
     const std::optional<std::vector<double>> fileEmbedding = embed(tokens);
-    std::vector<std::pair<int, double>> scored;
-    scored.reserve(found.size());
+    const auto better = [](const std::pair<int, double>& a, const std::pair<int, double>& b) {
+        return a.second > b.second || (a.second == b.second && a.first < b.first);
+    };
+    TopN<std::pair<int, double>, decltype(better)> top(static_cast<std::size_t>(k), better);
+    std::vector<int> words;
+    SparseVector described;
     for (const int i : found) {
+        const Folder& folder = folders_[static_cast<std::size_t>(i)];
         const auto profile = profiles.find(i);
-        std::vector<std::string> parts{folderName(targets_[i]),
+        std::vector<std::string> parts{folder.name,
                                        profile != profiles.end() ? profile->second.purpose : ""};
         if (profile != profiles.end()) {
             parts.insert(parts.end(), profile->second.keywords.begin(),
                          profile->second.keywords.end());
         }
-        std::vector<std::string> words;
-        for (const std::string& part : parts) {
-            std::vector<std::string> partWords = Tokens::of(part);
-            words.insert(words.end(), std::make_move_iterator(partWords.begin()),
-                         std::make_move_iterator(partWords.end()));
-        }
-        double score = cosine(file, vector(words, ids));
-        if (fileEmbedding) {
-            if (const auto described = embedding_->vector(joined(parts))) {
-                score = std::max(score, denseCosine(*fileEmbedding, *described));
+        // The folder name's tokens are known from construction; the rest is tokenized here.
+        words = folder.words;
+        for (auto part = parts.begin() + 1; part != parts.end(); ++part) {
+            for (const std::string& word : Tokens::of(*part)) {
+                words.push_back(ids.id(word));
             }
         }
-        scored.emplace_back(i, score);
+        vector(words, described);
+        double score = cosine(file, described);
+        if (fileEmbedding) {
+            if (const auto embedded = embedding_->vector(joined(parts))) {
+                score = std::max(score, denseCosine(*fileEmbedding, *embedded));
+            }
+        }
+        top.offer({i, score});
     }
-    std::stable_sort(scored.begin(), scored.end(),
-                     [](const auto& a, const auto& b) { return a.second > b.second; });
     found.clear();
-    for (std::size_t n = 0; n < static_cast<std::size_t>(k); ++n) {
-        found.push_back(scored[n].first);
+    for (const auto& [i, score] : std::move(top).take()) {
+        found.push_back(i);
     }
     return found;
 }
 
 std::vector<int> Matcher::candidates(Kind kind) const {
-    // Folders that directly hold another target are groupings, not destinations.
-    std::set<std::filesystem::path> parents;
-    for (const Target& target : targets_) {
-        std::filesystem::path parent = target.url.parent_path();
-        if (parent != target.url) {
-            parents.insert(std::move(parent));
-        }
-    }
     std::vector<int> found;
-    for (std::size_t i = 0; i < targets_.size(); ++i) {
-        const Target& target = targets_[i];
-        if (target.isProject) {
+    for (std::size_t i = 0; i < folders_.size(); ++i) {
+        const Folder& folder = folders_[i];
+        if (folder.isProject) {
             continue;
         }
-        const bool fits = target.siblingNames.empty() ? !parents.contains(target.url)
-                                                      : target.kinds.contains(kind);
+        const bool hasFiles = firstSibling_[i + 1] > firstSibling_[i];
+        const bool fits = hasFiles ? (folder.kinds & kindBit(kind)) != 0 : !folder.holdsTarget;
         if (fits) {
             found.push_back(static_cast<int>(i));
         }
@@ -342,31 +553,35 @@ std::vector<int> Matcher::candidates(Kind kind) const {
     return found;
 }
 
-Matcher::SparseVector Matcher::vector(const std::vector<int>& ids) const {
+void Matcher::vector(std::span<const int> ids, SparseVector& into) const {
     // Every occurrence of a token adds the same weight, so grouping them by id changes no sum.
-    std::vector<int> sorted(ids);
-    std::sort(sorted.begin(), sorted.end());
-    SparseVector vec;
-    for (const int id : sorted) {
-        const double weight = static_cast<std::size_t>(id) < idf_.size() ? idf_[id] : 1.0;
-        if (!vec.empty() && vec.back().token == id) {
-            vec.back().weight += weight;
+    into.clear();
+    for (const int id : ids) {
+        into.push_back({id, static_cast<std::size_t>(id) < idf_.size() ? idf_[id] : 1.0});
+    }
+    std::sort(into.begin(), into.end(),
+              [](const Entry& a, const Entry& b) { return a.token < b.token; });
+    std::size_t kept = 0;
+    for (std::size_t n = 0; n < into.size(); ++n) {
+        if (kept > 0 && into[kept - 1].token == into[n].token) {
+            into[kept - 1].weight += into[n].weight;
         } else {
-            vec.push_back({id, weight});
+            into[kept++] = into[n];
         }
     }
+    into.resize(kept);
     double squares = 0;
-    for (const Entry& entry : vec) {
+    for (const Entry& entry : into) {
         squares += entry.weight * entry.weight;
     }
     const double norm = std::sqrt(squares);
     if (!(norm > 0)) {
-        return {};
+        into.clear();
+        return;
     }
-    for (Entry& entry : vec) {
+    for (Entry& entry : into) {
         entry.weight /= norm;
     }
-    return vec;
 }
 
 Matcher::SparseVector Matcher::vector(const std::vector<std::string>& tokens, QueryIds& ids) const {
@@ -375,7 +590,9 @@ Matcher::SparseVector Matcher::vector(const std::vector<std::string>& tokens, Qu
     for (const std::string& token : tokens) {
         tokenIds.push_back(ids.id(token));
     }
-    return vector(tokenIds);
+    SparseVector vec;
+    vector(tokenIds, vec);
+    return vec;
 }
 
 double Matcher::cosine(std::span<const Entry> a, std::span<const Entry> b) {
@@ -395,16 +612,6 @@ double Matcher::cosine(std::span<const Entry> a, std::span<const Entry> b) {
         }
     }
     return sum;
-}
-
-Matcher::Span Matcher::store(const SparseVector& vec) {
-    const Span span{entries_.size(), entries_.size() + vec.size()};
-    entries_.insert(entries_.end(), vec.begin(), vec.end());
-    return span;
-}
-
-std::span<const Matcher::Entry> Matcher::view(Span span) const {
-    return std::span<const Entry>(entries_).subspan(span.begin, span.end - span.begin);
 }
 
 std::optional<std::vector<double>> Matcher::embed(const std::vector<std::string>& words) const {

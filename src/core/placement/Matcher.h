@@ -4,10 +4,12 @@
 #include "core/model/Profile.h"
 #include "core/placement/Targets.h"
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -33,18 +35,21 @@ struct Match {
 
 // Ranks candidate folders for a file by how much its name resembles the names already in
 // each folder, the folder's own name and its vocabulary as a whole (TF-IDF over name tokens).
+// Keeps what it needs of the targets, so they may go away after construction.
 class Matcher {
 public:
-    Matcher(std::vector<Target> targets, const std::vector<std::vector<std::string>>& extraDocs,
+    Matcher(const std::vector<Target>& targets,
+            const std::vector<std::vector<std::string>>& extraDocs,
             std::shared_ptr<const SentenceEmbedding> embedding = nullptr);
 
-    // Matches scoring above 0.05, best first (stable among equal scores).
-    [[nodiscard]] std::vector<Match> rank(const std::vector<std::string>& tokens, Kind kind) const;
+    // The `count` best matches scoring above 0.05, best first; equal scores keep target order.
+    // Only folders that share a token with the file are scored (every folder when the
+    // sentence embedding can weigh in), so a query costs what its tokens reach.
+    [[nodiscard]] std::vector<Match> best(const std::vector<std::string>& tokens, Kind kind,
+                                          std::size_t count) const;
     // At most k candidate target indices for the model to choose among.
     [[nodiscard]] std::vector<int> shortlist(const std::vector<std::string>& tokens, Kind kind,
                                              const Profiles& profiles, int k) const;
-
-    [[nodiscard]] const std::vector<Target>& targets() const { return targets_; }
 
 private:
     // Tokens are interned: ids below idf_.size() are document tokens, higher ids are tokens only
@@ -54,42 +59,71 @@ private:
         double weight = 0;
     };
     using SparseVector = std::vector<Entry>; // sorted by token id, L2-normalised
-    // A stored vector: a range of entries_.
-    struct Span {
-        std::size_t begin = 0;
-        std::size_t end = 0;
-    };
     class QueryIds;
+    class Documents;
+    class Sums;
+    struct Scored;
 
+    // What a query needs to know of a target.
+    struct Folder {
+        std::string name;        // the last path component
+        std::vector<int> words;  // token ids of the name
+        std::uint32_t kinds = 0; // one bit per kind of its files
+        bool isProject = false;
+        bool holdsTarget = false; // another target lies directly inside
+    };
+    // A sibling name holding a token, with the token's weight in that name's vector.
+    struct SiblingPosting {
+        int target = 0;
+        int sibling = 0; // across all targets, as in firstSibling_
+        double weight = 0;
+    };
+    // A folder's name or vocabulary holding a token, with the token's weight there.
+    struct FolderPosting {
+        int target = 0;
+        double weight = 0;
+    };
+    // Postings grouped by token id (compressed rows): start[t]..start[t + 1] are token t's,
+    // in target and sibling order.
+    template <class Posting> struct Index {
+        std::vector<std::size_t> start;
+        std::vector<Posting> postings;
+
+        [[nodiscard]] std::span<const Posting> of(int token) const {
+            return std::span<const Posting>(postings).subspan(start[token],
+                                                              start[token + 1] - start[token]);
+        }
+    };
+
+    void describe(const std::vector<Target>& targets);
+    [[nodiscard]] Documents tokenize(const std::vector<Target>& targets,
+                                     const std::vector<std::vector<std::string>>& extraDocs);
     [[nodiscard]] std::vector<int> intern(const std::vector<std::string>& tokens);
-    void weighTokens(const std::vector<std::vector<int>>& documents);
-    void storeVectors(const std::vector<std::vector<int>>& documents);
-    void buildIndex();
-    [[nodiscard]] SparseVector vector(const std::vector<int>& ids) const;
+    void weighTokens(const Documents& documents);
+    void buildIndexes(const Documents& documents);
+    template <class Posting, class RowVector, class MakePosting>
+    [[nodiscard]] Index<Posting> index(std::size_t rows, RowVector rowVector,
+                                       MakePosting makePosting) const;
+    void vector(std::span<const int> ids, SparseVector& into) const;
     [[nodiscard]] SparseVector vector(const std::vector<std::string>& tokens, QueryIds& ids) const;
-    [[nodiscard]] Span store(const SparseVector& vec);
-    [[nodiscard]] std::span<const Entry> view(Span span) const;
     [[nodiscard]] static double cosine(std::span<const Entry> a, std::span<const Entry> b);
     [[nodiscard]] std::optional<std::vector<double>>
     embed(const std::vector<std::string>& words) const;
+    [[nodiscard]] Scored score(int target, const Sums& sums, Kind kind,
+                               const std::optional<std::vector<double>>& queryEmbedding) const;
+    [[nodiscard]] std::string why(const Scored& scored) const;
+    [[nodiscard]] std::string_view siblingName(int sibling) const;
     [[nodiscard]] std::vector<int> candidates(Kind kind) const;
 
-    std::vector<Target> targets_;
-    std::unordered_map<std::string, int> tokenIds_;
-    std::vector<double> idf_;               // by token id
-    std::vector<Entry> entries_;            // storage of every vector below
+    std::vector<Folder> folders_;
     std::vector<std::size_t> firstSibling_; // per target, then one past the last sibling
-    std::vector<Span> siblingVecs_;         // per target, per sibling name, in order
-    std::vector<Span> nameVecs_;            // per target
-    std::vector<Span> centroids_;           // per target
-    // A sibling name holding a token, with the token's weight in that name's vector.
-    struct Posting {
-        int target = 0;
-        int sibling = 0;
-        double weight = 0;
-    };
-    std::vector<std::size_t> indexStart_; // per token id, its first slot in index_ (CSR)
-    std::vector<Posting> index_;          // postings grouped by token id
+    std::string siblingText_;               // every sibling name, back to back
+    std::vector<std::size_t> siblingEnds_;  // per sibling, where its name ends in siblingText_
+    std::unordered_map<std::string, int> tokenIds_;
+    std::vector<double> idf_; // by token id
+    Index<SiblingPosting> siblingIndex_;
+    Index<FolderPosting> nameIndex_;
+    Index<FolderPosting> centroidIndex_; // a folder's sibling and name tokens together
     std::shared_ptr<const SentenceEmbedding> embedding_;
     std::vector<std::optional<std::vector<double>>> nameEmbeddings_;
 };

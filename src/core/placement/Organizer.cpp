@@ -20,6 +20,8 @@ namespace vesk {
 namespace {
 
 constexpr double margin = 0.08;
+// The best match decides; the second only tells whether the decision is close.
+constexpr std::size_t decidingMatches = 2;
 
 std::string twoDecimals(double value) {
     char text[32];
@@ -201,7 +203,7 @@ void Organizer::decideByRulesAndSimilarity(Run& run) const {
             run.results[i] = std::move(ruled);
             continue;
         }
-        const auto matches = run.matcher->rank(run.tokens[i], run.items[i].kind);
+        const auto matches = run.matcher->best(run.tokens[i], run.items[i].kind, decidingMatches);
         if (!matches.empty()) {
             run.closest[i] = matches[0].target;
         }
@@ -221,8 +223,8 @@ void Organizer::decideByContent(Run& run) const {
         ++run.plan.contentReads;
         auto tokens = run.tokens[i];
         tokens.insert(tokens.end(), keywords->begin(), keywords->end());
-        run.results[i] =
-            decideByMatch(run, i, run.matcher->rank(tokens, run.items[i].kind), Layer::content);
+        run.results[i] = decideByMatch(
+            run, i, run.matcher->best(tokens, run.items[i].kind, decidingMatches), Layer::content);
     }
 }
 

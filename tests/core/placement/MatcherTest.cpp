@@ -2,11 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <limits>
 #include <map>
+#include <random>
 
 namespace vesk {
 namespace {
+
+// As many matches as there are.
+constexpr std::size_t every = std::numeric_limits<std::size_t>::max();
 
 Target folder(const std::string& path, std::vector<std::string> siblings = {},
               std::set<Kind> kinds = {}) {
@@ -34,14 +41,14 @@ std::vector<Target> threeFolders() {
             folder("/h/Travel", {"beach_holiday.jpg"}, {Kind::image}), folder("/h/Recipes")};
 }
 
-TEST(MatcherRank, ScoresExplainsAndPenalisesOtherKinds) {
+TEST(MatcherBest, ScoresExplainsAndPenalisesOtherKinds) {
     const Matcher matcher(threeFolders(), {});
     // q: invoice 2.25276, april (unknown) 1.0; norm 2.46474 -> invoice 0.91400.
     // [invoice march]: 0.70711 each -> 0.64629. Centroid of five tokens: 0.44721 -> 0.40875.
     // A folder item is no file kind, so it is never penalised.
     for (const auto& [kind, factor] :
          {std::pair{Kind::pdf, 1.0}, {Kind::image, 0.75}, {Kind::folder, 1.0}}) {
-        const std::vector<Match> matches = matcher.rank({"invoice", "april"}, kind);
+        const std::vector<Match> matches = matcher.best({"invoice", "april"}, kind, every);
         ASSERT_EQ(matches.size(), 1U);
         EXPECT_EQ(matches[0].target, 0);
         EXPECT_NEAR(matches[0].score, 0.64629 * factor, 1e-5) << factor;
@@ -50,28 +57,28 @@ TEST(MatcherRank, ScoresExplainsAndPenalisesOtherKinds) {
 
     // An empty folder whose name equals the file's tokens: name and centroid both 1, the name
     // wins the tie, and no kind penalty without files.
-    EXPECT_EQ(matcher.rank({"recipe"}, Kind::pdf),
+    EXPECT_EQ(matcher.best({"recipe"}, Kind::pdf, every),
               (std::vector<Match>{{2, 1.0, "文件夹名称相符"}}));
     // Name 1.0 beats centroid [beach holiday travel] 0.57735; image folder, pdf file: x0.75.
-    EXPECT_EQ(matcher.rank({"travel"}, Kind::pdf),
+    EXPECT_EQ(matcher.best({"travel"}, Kind::pdf, every),
               (std::vector<Match>{{1, 0.75, "文件夹名称相符"}}));
     // Each sibling 0.5, centroid 2 * 0.70711 * 0.44721 = 0.63246.
-    const std::vector<Match> both = matcher.rank({"invoice", "receipt"}, Kind::pdf);
+    const std::vector<Match> both = matcher.best({"invoice", "receipt"}, Kind::pdf, every);
     ASSERT_EQ(both.size(), 1U);
     EXPECT_NEAR(both[0].score, 2 / std::sqrt(10.0), 1e-12);
     EXPECT_EQ(both[0].why, "和整个文件夹的用词相近");
 }
 
-TEST(MatcherRank, ReturnsNothingWithoutSharedTokensAndExtraDocumentsOnlyWeigh) {
+TEST(MatcherBest, ReturnsNothingWithoutSharedTokensAndExtraDocumentsOnlyWeigh) {
     const Matcher matcher(threeFolders(), {{"march"}, {"unplaced"}});
-    EXPECT_TRUE(matcher.rank({}, Kind::pdf).empty());
-    EXPECT_TRUE(matcher.rank({"unrelated", "words"}, Kind::pdf).empty());
-    EXPECT_TRUE(matcher.rank({"unplaced"}, Kind::pdf).empty());
+    EXPECT_TRUE(matcher.best({}, Kind::pdf, every).empty());
+    EXPECT_TRUE(matcher.best({"unrelated", "words"}, Kind::pdf, every).empty());
+    EXPECT_TRUE(matcher.best({"unplaced"}, Kind::pdf, every).empty());
     // "march" in an extra document has a lower idf, so invoice outweighs it in the sibling.
-    EXPECT_GT(matcher.rank({"invoice"}, Kind::pdf).at(0).score, std::sqrt(0.5));
+    EXPECT_GT(matcher.best({"invoice"}, Kind::pdf, every).at(0).score, std::sqrt(0.5));
 }
 
-TEST(MatcherRank, DropsAScoreOfExactlyTheFloor) {
+TEST(MatcherBest, DropsAScoreOfExactlyTheFloor) {
     // One document, so idf = ln(2/2) + 1 = 1 and every weight is a count. Counts 1, k, 6, 1, 1
     // give alpha 1/sqrt(1 + k^2 + 39): exactly 1/20 = 0.05 for k = 19, 0.05249 for k = 18.
     const auto nameWith = [](int bravos) {
@@ -82,14 +89,15 @@ TEST(MatcherRank, DropsAScoreOfExactlyTheFloor) {
         return name + " charlie charlie charlie charlie charlie charlie delta echo";
     };
     const Matcher atFloor({folder(nameWith(19))}, {});
-    EXPECT_TRUE(atFloor.rank({"alpha"}, Kind::pdf).empty());
-    ASSERT_EQ(atFloor.rank({"bravo"}, Kind::pdf).size(), 1U);
-    const std::vector<Match> above = Matcher({folder(nameWith(18))}, {}).rank({"alpha"}, Kind::pdf);
+    EXPECT_TRUE(atFloor.best({"alpha"}, Kind::pdf, every).empty());
+    ASSERT_EQ(atFloor.best({"bravo"}, Kind::pdf, every).size(), 1U);
+    const std::vector<Match> above =
+        Matcher({folder(nameWith(18))}, {}).best({"alpha"}, Kind::pdf, every);
     ASSERT_EQ(above.size(), 1U);
     EXPECT_NEAR(above[0].score, 1 / std::sqrt(363.0), 1e-12);
 }
 
-TEST(MatcherRank, SemanticScoresReplaceWeakLexicalOnesAboveThreshold) {
+TEST(MatcherBest, SemanticScoresReplaceWeakLexicalOnesAboveThreshold) {
     // Three empty folders; alpha is in all three names (idf 1), the other names' tokens in one
     // each (idf 1 + ln 2). Query alpha plus eight unknown tokens: q_alpha = 1/3, name alpha
     // weight 1/sqrt(1 + 3 (1 + ln 2)^2) = 0.32275, lexical 0.10758 for each folder.
@@ -108,7 +116,7 @@ TEST(MatcherRank, SemanticScoresReplaceWeakLexicalOnesAboveThreshold) {
             {"alpha hotel india juliet", {0.8, 0.6, 0, 0, 0}},
         }));
 
-    const std::vector<Match> matches = matcher.rank(query, Kind::pdf);
+    const std::vector<Match> matches = matcher.best(query, Kind::pdf, every);
     ASSERT_EQ(matches.size(), 3U);
     // 0.85 -> (0.85 - 0.75) * 2 = 0.2.
     EXPECT_EQ(matches[0].target, 0);
@@ -122,8 +130,109 @@ TEST(MatcherRank, SemanticScoresReplaceWeakLexicalOnesAboveThreshold) {
     EXPECT_EQ(matches[2].target, 2);
     EXPECT_NEAR(matches[2].score, 0.1, 1e-9);
     // A query the model cannot embed stays lexical.
-    EXPECT_EQ(matcher.rank({"alpha", "zulu"}, Kind::pdf),
-              Matcher(targets, {}).rank({"alpha", "zulu"}, Kind::pdf));
+    EXPECT_EQ(matcher.best({"alpha", "zulu"}, Kind::pdf, every),
+              Matcher(targets, {}).best({"alpha", "zulu"}, Kind::pdf, every));
+}
+
+TEST(MatcherBest, EqualScoresKeepTargetOrderWhateverReachesThemFirst) {
+    // "alpha" is the older token (a sibling of target 1), so the query reaches target 1 before
+    // target 0, whose name only is "beta". Both score q_alpha = q_beta = sqrt(0.5).
+    const Matcher matcher({folder("/h/Beta"), folder("/h/Zz", {"alpha.pdf"}, {Kind::pdf})}, {});
+    const std::vector<Match> both{{0, std::sqrt(0.5), "文件夹名称相符"},
+                                  {1, std::sqrt(0.5), "像 “alpha.pdf”"}};
+    EXPECT_EQ(matcher.best({"alpha", "beta"}, Kind::pdf, every), both);
+    EXPECT_EQ(matcher.best({"alpha", "beta"}, Kind::pdf, 1),
+              std::vector<Match>(both.begin(), both.begin() + 1));
+    EXPECT_TRUE(matcher.best({"alpha", "beta"}, Kind::pdf, 0).empty());
+}
+
+// Relates no two texts, yet makes the matcher look at every folder.
+class NullEmbedding : public SentenceEmbedding {
+public:
+    std::optional<std::vector<double>> vector(const std::string&) const override {
+        return std::vector<double>{0, 0};
+    }
+};
+
+// Names drawn from a handful of words, so that equal scores are common.
+class RandomNames {
+public:
+    explicit RandomNames(unsigned seed) : random_(seed) {}
+
+    std::size_t below(std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(random_);
+    }
+    // One to three words; "zebra" is in no folder.
+    std::vector<std::string> words() {
+        static const std::vector<std::string> vocabulary{"invoice", "travel", "recipe",
+                                                         "garden",  "taxes",  "zebra"};
+        std::vector<std::string> picked(1 + below(3));
+        for (std::string& word : picked) {
+            word = vocabulary[below(vocabulary.size())];
+        }
+        return picked;
+    }
+    static std::string joined(const std::vector<std::string>& words, const std::string& between) {
+        std::string text;
+        for (const std::string& word : words) {
+            text += (text.empty() ? "" : between) + word;
+        }
+        return text;
+    }
+
+    // Forty folders, a third of them with the same name words and files as an earlier one.
+    std::vector<Target> folders() {
+        std::vector<Target> targets;
+        std::vector<std::string> names;
+        for (int i = 0; i < 40; ++i) {
+            // The number is no token, so a copy differs only by its path.
+            const std::string prefix = "/h/" + std::to_string(i) + " ";
+            if (i > 0 && below(3) == 0) {
+                const std::size_t original = below(targets.size());
+                Target copy = targets[original];
+                copy.url = prefix + names[original];
+                names.push_back(names[original]);
+                targets.push_back(std::move(copy));
+                continue;
+            }
+            names.push_back(joined(words(), " "));
+            Target target = folder(prefix + names.back());
+            for (std::size_t n = below(4); n > 0; --n) {
+                const bool image = below(2) == 0;
+                target.siblingNames.push_back(joined(words(), "_") + (image ? ".jpg" : ".pdf"));
+                target.kinds.insert(image ? Kind::image : Kind::pdf);
+            }
+            targets.push_back(std::move(target));
+        }
+        return targets;
+    }
+
+private:
+    std::mt19937 random_;
+};
+
+TEST(MatcherBest, LeadersHeadTheFullRankingAndUnreachedFoldersScoreNothing) {
+    RandomNames random(15);
+    const std::array kinds{Kind::pdf, Kind::image, Kind::audio, Kind::folder};
+    for (int home = 0; home < 20; ++home) {
+        const std::vector<Target> targets = random.folders();
+        const Matcher matcher(targets, {});
+        const Matcher scanningAll(targets, {}, std::make_shared<NullEmbedding>());
+        for (int query = 0; query < 20; ++query) {
+            const std::vector<std::string> tokens = random.words();
+            const Kind kind = kinds[random.below(kinds.size())];
+            const std::vector<Match> all = matcher.best(tokens, kind, every);
+            EXPECT_EQ(all, scanningAll.best(tokens, kind, every));
+            EXPECT_TRUE(std::is_sorted(all.begin(), all.end(), [](const Match& a, const Match& b) {
+                return a.score > b.score || (a.score == b.score && a.target < b.target);
+            }));
+            for (const std::size_t count : {1U, 2U, 3U, 7U}) {
+                const std::size_t head = std::min(count, all.size());
+                EXPECT_EQ(matcher.best(tokens, kind, count),
+                          std::vector<Match>(all.begin(), all.begin() + head));
+            }
+        }
+    }
 }
 
 // 0 project, 1 pdf folder, 2 image folder, 3 empty folder holding 4, 4 empty leaf,
