@@ -29,23 +29,7 @@ Organizer::ProgressHandler terminalProgress() {
         return {};
     }
     return [](const OrganizerProgress& progress) {
-        using Stage = OrganizerProgress::Stage;
-        switch (progress.stage) {
-        case Stage::scanning:
-            std::cerr << "\r\033[KScanning…" << std::flush;
-            break;
-        case Stage::understandingFolders:
-            std::cerr << "\r\033[KUnderstanding folders…" << std::flush;
-            break;
-        case Stage::placing:
-            std::cerr << "\r\033[KPlacing " << progress.done + 1 << " of " << progress.total
-                      << std::flush;
-            break;
-        case Stage::reviewing:
-            std::cerr << "\r\033[KReviewing " << progress.done + 1 << " of " << progress.total
-                      << std::flush;
-            break;
-        }
+        std::cerr << "\r\033[K" << progressLine(progress) << std::flush;
     };
 }
 

@@ -78,6 +78,26 @@ void printGroup(std::ostringstream& out, const RowGroup& group, const std::files
     out << "\n";
 }
 
+// "1 folder", "2 folders".
+void count(std::ostream& out, int count, const char* one, const char* many) {
+    out << count << ' ' << (count == 1 ? one : many);
+}
+
+// How far the scan has got, so that a large home shows movement from the start.
+std::string scanningLine(const OrganizerProgress& progress) {
+    std::ostringstream line;
+    line << "Scanning…";
+    if (progress.filesRead > 0 || progress.foldersRead > 0) {
+        line << ' ';
+        count(line, progress.filesRead, "waiting file", "waiting files");
+    }
+    if (progress.foldersRead > 0) {
+        line << ", ";
+        count(line, progress.foldersRead, "folder", "folders");
+    }
+    return line.str();
+}
+
 } // namespace
 
 std::string planJson(const Plan& plan) {
@@ -133,6 +153,23 @@ std::string planText(const Plan& plan, const std::filesystem::path& home) {
         out << "Local model: " << *plan.llmUnavailable << "\n";
     }
     return out.str();
+}
+
+std::string progressLine(const OrganizerProgress& progress) {
+    using Stage = OrganizerProgress::Stage;
+    switch (progress.stage) {
+    case Stage::scanning:
+        return scanningLine(progress);
+    case Stage::understandingFolders:
+        return "Understanding folders…";
+    case Stage::placing:
+        return "Placing " + std::to_string(progress.done + 1) + " of " +
+               std::to_string(progress.total);
+    case Stage::reviewing:
+        return "Reviewing " + std::to_string(progress.done + 1) + " of " +
+               std::to_string(progress.total);
+    }
+    return {};
 }
 
 } // namespace vesk

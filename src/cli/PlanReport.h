@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/placement/OrganizerProgress.h"
 #include "core/placement/Plan.h"
 
 #include <filesystem>
@@ -13,5 +14,8 @@ namespace vesk {
 // The plan for people: suggestions grouped by destination as the review window groups them,
 // largest folder first, then the Trash, then what needs a decision, each file with its reason.
 [[nodiscard]] std::string planText(const Plan& plan, const std::filesystem::path& home);
+
+// What the organizer is doing, for the one-line display on a terminal while the plan is made.
+[[nodiscard]] std::string progressLine(const OrganizerProgress& progress);
 
 } // namespace vesk

@@ -118,5 +118,24 @@ TEST(PlanReport, NamesAreEscapedForPeopleAndKeptApartInJson) {
               "where they belong\n");
 }
 
+TEST(PlanReport, ProgressLineCountsWhatTheScanHasRead) {
+    using Stage = OrganizerProgress::Stage;
+    const struct {
+        OrganizerProgress progress;
+        const char* line;
+    } rows[] = {
+        {{Stage::scanning}, "Scanning…"},
+        {{Stage::scanning, 0, 0, 64, 0}, "Scanning… 64 waiting files"},
+        {{Stage::scanning, 0, 0, 1, 1}, "Scanning… 1 waiting file, 1 folder"},
+        {{Stage::scanning, 0, 0, 0, 32}, "Scanning… 0 waiting files, 32 folders"},
+        {{Stage::understandingFolders}, "Understanding folders…"},
+        {{Stage::placing, 0, 3}, "Placing 1 of 3"},
+        {{Stage::reviewing, 2, 3}, "Reviewing 3 of 3"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(progressLine(row.progress), row.line);
+    }
+}
+
 } // namespace
 } // namespace vesk

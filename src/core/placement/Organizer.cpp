@@ -70,6 +70,43 @@ Suggestion leftInPlace(Suggestion suggestion, const std::filesystem::path& home)
 
 } // namespace
 
+// Counts what the scan has read and reports it every few entries: often enough that a large
+// home shows movement at once, seldom enough that reporting costs nothing.
+class Organizer::ScanProgress {
+public:
+    explicit ScanProgress(const ProgressHandler& handler) : handler_(handler) {}
+
+    void fileRead() {
+        ++progress_.filesRead;
+        entryRead();
+    }
+    void folderRead() {
+        ++progress_.foldersRead;
+        entryRead();
+    }
+    // The final counts, when the scan took long enough to show any.
+    void finish() const {
+        if (reported_ > 0 && reported_ != entries()) {
+            handler_(progress_);
+        }
+    }
+
+private:
+    static constexpr int step = 32;
+
+    [[nodiscard]] int entries() const { return progress_.filesRead + progress_.foldersRead; }
+    void entryRead() {
+        if (handler_ && entries() % step == 0) {
+            reported_ = entries();
+            handler_(progress_);
+        }
+    }
+
+    const ProgressHandler& handler_;
+    OrganizerProgress progress_; // scanning
+    int reported_ = 0;           // entries at the last report
+};
+
 Organizer::Organizer(OrganizerSettings settings, ModelEndpoint endpoint, Diagnostics diagnostics)
     : settings_(std::move(settings)), endpoint_(std::move(endpoint)),
       diagnostics_(std::move(diagnostics)), answers_(settings_.modelAnswers) {}
@@ -98,8 +135,10 @@ std::optional<Plan> Organizer::run(std::stop_token stop, const ProgressHandler& 
     Run run;
     run.stop = std::move(stop);
     run.typeDefaults = typeDefaults(settings_.home);
-    loadItems(run);
-    findTargets(run);
+    ScanProgress scan(progress);
+    loadItems(run, scan);
+    findTargets(run, scan);
+    scan.finish();
     tokenize(run);
     run.matcher.emplace(run.targets, run.tokens);
     run.results.resize(run.items.size());
@@ -155,22 +194,25 @@ std::optional<Plan> Organizer::run(std::stop_token stop, const ProgressHandler& 
     return plan;
 }
 
-void Organizer::loadItems(Run& run) const {
+void Organizer::loadItems(Run& run, ScanProgress& progress) const {
     for (const auto& source : normalFolders(settings_.sources)) {
         std::error_code ec;
         for (auto it = std::filesystem::directory_iterator(source, ec);
              !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
             if (auto item = FileItem::load(it->path())) {
                 run.items.push_back(std::move(*item));
+                progress.fileRead();
             }
         }
     }
     sortByName(run.items, &FileItem::name);
 }
 
-void Organizer::findTargets(Run& run) const {
+void Organizer::findTargets(Run& run, ScanProgress& progress) const {
     const auto sourcePaths = normalFolders(settings_.sources);
-    for (auto& target : TargetFinder::find(discoveryRoots(settings_.home), settings_.home)) {
+    const auto folderRead = [&] { progress.folderRead(); };
+    for (auto& target :
+         TargetFinder::find(discoveryRoots(settings_.home), settings_.home, folderRead)) {
         if (!sourcePaths.contains(normalFolder(target.url))) {
             run.targets.push_back(std::move(target));
         }

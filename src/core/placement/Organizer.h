@@ -60,10 +60,11 @@ public:
 
 private:
     struct Run;
+    class ScanProgress;
     using Report = std::function<void(const OrganizerProgress&)>;
 
-    void loadItems(Run& run) const;
-    void findTargets(Run& run) const;
+    void loadItems(Run& run, ScanProgress& progress) const;
+    void findTargets(Run& run, ScanProgress& progress) const;
     void tokenize(Run& run) const;
     void decideByRulesAndSimilarity(Run& run) const;
     void decideByContent(Run& run) const;

@@ -9,6 +9,8 @@ struct OrganizerProgress {
     Stage stage = Stage::scanning;
     int done = 0; // placing and reviewing only
     int total = 0;
+    int filesRead = 0;   // scanning only: waiting files found in the source folders so far
+    int foldersRead = 0; // scanning only: folders listed while looking for destinations
 
     bool operator==(const OrganizerProgress&) const = default;
 };

@@ -105,10 +105,13 @@ Target targetOf(const fs::path& folder, const fs::path& home, const Listing& lis
 }
 
 void walk(const fs::path& folder, int depth, const fs::path& home, bool isRoot,
-          std::vector<Target>& into) {
+          const TargetFinder::FolderRead& folderRead, std::vector<Target>& into) {
     const auto listing = list(folder);
     if (!listing) {
         return;
+    }
+    if (folderRead) {
+        folderRead();
     }
     const bool project = !isRoot && isProject(listing->allNames);
     if (!isRoot) {
@@ -116,19 +119,20 @@ void walk(const fs::path& folder, int depth, const fs::path& home, bool isRoot,
     }
     if (depth > 0 && !project) {
         for (const fs::path& subfolder : listing->subfolders) {
-            walk(subfolder, depth - 1, home, false, into);
+            walk(subfolder, depth - 1, home, false, folderRead, into);
         }
     }
 }
 
 } // namespace
 
-std::vector<Target> TargetFinder::find(const std::vector<Root>& roots, const fs::path& home) {
+std::vector<Target> TargetFinder::find(const std::vector<Root>& roots, const fs::path& home,
+                                       const FolderRead& folderRead) {
     std::vector<Target> targets;
     for (const Root& root : roots) {
         std::error_code error;
         if (fs::exists(root.folder, error)) {
-            walk(root.folder, root.depth, home, true, targets);
+            walk(root.folder, root.depth, home, true, folderRead, targets);
         }
     }
     return targets;

@@ -3,6 +3,7 @@
 #include "core/items/Kind.h"
 
 #include <filesystem>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -30,9 +31,13 @@ struct Root {
 
 namespace TargetFinder {
 
+// Called after each folder the walk could list, roots included.
+using FolderRead = std::function<void()>;
+
 // Targets under the given roots in depth-first pre-order; missing roots are skipped.
 [[nodiscard]] std::vector<Target> find(const std::vector<Root>& roots,
-                                       const std::filesystem::path& home);
+                                       const std::filesystem::path& home,
+                                       const FolderRead& folderRead = {});
 
 } // namespace TargetFinder
 

@@ -68,6 +68,34 @@ TEST_F(OrganizerTest, EmptySourceStillReportsOnePartialPlan) {
     EXPECT_TRUE(plan.suggestions.empty());
 }
 
+TEST_F(OrganizerTest, ScanningShowsHowManyFilesAndFoldersItHasRead) {
+    constexpr int waiting = 200;
+    for (int n = 0; n < waiting; ++n) {
+        download("waiting " + std::to_string(n) + ".txt");
+    }
+    std::vector<OrganizerProgress> progress;
+    (void)Organizer(settings(), modelOff).run([&](const OrganizerProgress& p) {
+        progress.push_back(p);
+    });
+
+    using Stage = OrganizerProgress::Stage;
+    ASSERT_GE(progress.size(), 3U); // the start, movement on the way, the final counts
+    EXPECT_EQ(progress.front(), OrganizerProgress{Stage::scanning});
+    // Documents, Invoices, Recipes, Work and the project inside Work.
+    constexpr int folders = 5;
+    EXPECT_EQ(progress.back(), (OrganizerProgress{Stage::scanning, 0, 0, waiting, folders}));
+    for (std::size_t n = 1; n < progress.size(); ++n) {
+        const OrganizerProgress& before = progress[n - 1];
+        const OrganizerProgress& now = progress[n];
+        EXPECT_GE(now.filesRead, before.filesRead);
+        EXPECT_GE(now.foldersRead, before.foldersRead);
+        // The waiting files are all read before the walk for destinations starts.
+        EXPECT_TRUE(now.foldersRead == 0 || now.filesRead == waiting);
+    }
+    // Throttled: not one report per entry.
+    EXPECT_LE(progress.size(), 2U + (waiting + folders) / 16);
+}
+
 TEST_F(OrganizerTest, ItemsAreSortedByNameAsAFileManagerWould) {
     for (const char* name : {"b10.txt", "B2.txt", "a.txt", ".hidden"}) {
         download(name);

@@ -40,13 +40,17 @@ TEST_F(TargetsTest, RootsAreWalkedToTheirDepthInPreOrder) {
     writeFile(home / "Music"); // not a folder: nothing to list
     makeDir(home / "Videos/Clips");
     makeDir(home / "Movies/Unused");
+    int foldersRead = 0;
     std::vector<std::string> labels;
-    for (const Target& target : find()) {
+    for (const Target& target :
+         TargetFinder::find(discoveryRoots(home.path()), home.path(), [&] { ++foldersRead; })) {
         labels.push_back(target.label);
     }
     EXPECT_EQ(labels, (std::vector<std::string>{"Documents/A", "Documents/A/B", "Documents/A/B/C",
                                                 "Desktop/A", "Desktop/A/B", "Pictures/Trips",
                                                 "Videos/Clips"}));
+    // Every target and every root but Music, which is a file and cannot be listed.
+    EXPECT_EQ(foldersRead, static_cast<int>(labels.size()) + 5);
 }
 
 TEST_F(TargetsTest, ProjectsSkippedFoldersAndBundles) {
