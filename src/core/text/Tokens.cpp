@@ -11,6 +11,7 @@
 #include <unicode/utf8.h>
 
 #include <algorithm>
+#include <array>
 #include <iterator>
 #include <memory>
 #include <unordered_set>
@@ -78,8 +79,17 @@ bool isAsciiUpper(char c) {
     return c >= 'A' && c <= 'Z';
 }
 
+// Looked up once for every byte of every name, so a table rather than a search.
+constexpr auto separators = [] {
+    std::array<bool, 256> table{};
+    for (const char c : std::string_view("_-.+()[]{}@#,;")) {
+        table[static_cast<unsigned char>(c)] = true;
+    }
+    return table;
+}();
+
 bool isSeparator(char c) {
-    return std::string_view("_-.+()[]{}@#,;").find(c) != std::string_view::npos;
+    return separators[static_cast<unsigned char>(c)];
 }
 
 // Separators become spaces, and a space goes between an ASCII lower-case letter and the capital
@@ -131,8 +141,8 @@ template <class Visit> void forEachCharacter(std::string_view text, Visit visit)
     }
 }
 
-std::size_t characterCount(std::string_view text) {
-    if (isAscii(text)) {
+std::size_t characterCount(std::string_view text, bool ascii) {
+    if (ascii) {
         return text.size(); // no two ASCII characters inside one word form a cluster
     }
     std::size_t count = 0;
@@ -190,33 +200,33 @@ bool isAcronym(std::string_view word) {
 
 // One plural rule and nothing else: "invoices" gives "invoice"; "class", "bus" and words with
 // any non-ASCII character stay as they are.
-void stem(std::string& word) {
-    if (word.size() >= 5 && word.ends_with('s') && !word.ends_with("ss") && isAscii(word)) {
+void stem(std::string& word, bool ascii) {
+    if (ascii && word.size() >= 5 && word.ends_with('s') && !word.ends_with("ss")) {
         word.pop_back();
     }
 }
 
-bool keep(const std::string& token, bool acronym) {
-    const bool ascii = isAscii(token);
+bool keep(const std::string& token, bool ascii, bool acronym) {
     const bool cjk = !ascii && anyScalar(token, [](UChar32 c) { return c >= 0x2E80; });
     const std::size_t minLength = cjk || acronym ? 2 : 3;
-    if (characterCount(token) < minLength || isStopword(token)) {
+    if (characterCount(token, ascii) < minLength) {
         return false;
     }
     // Years, version marks and numerals of any script tell folders apart poorly.
-    if (ascii) {
-        return std::none_of(token.begin(), token.end(),
-                            [](char c) { return c >= '0' && c <= '9'; });
-    }
-    return !anyScalar(
-        token, [](UChar32 c) { return u_getIntPropertyValue(c, UCHAR_NUMERIC_TYPE) != U_NT_NONE; });
+    const bool numeral =
+        ascii ? std::any_of(token.begin(), token.end(), [](char c) { return c >= '0' && c <= '9'; })
+              : anyScalar(token, [](UChar32 c) {
+                    return u_getIntPropertyValue(c, UCHAR_NUMERIC_TYPE) != U_NT_NONE;
+                });
+    return !numeral && !isStopword(token);
 }
 
 // A word's token, when it survives the filters.
 void addToken(std::string_view word, std::vector<std::string>& tokens) {
     std::string token = lowerCased(word);
-    stem(token);
-    if (keep(token, isAcronym(word))) {
+    const bool ascii = isAscii(token);
+    stem(token, ascii);
+    if (keep(token, ascii, isAcronym(word))) {
         tokens.push_back(std::move(token));
     }
 }
