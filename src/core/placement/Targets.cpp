@@ -2,6 +2,7 @@
 
 #include "core/items/FileItem.h"
 #include "platform/EntryStatus.h"
+#include "platform/FolderEntry.h"
 #include "platform/WellKnownFolders.h"
 
 #include <algorithm>
@@ -30,11 +31,9 @@ bool contains(const std::array<std::string_view, N>& list, std::string_view name
     return std::find(list.begin(), list.end(), name) != list.end();
 }
 
-bool isProject(const std::vector<std::string>& allNames) {
-    return std::any_of(allNames.begin(), allNames.end(), [](const std::string& name) {
-        return contains(projectMarkers, name) || name.ends_with(".xcodeproj") ||
-               name.ends_with(".xcworkspace");
-    });
+bool isProjectMarker(std::string_view name) {
+    return contains(projectMarkers, name) || name.ends_with(".xcodeproj") ||
+           name.ends_with(".xcworkspace");
 }
 
 // The folder's path relative to home; other folders keep their whole path.
@@ -48,44 +47,32 @@ std::string labelOf(const fs::path& folder, const fs::path& home) {
     return path.starts_with(prefix) ? path.substr(prefix.size()) : path;
 }
 
-// The entry itself, links not followed: a link to a folder counts as a file, so the walk can
-// neither loop nor wander out of the home folder. The type comes from the listing where the
-// file system reports it, which spares a stat call for each of the many files. An entry
-// whose type cannot be read counts as a file.
-bool isFolder(const fs::directory_entry& entry) {
-    std::error_code error;
-    if (entry.is_symlink(error) || error) {
-        return false;
-    }
-    const bool folder = entry.is_directory(error);
-    return folder && !error;
-}
-
 struct Listing {
-    std::vector<std::string> allNames; // hidden ones included, for the project test
-    std::vector<std::string> files;    // visible non-folders, packages and unreadable entries
-    std::vector<fs::path> subfolders;  // visible folders worth walking
+    bool hasProjectMarker = false;    // hidden names count: ".git" is one
+    std::vector<std::string> files;   // visible non-folders, packages and unreadable entries
+    std::vector<fs::path> subfolders; // visible folders worth walking
 };
 
-// Nothing when the folder cannot be listed completely.
+// Nothing when the folder cannot be listed completely. The entry itself counts, links not
+// followed: a link to a folder is a file, so the walk can neither loop nor wander out of the
+// home folder. An entry whose type cannot be read counts as a file.
 std::optional<Listing> list(const fs::path& folder) {
+    auto entries = platform::folderEntries(folder);
+    if (!entries) {
+        return std::nullopt;
+    }
     Listing listing;
-    std::error_code error;
-    // A failed step leaves the iterator at its end with the error set, checked below.
-    for (fs::directory_iterator it(folder, error), end; it != end; it.increment(error)) {
-        std::string name = it->path().filename().string();
-        listing.allNames.push_back(name);
-        if (name.starts_with('.')) {
+    for (platform::FolderEntry& entry : *entries) {
+        listing.hasProjectMarker = listing.hasProjectMarker || isProjectMarker(entry.name);
+        if (entry.name.starts_with('.')) {
             continue;
         }
-        if (!isFolder(*it) || platform::isPackageName(name)) {
-            listing.files.push_back(std::move(name));
-        } else if (!contains(skipNames, name)) {
-            listing.subfolders.push_back(it->path());
+        if (entry.type != platform::FolderEntry::Type::folder ||
+            platform::isPackageName(entry.name)) {
+            listing.files.push_back(std::move(entry.name));
+        } else if (!contains(skipNames, entry.name)) {
+            listing.subfolders.push_back(folder / entry.name);
         }
-    }
-    if (error) {
-        return std::nullopt;
     }
     return listing;
 }
@@ -113,7 +100,7 @@ void walk(const fs::path& folder, int depth, const fs::path& home, bool isRoot,
     if (folderRead) {
         folderRead();
     }
-    const bool project = !isRoot && isProject(listing->allNames);
+    const bool project = !isRoot && listing->hasProjectMarker;
     if (!isRoot) {
         into.push_back(targetOf(folder, home, *listing, project));
     }
