@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <set>
 #include <string_view>
 #include <system_error>
 
@@ -77,23 +78,30 @@ std::optional<Listing> list(const fs::path& folder) {
     return listing;
 }
 
-Target targetOf(const fs::path& folder, const fs::path& home, const Listing& listing,
+Target targetOf(const fs::path& folder, const fs::path& home, std::vector<std::string> files,
                 bool project) {
     Target target{folder, labelOf(folder, home), project, {}, {}};
-    if (!project) {
-        const std::size_t count = std::min(listing.files.size(), maxSiblingNames);
-        target.siblingNames.assign(listing.files.begin(),
-                                   listing.files.begin() + static_cast<std::ptrdiff_t>(count));
+    // A folder holds few kinds of file, so each extension is looked up once.
+    std::set<std::string> extensions;
+    for (const std::string& name : files) {
+        extensions.insert(lowerCasedExtension(name));
     }
-    for (const std::string& name : listing.files) {
-        target.kinds.insert(kindForExtension(lowerCasedExtension(name)));
+    for (const std::string& extension : extensions) {
+        target.kinds.insert(kindForExtension(extension));
+    }
+    if (!project) {
+        if (files.size() > maxSiblingNames) {
+            files.erase(files.begin() + static_cast<std::ptrdiff_t>(maxSiblingNames), files.end());
+            files.shrink_to_fit();
+        }
+        target.siblingNames = std::move(files);
     }
     return target;
 }
 
 void walk(const fs::path& folder, int depth, const fs::path& home, bool isRoot,
           const TargetFinder::FolderRead& folderRead, std::vector<Target>& into) {
-    const auto listing = list(folder);
+    auto listing = list(folder);
     if (!listing) {
         return;
     }
@@ -102,7 +110,7 @@ void walk(const fs::path& folder, int depth, const fs::path& home, bool isRoot,
     }
     const bool project = !isRoot && listing->hasProjectMarker;
     if (!isRoot) {
-        into.push_back(targetOf(folder, home, *listing, project));
+        into.push_back(targetOf(folder, home, std::move(listing->files), project));
     }
     if (depth > 0 && !project) {
         for (const fs::path& subfolder : listing->subfolders) {
