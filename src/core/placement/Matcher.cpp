@@ -8,6 +8,7 @@
 #include <charconv>
 #include <cmath>
 #include <filesystem>
+#include <limits>
 #include <set>
 
 namespace vesk {
@@ -116,25 +117,30 @@ private:
 
 // The scores of one query, accumulated through the postings in per-thread arrays that stay
 // zero between queries: only the entries a query reaches are touched, and reset again on
-// destruction.
+// destruction. Every sum adds the query's products in token id order, the order a pairwise
+// cosine adds them, so the sums are the same to the last bit. Every product is positive, so a
+// zero sum means "not reached yet".
 class Matcher::Sums {
 public:
     struct BestSibling {
         double score = 0;
-        int sibling = -1;
+        int sibling = -1; // across all targets
     };
 
     Sums(const Matcher& matcher, const SparseVector& query) : state_(state()) {
-        grow(state_.siblings, matcher.siblingEnds_.size());
         grow(state_.names, matcher.folders_.size());
         grow(state_.centroids, matcher.folders_.size());
         grow(state_.best, matcher.folders_.size());
+        grow(state_.siblings, matcher.mostSiblings_);
         for (const Entry& key : query) {
             if (static_cast<std::size_t>(key.token) < matcher.idf_.size()) {
-                add(matcher, key);
+                addFolders(matcher, key);
+                const auto postings = matcher.siblingIndex_.of(key.token);
+                state_.cursors.push_back(
+                    {postings.data(), postings.data() + postings.size(), key.weight});
             }
         }
-        pickBestSiblings();
+        addSiblings(matcher);
     }
     ~Sums() {
         for (const int target : state_.reached) {
@@ -143,6 +149,7 @@ public:
             state_.best[target] = {};
         }
         state_.reached.clear();
+        state_.cursors.clear();
     }
     Sums(const Sums&) = delete;
     Sums& operator=(const Sums&) = delete;
@@ -154,12 +161,19 @@ public:
     [[nodiscard]] BestSibling bestSibling(int target) const { return state_.best[target]; }
 
 private:
+    // One query token's sibling postings, and how far they have been read.
+    struct Cursor {
+        const SiblingPosting* at = nullptr;
+        const SiblingPosting* end = nullptr;
+        double weight = 0;
+    };
     struct State {
-        std::vector<double> siblings; // per sibling
-        std::vector<double> names;    // per target
+        std::vector<double> names; // per target
         std::vector<double> centroids;
         std::vector<BestSibling> best;
-        std::vector<const SiblingPosting*> siblingsReached; // in the order first reached
+        std::vector<Cursor> cursors;  // per query token, in token id order
+        std::vector<double> siblings; // per sibling of the target at hand
+        std::vector<int> siblingsReached;
         std::vector<int> reached;
     };
     static State& state() {
@@ -172,18 +186,9 @@ private:
         }
     }
 
-    // Adds the query's share of each cosine in token id order, the order a pairwise cosine
-    // adds them, so the sums are the same to the last bit. Every product is positive, so a
-    // zero sum means "not reached yet"; a folder's vocabulary holds all its tokens, so its
-    // postings alone tell which targets are reached.
-    void add(const Matcher& matcher, const Entry& key) {
-        for (const SiblingPosting& posting : matcher.siblingIndex_.of(key.token)) {
-            double& sum = state_.siblings[posting.sibling];
-            if (sum == 0.0) {
-                state_.siblingsReached.push_back(&posting);
-            }
-            sum += key.weight * posting.weight;
-        }
+    // A folder's vocabulary holds all its tokens, so its postings alone tell which targets
+    // are reached.
+    void addFolders(const Matcher& matcher, const Entry& key) {
         for (const FolderPosting& posting : matcher.nameIndex_.of(key.token)) {
             state_.names[posting.target] += key.weight * posting.weight;
         }
@@ -196,18 +201,45 @@ private:
         }
     }
 
-    // A later sibling must score strictly higher, so of equally good siblings the one reached
-    // first is named.
-    void pickBestSiblings() {
-        for (const SiblingPosting* posting : state_.siblingsReached) {
-            double& sum = state_.siblings[posting->sibling];
-            BestSibling& current = state_.best[posting->target];
-            if (current.sibling >= 0 ? sum > current.score : sum > 0) {
-                current = {sum, posting->sibling};
+    // Each token's sibling postings are in target order, so the tokens' lists are read side by
+    // side one target at a time, and a target's sums fit a small array that stays in cache.
+    void addSiblings(const Matcher& matcher) {
+        for (;;) {
+            int target = std::numeric_limits<int>::max();
+            for (const Cursor& cursor : state_.cursors) {
+                if (cursor.at != cursor.end && cursor.at->target < target) {
+                    target = cursor.at->target;
+                }
+            }
+            if (target == std::numeric_limits<int>::max()) {
+                return;
+            }
+            for (Cursor& cursor : state_.cursors) {
+                for (; cursor.at != cursor.end && cursor.at->target == target; ++cursor.at) {
+                    double& sum = state_.siblings[cursor.at->sibling];
+                    if (sum == 0.0) {
+                        state_.siblingsReached.push_back(cursor.at->sibling);
+                    }
+                    sum += cursor.weight * cursor.at->weight;
+                }
+            }
+            state_.best[target] = pickBestSibling(matcher.firstSibling_[target]);
+        }
+    }
+
+    // Siblings are reached token by token, each token's in order. A later sibling must score
+    // strictly higher, so of equally good siblings the one reached first is named.
+    [[nodiscard]] BestSibling pickBestSibling(std::size_t firstSibling) {
+        BestSibling best;
+        for (const int sibling : state_.siblingsReached) {
+            double& sum = state_.siblings[sibling];
+            if (best.sibling >= 0 ? sum > best.score : sum > 0) {
+                best = {sum, static_cast<int>(firstSibling) + sibling};
             }
             sum = 0.0;
         }
         state_.siblingsReached.clear();
+        return best;
     }
 
     State& state_;
@@ -268,6 +300,9 @@ void Matcher::describe(const std::vector<Target>& targets) {
         }
     }
     firstSibling_.push_back(siblingEnds_.size());
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        mostSiblings_ = std::max(mostSiblings_, firstSibling_[i + 1] - firstSibling_[i]);
+    }
 }
 
 Matcher::Documents Matcher::tokenize(const std::vector<Target>& targets,
@@ -335,43 +370,48 @@ void Matcher::buildIndexes(const Documents& documents) {
                   static_cast<int>(i));
     }
     siblingIndex_ = index<SiblingPosting>(
-        siblings, [&](std::size_t d, SparseVector& into) { vector(documents[d], into); },
+        siblings,
+        [&](std::size_t d, std::vector<int>& ids) {
+            ids.assign(documents[d].begin(), documents[d].end());
+        },
         [&](std::size_t d, const Entry& entry) {
-            return SiblingPosting{siblingTarget[d], static_cast<int>(d), entry.weight};
+            const int target = siblingTarget[d];
+            return SiblingPosting{target, static_cast<int>(d - firstSibling_[target]),
+                                  entry.weight};
         });
     nameIndex_ = index<FolderPosting>(
-        targets, [&](std::size_t i, SparseVector& into) { vector(folders_[i].words, into); },
+        targets, [&](std::size_t i, std::vector<int>& ids) { ids = folders_[i].words; },
         [](std::size_t i, const Entry& entry) {
             return FolderPosting{static_cast<int>(i), entry.weight};
         });
     // A folder's vocabulary: all its sibling names' tokens, then its name's.
-    std::vector<int> all;
     centroidIndex_ = index<FolderPosting>(
         targets,
-        [&](std::size_t i, SparseVector& into) {
+        [&](std::size_t i, std::vector<int>& ids) {
             const std::span<const int> names =
                 documents.range(firstSibling_[i], firstSibling_[i + 1]);
-            all.assign(names.begin(), names.end());
-            all.insert(all.end(), folders_[i].words.begin(), folders_[i].words.end());
-            vector(all, into);
+            ids.assign(names.begin(), names.end());
+            ids.insert(ids.end(), folders_[i].words.begin(), folders_[i].words.end());
         },
         [](std::size_t i, const Entry& entry) {
             return FolderPosting{static_cast<int>(i), entry.weight};
         });
 }
 
-// Two passes over the rows' vectors, counting then filling, so no vector is kept in between.
-template <class Posting, class RowVector, class MakePosting>
-Matcher::Index<Posting> Matcher::index(std::size_t rows, RowVector rowVector,
+// Counts each row's distinct tokens first and fills the postings from the rows' vectors then,
+// so that no vector is kept in between.
+template <class Posting, class RowTokens, class MakePosting>
+Matcher::Index<Posting> Matcher::index(std::size_t rows, RowTokens rowTokens,
                                        MakePosting makePosting) const {
     const std::size_t vocabulary = idf_.size();
     Index<Posting> built;
     built.start.assign(vocabulary + 1, 0);
-    SparseVector vec;
+    std::vector<int> ids;
     for (std::size_t row = 0; row < rows; ++row) {
-        rowVector(row, vec);
-        for (const Entry& entry : vec) {
-            ++built.start[entry.token + 1];
+        rowTokens(row, ids);
+        std::sort(ids.begin(), ids.end());
+        for (auto id = ids.begin(); id != ids.end(); id = std::upper_bound(id, ids.end(), *id)) {
+            ++built.start[*id + 1];
         }
     }
     for (std::size_t id = 0; id < vocabulary; ++id) {
@@ -379,8 +419,10 @@ Matcher::Index<Posting> Matcher::index(std::size_t rows, RowVector rowVector,
     }
     built.postings.resize(built.start[vocabulary]);
     std::vector<std::size_t> next(built.start.begin(), built.start.end() - 1);
+    SparseVector vec;
     for (std::size_t row = 0; row < rows; ++row) {
-        rowVector(row, vec);
+        rowTokens(row, ids);
+        vector(ids, vec);
         for (const Entry& entry : vec) {
             built.postings[next[entry.token]++] = makePosting(row, entry);
         }

@@ -75,7 +75,7 @@ private:
     // A sibling name holding a token, with the token's weight in that name's vector.
     struct SiblingPosting {
         int target = 0;
-        int sibling = 0; // across all targets, as in firstSibling_
+        int sibling = 0; // among the target's
         double weight = 0;
     };
     // A folder's name or vocabulary holding a token, with the token's weight there.
@@ -101,8 +101,8 @@ private:
     [[nodiscard]] std::vector<int> intern(const std::vector<std::string>& tokens);
     void weighTokens(const Documents& documents);
     void buildIndexes(const Documents& documents);
-    template <class Posting, class RowVector, class MakePosting>
-    [[nodiscard]] Index<Posting> index(std::size_t rows, RowVector rowVector,
+    template <class Posting, class RowTokens, class MakePosting>
+    [[nodiscard]] Index<Posting> index(std::size_t rows, RowTokens rowTokens,
                                        MakePosting makePosting) const;
     void vector(std::span<const int> ids, SparseVector& into) const;
     [[nodiscard]] SparseVector vector(const std::vector<std::string>& tokens, QueryIds& ids) const;
@@ -117,6 +117,7 @@ private:
 
     std::vector<Folder> folders_;
     std::vector<std::size_t> firstSibling_; // per target, then one past the last sibling
+    std::size_t mostSiblings_ = 0;          // of any one target
     std::string siblingText_;               // every sibling name, back to back
     std::vector<std::size_t> siblingEnds_;  // per sibling, where its name ends in siblingText_
     std::unordered_map<std::string, int> tokenIds_;
