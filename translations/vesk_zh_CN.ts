@@ -5,26 +5,26 @@
     <name>DestinationMenu</name>
     <message>
         <source>Other Folder…</source>
-        <translation type="unfinished"></translation>
+        <translation>其他文件夹…</translation>
     </message>
     <message>
         <source>Move to Trash</source>
-        <translation type="unfinished"></translation>
+        <translation>移到回收站</translation>
     </message>
     <message>
         <source>Don&apos;t Tidy</source>
-        <translation type="unfinished"></translation>
+        <translation>不整理</translation>
     </message>
 </context>
 <context>
     <name>FolderAccess</name>
     <message>
         <source>Allow</source>
-        <translation type="unfinished"></translation>
+        <translation>允许</translation>
     </message>
     <message>
         <source>Click Allow to let Vesk tidy and file things in your home folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>点击“允许”，让 Vesk 整理你的主文件夹并把文件归档到其中。</translation>
     </message>
 </context>
 <context>
@@ -47,132 +47,321 @@ Options:
 
 A second start for the same home hands its options to the running Vesk.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>用法：vesk [选项]
+
+在系统托盘中让“下载”和桌面保持整洁：对每个已等待足够久的文件，
+Vesk 会在你自己的文件夹中为它推荐一个位置，移动你接受的文件，
+并可撤销上次整理。任何内容都不会离开这台电脑。
+
+选项：
+  --home 目录         将该目录用作主文件夹，设置单独保存
+  --open-review       启动时显示查看窗口
+  --open-settings     查看窗口显示后打开设置
+  --show-privacy      启动时展开隐私说明
+  --welcome-step N    从第 N 步打开欢迎向导
+  --help              显示此帮助
+  --version           显示版本
+
+为同一主文件夹再次启动时，选项会交给正在运行的 Vesk。
+</translation>
     </message>
 </context>
 <context>
     <name>LocalLLM</name>
     <message>
         <source>The local model is turned off</source>
-        <translation type="unfinished"></translation>
+        <translation>本地模型已关闭</translation>
     </message>
     <message>
         <source>The local model isn&apos;t ready yet</source>
-        <translation type="unfinished"></translation>
+        <translation>本地模型尚未就绪</translation>
     </message>
     <message>
         <source>The local model isn&apos;t available</source>
-        <translation type="unfinished"></translation>
+        <translation>本地模型不可用</translation>
     </message>
 </context>
 <context>
     <name>MenuContent</name>
     <message>
         <source>About Vesk</source>
-        <translation type="unfinished"></translation>
+        <translation>关于 Vesk</translation>
     </message>
     <message>
         <source>Check for Updates…</source>
-        <translation type="unfinished"></translation>
+        <translation>检查更新…</translation>
     </message>
     <message>
         <source>Review…</source>
-        <translation type="unfinished"></translation>
+        <translation>查看…</translation>
     </message>
     <message numerus="yes">
         <source>Review %n File(s)…</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>查看 %n 个文件…</numerusform>
         </translation>
     </message>
     <message>
         <source>Undo Last Tidy</source>
-        <translation type="unfinished"></translation>
+        <translation>撤销上次整理</translation>
     </message>
     <message>
         <source>Scanning…</source>
-        <translation type="unfinished"></translation>
+        <translation>正在扫描…</translation>
     </message>
     <message>
         <source>Rescan</source>
-        <translation type="unfinished"></translation>
+        <translation>重新扫描</translation>
     </message>
     <message>
         <source>Set Up Vesk…</source>
-        <translation type="unfinished"></translation>
+        <translation>设置 Vesk…</translation>
     </message>
     <message>
         <source>Settings…</source>
-        <translation type="unfinished"></translation>
+        <translation>设置…</translation>
     </message>
     <message>
         <source>Vesk Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Vesk 帮助</translation>
     </message>
     <message>
         <source>Quit Vesk</source>
-        <translation type="unfinished"></translation>
+        <translation>退出 Vesk</translation>
+    </message>
+</context>
+<context>
+    <name>ModelServiceNote</name>
+    <message>
+        <source>VESK_MODEL_URL is set to “off”. Unset it, or set it to the address of a model service on this computer, and start Vesk again.</source>
+        <translation>VESK_MODEL_URL 被设为“off”。请取消设置，或将它设为这台电脑上某个模型服务的地址，然后重新启动 Vesk。</translation>
+    </message>
+    <message>
+        <source>Vesk only talks to a model service on this computer, and %1 is not one. Set VESK_MODEL_URL to a local address and start Vesk again.</source>
+        <translation>Vesk 只与这台电脑上的模型服务通信，而 %1 不是。请将 VESK_MODEL_URL 设为本机地址，然后重新启动 Vesk。</translation>
+    </message>
+    <message>
+        <source>Vesk looked for a model service at %1. Start one with a model on this computer, for example with “ollama serve”, then start Vesk again.</source>
+        <translation>Vesk 在 %1 寻找模型服务。请在这台电脑上启动一个带模型的服务，例如运行“ollama serve”，然后重新启动 Vesk。</translation>
+    </message>
+</context>
+<context>
+    <name>PrivacyNote</name>
+    <message>
+        <source>Private by Design</source>
+        <translation>从设计上保护隐私</translation>
+    </message>
+    <message>
+        <source>Nothing leaves your computer. Vesk never connects to the internet.</source>
+        <translation>任何内容都不会离开你的电脑。Vesk 从不连接互联网。</translation>
+    </message>
+    <message>
+        <source>Vesk uses a language model running on this computer. It works offline.</source>
+        <translation>Vesk 使用在这台电脑上运行的语言模型，离线即可工作。</translation>
+    </message>
+    <message>
+        <source>The model only sees file and folder names.</source>
+        <translation>模型只能看到文件名和文件夹名。</translation>
+    </message>
+    <message>
+        <source>Files are read on this computer only, and only when their names aren&apos;t enough.</source>
+        <translation>文件只在这台电脑上读取，而且只在文件名不足以判断时才读取。</translation>
+    </message>
+    <message>
+        <source>Nothing is uploaded or stored.</source>
+        <translation>不会上传或保存任何内容。</translation>
     </message>
 </context>
 <context>
     <name>ReviewRows</name>
     <message>
         <source>Trash</source>
-        <translation type="unfinished"></translation>
+        <translation>回收站</translation>
     </message>
     <message>
         <source>Unsorted</source>
-        <translation type="unfinished"></translation>
+        <translation>未分类</translation>
     </message>
     <message>
         <source>Applications</source>
-        <translation type="unfinished"></translation>
+        <translation>应用程序</translation>
+    </message>
+</context>
+<context>
+    <name>WaitChoices</name>
+    <message>
+        <source>Right Away</source>
+        <translation>立即</translation>
+    </message>
+    <message>
+        <source>1 Day</source>
+        <translation>1 天</translation>
+    </message>
+    <message>
+        <source>3 Days</source>
+        <translation>3 天</translation>
+    </message>
+    <message>
+        <source>1 Week</source>
+        <translation>1 周</translation>
+    </message>
+    <message>
+        <source>%1 Days</source>
+        <translation>%1 天</translation>
+    </message>
+</context>
+<context>
+    <name>WelcomeSteps</name>
+    <message>
+        <source>Welcome to Vesk</source>
+        <translation>欢迎使用 Vesk</translation>
+    </message>
+    <message>
+        <source>Vesk keeps the folders you choose tidy. Everything happens on your computer.</source>
+        <translation>Vesk 让你选择的文件夹保持整洁。一切都在你的电脑上进行。</translation>
+    </message>
+    <message>
+        <source>Folders to Tidy</source>
+        <translation>要整理的文件夹</translation>
+    </message>
+    <message>
+        <source>Add Folder…</source>
+        <translation>添加文件夹…</translation>
+    </message>
+    <message>
+        <source>Choose Folders</source>
+        <translation>选择文件夹</translation>
+    </message>
+    <message>
+        <source>Vesk only looks at the folders you choose.</source>
+        <translation>Vesk 只查看你选择的文件夹。</translation>
+    </message>
+    <message>
+        <source>Allow Access…</source>
+        <translation>允许访问…</translation>
+    </message>
+    <message>
+        <source>Access Allowed</source>
+        <translation>已允许访问</translation>
+    </message>
+    <message>
+        <source>Your system asks you to confirm which folders Vesk may use. Choose your home folder so Vesk can tidy the folders you picked and file things into your folders.</source>
+        <translation>系统要求你确认 Vesk 可以使用哪些文件夹。请选择你的主文件夹，这样 Vesk 才能整理你选择的文件夹，并把文件归档到你的文件夹中。</translation>
+    </message>
+    <message>
+        <source>Vesk Is in the System Tray</source>
+        <translation>Vesk 在系统托盘中</translation>
+    </message>
+    <message>
+        <source>Click the drawer in the system tray to review and tidy your files.</source>
+        <translation>点击系统托盘中的抽屉图标，查看并整理你的文件。</translation>
+    </message>
+    <message>
+        <source>Sort with a Local Model</source>
+        <translation>用本地模型整理</translation>
     </message>
 </context>
 <context>
     <name>vesk::AppModel</name>
     <message>
         <source>Add</source>
-        <translation type="unfinished"></translation>
+        <translation>添加</translation>
     </message>
     <message>
         <source>Move Here</source>
-        <translation type="unfinished"></translation>
+        <translation>移到这里</translation>
     </message>
 </context>
 <context>
     <name>vesk::EmptyState</name>
     <message>
         <source>Recent files wait a few days.</source>
-        <translation type="unfinished"></translation>
+        <translation>新文件会先等几天。</translation>
     </message>
     <message>
         <source>Nothing to Tidy</source>
-        <translation type="unfinished"></translation>
+        <translation>没有需要整理的文件</translation>
+    </message>
+</context>
+<context>
+    <name>vesk::FolderSettings</name>
+    <message>
+        <source>Folders to Tidy</source>
+        <translation>要整理的文件夹</translation>
+    </message>
+    <message>
+        <source>Add Folder…</source>
+        <translation>添加文件夹…</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>移除</translation>
+    </message>
+    <message>
+        <source>Allow Access…</source>
+        <translation>允许访问…</translation>
+    </message>
+    <message>
+        <source>Vesk can use your home folder.</source>
+        <translation>Vesk 可以使用你的主文件夹。</translation>
+    </message>
+    <message>
+        <source>Vesk can use only the folders you added.</source>
+        <translation>Vesk 只能使用你添加的文件夹。</translation>
+    </message>
+</context>
+<context>
+    <name>vesk::GeneralSettings</name>
+    <message>
+        <source>Open at Login</source>
+        <translation>登录时打开</translation>
+    </message>
+    <message>
+        <source>Sort with a Local Model</source>
+        <translation>用本地模型整理</translation>
+    </message>
+    <message>
+        <source>Read File Contents</source>
+        <translation>读取文件内容</translation>
+    </message>
+    <message>
+        <source>Wait Before Tidying</source>
+        <translation>整理前等待</translation>
+    </message>
+    <message>
+        <source>How to start a local model</source>
+        <translation>如何启动本地模型</translation>
+    </message>
+</context>
+<context>
+    <name>vesk::PrivacyInfo</name>
+    <message>
+        <source>Privacy</source>
+        <translation>隐私</translation>
     </message>
 </context>
 <context>
     <name>vesk::ReviewBottomBar</name>
     <message>
         <source>Scanning…</source>
-        <translation type="unfinished"></translation>
+        <translation>正在扫描…</translation>
     </message>
     <message>
         <source>Undo Last Tidy</source>
-        <translation type="unfinished"></translation>
+        <translation>撤销上次整理</translation>
     </message>
     <message>
         <source>Menu</source>
-        <translation type="unfinished"></translation>
+        <translation>菜单</translation>
     </message>
     <message>
         <source>Tidy</source>
-        <translation type="unfinished"></translation>
+        <translation>整理</translation>
     </message>
     <message numerus="yes">
         <source>Tidy %n File(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>整理 %n 个文件</numerusform>
         </translation>
     </message>
 </context>
@@ -180,71 +369,104 @@ A second start for the same home hands its options to the running Vesk.
     <name>vesk::ReviewTable</name>
     <message>
         <source>Show in File Manager</source>
-        <translation type="unfinished"></translation>
+        <translation>在文件管理器中显示</translation>
     </message>
     <message>
         <source>Move To</source>
-        <translation type="unfinished"></translation>
+        <translation>移到</translation>
     </message>
     <message>
         <source>Move to Trash</source>
-        <translation type="unfinished"></translation>
+        <translation>移到回收站</translation>
     </message>
     <message>
         <source>Don&apos;t Tidy</source>
-        <translation type="unfinished"></translation>
+        <translation>不整理</translation>
     </message>
 </context>
 <context>
     <name>vesk::ReviewTableModel</name>
     <message>
         <source>Choose…</source>
-        <translation type="unfinished"></translation>
+        <translation>选择…</translation>
     </message>
     <message>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>名称</translation>
     </message>
     <message>
         <source>Move To</source>
-        <translation type="unfinished"></translation>
+        <translation>移到</translation>
     </message>
 </context>
 <context>
     <name>vesk::ReviewWindow</name>
     <message numerus="yes">
         <source>%n File(s) to Tidy — Vesk</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n 个文件待整理 — Vesk</numerusform>
         </translation>
     </message>
     <message>
         <source>%1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1：%2</translation>
     </message>
     <message>
         <source>Some files couldn&apos;t be moved.</source>
-        <translation type="unfinished"></translation>
+        <translation>有些文件无法移动。</translation>
+    </message>
+</context>
+<context>
+    <name>vesk::SettingsWindow</name>
+    <message>
+        <source>Settings — Vesk</source>
+        <translation>设置 — Vesk</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>通用</translation>
+    </message>
+    <message>
+        <source>Folders</source>
+        <translation>文件夹</translation>
     </message>
 </context>
 <context>
     <name>vesk::Shell</name>
     <message>
         <source>About Vesk</source>
-        <translation type="unfinished"></translation>
+        <translation>关于 Vesk</translation>
     </message>
     <message>
         <source>Free. Works offline. Nothing leaves your computer.</source>
-        <translation type="unfinished"></translation>
+        <translation>免费。离线工作。任何内容都不会离开你的电脑。</translation>
     </message>
 </context>
 <context>
     <name>vesk::Tray</name>
     <message numerus="yes">
         <source>Vesk: %n file(s) to tidy</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Vesk：%n 个文件待整理</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>vesk::WelcomeFlow</name>
+    <message>
+        <source>Start</source>
+        <translation>开始</translation>
+    </message>
+    <message>
+        <source>Continue</source>
+        <translation>继续</translation>
+    </message>
+</context>
+<context>
+    <name>vesk::WelcomeWindow</name>
+    <message>
+        <source>Back</source>
+        <translation>返回</translation>
     </message>
 </context>
 </TS>

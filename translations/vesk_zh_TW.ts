@@ -5,26 +5,26 @@
     <name>DestinationMenu</name>
     <message>
         <source>Other Folder…</source>
-        <translation type="unfinished"></translation>
+        <translation>其他資料夾…</translation>
     </message>
     <message>
         <source>Move to Trash</source>
-        <translation type="unfinished"></translation>
+        <translation>移到垃圾桶</translation>
     </message>
     <message>
         <source>Don&apos;t Tidy</source>
-        <translation type="unfinished"></translation>
+        <translation>不整理</translation>
     </message>
 </context>
 <context>
     <name>FolderAccess</name>
     <message>
         <source>Allow</source>
-        <translation type="unfinished"></translation>
+        <translation>允許</translation>
     </message>
     <message>
         <source>Click Allow to let Vesk tidy and file things in your home folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>按一下「允許」，讓 Vesk 整理你的個人資料夾並將檔案歸檔到其中。</translation>
     </message>
 </context>
 <context>
@@ -47,132 +47,321 @@ Options:
 
 A second start for the same home hands its options to the running Vesk.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>用法：vesk [選項]
+
+在系統匣中讓「下載」和桌面保持整齊：對每個已等待夠久的檔案，
+Vesk 會在你自己的資料夾中為它建議一個位置，移動你接受的檔案，
+並可復原上次整理。任何內容都不會離開這台電腦。
+
+選項：
+  --home 目錄         將該目錄作為個人資料夾，設定另外儲存
+  --open-review       啟動時顯示檢視視窗
+  --open-settings     檢視視窗顯示後開啟設定
+  --show-privacy      啟動時展開隱私說明
+  --welcome-step N    從第 N 步開啟歡迎精靈
+  --help              顯示此說明
+  --version           顯示版本
+
+為同一個人資料夾再次啟動時，選項會交給正在執行的 Vesk。
+</translation>
     </message>
 </context>
 <context>
     <name>LocalLLM</name>
     <message>
         <source>The local model is turned off</source>
-        <translation type="unfinished"></translation>
+        <translation>本機模型已關閉</translation>
     </message>
     <message>
         <source>The local model isn&apos;t ready yet</source>
-        <translation type="unfinished"></translation>
+        <translation>本機模型尚未就緒</translation>
     </message>
     <message>
         <source>The local model isn&apos;t available</source>
-        <translation type="unfinished"></translation>
+        <translation>本機模型無法使用</translation>
     </message>
 </context>
 <context>
     <name>MenuContent</name>
     <message>
         <source>About Vesk</source>
-        <translation type="unfinished"></translation>
+        <translation>關於 Vesk</translation>
     </message>
     <message>
         <source>Check for Updates…</source>
-        <translation type="unfinished"></translation>
+        <translation>檢查更新…</translation>
     </message>
     <message>
         <source>Review…</source>
-        <translation type="unfinished"></translation>
+        <translation>檢視…</translation>
     </message>
     <message numerus="yes">
         <source>Review %n File(s)…</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>檢視 %n 個檔案…</numerusform>
         </translation>
     </message>
     <message>
         <source>Undo Last Tidy</source>
-        <translation type="unfinished"></translation>
+        <translation>復原上次整理</translation>
     </message>
     <message>
         <source>Scanning…</source>
-        <translation type="unfinished"></translation>
+        <translation>正在掃描…</translation>
     </message>
     <message>
         <source>Rescan</source>
-        <translation type="unfinished"></translation>
+        <translation>重新掃描</translation>
     </message>
     <message>
         <source>Set Up Vesk…</source>
-        <translation type="unfinished"></translation>
+        <translation>設定 Vesk…</translation>
     </message>
     <message>
         <source>Settings…</source>
-        <translation type="unfinished"></translation>
+        <translation>設定…</translation>
     </message>
     <message>
         <source>Vesk Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Vesk 說明</translation>
     </message>
     <message>
         <source>Quit Vesk</source>
-        <translation type="unfinished"></translation>
+        <translation>結束 Vesk</translation>
+    </message>
+</context>
+<context>
+    <name>ModelServiceNote</name>
+    <message>
+        <source>VESK_MODEL_URL is set to “off”. Unset it, or set it to the address of a model service on this computer, and start Vesk again.</source>
+        <translation>VESK_MODEL_URL 被設為「off」。請取消設定，或將它設為這台電腦上某個模型服務的位址，然後重新啟動 Vesk。</translation>
+    </message>
+    <message>
+        <source>Vesk only talks to a model service on this computer, and %1 is not one. Set VESK_MODEL_URL to a local address and start Vesk again.</source>
+        <translation>Vesk 只與這台電腦上的模型服務通訊，而 %1 不是。請將 VESK_MODEL_URL 設為本機位址，然後重新啟動 Vesk。</translation>
+    </message>
+    <message>
+        <source>Vesk looked for a model service at %1. Start one with a model on this computer, for example with “ollama serve”, then start Vesk again.</source>
+        <translation>Vesk 在 %1 尋找模型服務。請在這台電腦上啟動一個附有模型的服務，例如執行「ollama serve」，然後重新啟動 Vesk。</translation>
+    </message>
+</context>
+<context>
+    <name>PrivacyNote</name>
+    <message>
+        <source>Private by Design</source>
+        <translation>從設計上保護隱私</translation>
+    </message>
+    <message>
+        <source>Nothing leaves your computer. Vesk never connects to the internet.</source>
+        <translation>任何內容都不會離開你的電腦。Vesk 從不連線到網際網路。</translation>
+    </message>
+    <message>
+        <source>Vesk uses a language model running on this computer. It works offline.</source>
+        <translation>Vesk 使用在這台電腦上執行的語言模型，離線即可運作。</translation>
+    </message>
+    <message>
+        <source>The model only sees file and folder names.</source>
+        <translation>模型只會看到檔案和資料夾的名稱。</translation>
+    </message>
+    <message>
+        <source>Files are read on this computer only, and only when their names aren&apos;t enough.</source>
+        <translation>檔案只在這台電腦上讀取，而且只在檔名不足以判斷時才讀取。</translation>
+    </message>
+    <message>
+        <source>Nothing is uploaded or stored.</source>
+        <translation>不會上傳或儲存任何內容。</translation>
     </message>
 </context>
 <context>
     <name>ReviewRows</name>
     <message>
         <source>Trash</source>
-        <translation type="unfinished"></translation>
+        <translation>垃圾桶</translation>
     </message>
     <message>
         <source>Unsorted</source>
-        <translation type="unfinished"></translation>
+        <translation>未分類</translation>
     </message>
     <message>
         <source>Applications</source>
-        <translation type="unfinished"></translation>
+        <translation>應用程式</translation>
+    </message>
+</context>
+<context>
+    <name>WaitChoices</name>
+    <message>
+        <source>Right Away</source>
+        <translation>立即</translation>
+    </message>
+    <message>
+        <source>1 Day</source>
+        <translation>1 天</translation>
+    </message>
+    <message>
+        <source>3 Days</source>
+        <translation>3 天</translation>
+    </message>
+    <message>
+        <source>1 Week</source>
+        <translation>1 週</translation>
+    </message>
+    <message>
+        <source>%1 Days</source>
+        <translation>%1 天</translation>
+    </message>
+</context>
+<context>
+    <name>WelcomeSteps</name>
+    <message>
+        <source>Welcome to Vesk</source>
+        <translation>歡迎使用 Vesk</translation>
+    </message>
+    <message>
+        <source>Vesk keeps the folders you choose tidy. Everything happens on your computer.</source>
+        <translation>Vesk 讓你選擇的資料夾保持整齊。一切都在你的電腦上進行。</translation>
+    </message>
+    <message>
+        <source>Folders to Tidy</source>
+        <translation>要整理的資料夾</translation>
+    </message>
+    <message>
+        <source>Add Folder…</source>
+        <translation>加入資料夾…</translation>
+    </message>
+    <message>
+        <source>Choose Folders</source>
+        <translation>選擇資料夾</translation>
+    </message>
+    <message>
+        <source>Vesk only looks at the folders you choose.</source>
+        <translation>Vesk 只查看你選擇的資料夾。</translation>
+    </message>
+    <message>
+        <source>Allow Access…</source>
+        <translation>允許存取…</translation>
+    </message>
+    <message>
+        <source>Access Allowed</source>
+        <translation>已允許存取</translation>
+    </message>
+    <message>
+        <source>Your system asks you to confirm which folders Vesk may use. Choose your home folder so Vesk can tidy the folders you picked and file things into your folders.</source>
+        <translation>系統要求你確認 Vesk 可以使用哪些資料夾。請選擇你的個人資料夾，這樣 Vesk 才能整理你選擇的資料夾，並將檔案歸檔到你的資料夾中。</translation>
+    </message>
+    <message>
+        <source>Vesk Is in the System Tray</source>
+        <translation>Vesk 在系統匣中</translation>
+    </message>
+    <message>
+        <source>Click the drawer in the system tray to review and tidy your files.</source>
+        <translation>按一下系統匣中的抽屜圖示，檢視並整理你的檔案。</translation>
+    </message>
+    <message>
+        <source>Sort with a Local Model</source>
+        <translation>用本機模型整理</translation>
     </message>
 </context>
 <context>
     <name>vesk::AppModel</name>
     <message>
         <source>Add</source>
-        <translation type="unfinished"></translation>
+        <translation>加入</translation>
     </message>
     <message>
         <source>Move Here</source>
-        <translation type="unfinished"></translation>
+        <translation>移到這裡</translation>
     </message>
 </context>
 <context>
     <name>vesk::EmptyState</name>
     <message>
         <source>Recent files wait a few days.</source>
-        <translation type="unfinished"></translation>
+        <translation>新檔案會先等幾天。</translation>
     </message>
     <message>
         <source>Nothing to Tidy</source>
-        <translation type="unfinished"></translation>
+        <translation>沒有需要整理的檔案</translation>
+    </message>
+</context>
+<context>
+    <name>vesk::FolderSettings</name>
+    <message>
+        <source>Folders to Tidy</source>
+        <translation>要整理的資料夾</translation>
+    </message>
+    <message>
+        <source>Add Folder…</source>
+        <translation>加入資料夾…</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>移除</translation>
+    </message>
+    <message>
+        <source>Allow Access…</source>
+        <translation>允許存取…</translation>
+    </message>
+    <message>
+        <source>Vesk can use your home folder.</source>
+        <translation>Vesk 可以使用你的個人資料夾。</translation>
+    </message>
+    <message>
+        <source>Vesk can use only the folders you added.</source>
+        <translation>Vesk 只能使用你加入的資料夾。</translation>
+    </message>
+</context>
+<context>
+    <name>vesk::GeneralSettings</name>
+    <message>
+        <source>Open at Login</source>
+        <translation>登入時開啟</translation>
+    </message>
+    <message>
+        <source>Sort with a Local Model</source>
+        <translation>用本機模型整理</translation>
+    </message>
+    <message>
+        <source>Read File Contents</source>
+        <translation>讀取檔案內容</translation>
+    </message>
+    <message>
+        <source>Wait Before Tidying</source>
+        <translation>整理前等待</translation>
+    </message>
+    <message>
+        <source>How to start a local model</source>
+        <translation>如何啟動本機模型</translation>
+    </message>
+</context>
+<context>
+    <name>vesk::PrivacyInfo</name>
+    <message>
+        <source>Privacy</source>
+        <translation>隱私</translation>
     </message>
 </context>
 <context>
     <name>vesk::ReviewBottomBar</name>
     <message>
         <source>Scanning…</source>
-        <translation type="unfinished"></translation>
+        <translation>正在掃描…</translation>
     </message>
     <message>
         <source>Undo Last Tidy</source>
-        <translation type="unfinished"></translation>
+        <translation>復原上次整理</translation>
     </message>
     <message>
         <source>Menu</source>
-        <translation type="unfinished"></translation>
+        <translation>選單</translation>
     </message>
     <message>
         <source>Tidy</source>
-        <translation type="unfinished"></translation>
+        <translation>整理</translation>
     </message>
     <message numerus="yes">
         <source>Tidy %n File(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>整理 %n 個檔案</numerusform>
         </translation>
     </message>
 </context>
@@ -180,71 +369,104 @@ A second start for the same home hands its options to the running Vesk.
     <name>vesk::ReviewTable</name>
     <message>
         <source>Show in File Manager</source>
-        <translation type="unfinished"></translation>
+        <translation>在檔案管理員中顯示</translation>
     </message>
     <message>
         <source>Move To</source>
-        <translation type="unfinished"></translation>
+        <translation>移到</translation>
     </message>
     <message>
         <source>Move to Trash</source>
-        <translation type="unfinished"></translation>
+        <translation>移到垃圾桶</translation>
     </message>
     <message>
         <source>Don&apos;t Tidy</source>
-        <translation type="unfinished"></translation>
+        <translation>不整理</translation>
     </message>
 </context>
 <context>
     <name>vesk::ReviewTableModel</name>
     <message>
         <source>Choose…</source>
-        <translation type="unfinished"></translation>
+        <translation>選擇…</translation>
     </message>
     <message>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>名稱</translation>
     </message>
     <message>
         <source>Move To</source>
-        <translation type="unfinished"></translation>
+        <translation>移到</translation>
     </message>
 </context>
 <context>
     <name>vesk::ReviewWindow</name>
     <message numerus="yes">
         <source>%n File(s) to Tidy — Vesk</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n 個檔案待整理 — Vesk</numerusform>
         </translation>
     </message>
     <message>
         <source>%1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1：%2</translation>
     </message>
     <message>
         <source>Some files couldn&apos;t be moved.</source>
-        <translation type="unfinished"></translation>
+        <translation>有些檔案無法移動。</translation>
+    </message>
+</context>
+<context>
+    <name>vesk::SettingsWindow</name>
+    <message>
+        <source>Settings — Vesk</source>
+        <translation>設定 — Vesk</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>一般</translation>
+    </message>
+    <message>
+        <source>Folders</source>
+        <translation>資料夾</translation>
     </message>
 </context>
 <context>
     <name>vesk::Shell</name>
     <message>
         <source>About Vesk</source>
-        <translation type="unfinished"></translation>
+        <translation>關於 Vesk</translation>
     </message>
     <message>
         <source>Free. Works offline. Nothing leaves your computer.</source>
-        <translation type="unfinished"></translation>
+        <translation>免費。離線運作。任何內容都不會離開你的電腦。</translation>
     </message>
 </context>
 <context>
     <name>vesk::Tray</name>
     <message numerus="yes">
         <source>Vesk: %n file(s) to tidy</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Vesk：%n 個檔案待整理</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>vesk::WelcomeFlow</name>
+    <message>
+        <source>Start</source>
+        <translation>開始</translation>
+    </message>
+    <message>
+        <source>Continue</source>
+        <translation>繼續</translation>
+    </message>
+</context>
+<context>
+    <name>vesk::WelcomeWindow</name>
+    <message>
+        <source>Back</source>
+        <translation>返回</translation>
     </message>
 </context>
 </TS>
