@@ -61,11 +61,18 @@ fs::path freePath(const fs::path& wanted, std::error_code& ec) {
     const std::string name = wanted.filename().string();
     const std::string stem(platform::deletingPathExtension(name));
     const std::string_view extension = platform::pathExtension(name);
-    const std::string dotExtension = extension.empty() ? "" : "." + std::string(extension);
+    std::string dotExtension;
+    if (!extension.empty()) {
+        dotExtension.append(".").append(extension);
+    }
     // Learnt from the file system only when it refuses a name as too long.
     std::size_t limit = std::numeric_limits<std::size_t>::max();
     for (long n = 1;;) {
-        const std::string suffix = n == 1 ? dotExtension : " " + std::to_string(n) + dotExtension;
+        std::string suffix;
+        if (n > 1) {
+            suffix.append(" ").append(std::to_string(n));
+        }
+        suffix += dotExtension;
         const std::string candidate = fitted(stem, suffix, limit);
         if (candidate.empty()) {
             ec = std::make_error_code(std::errc::filename_too_long);
