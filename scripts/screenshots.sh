@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Photographs Vesk's windows for the README, each cropped to its window: the review window on a
-# demo home, the welcome flow and the settings window, into docs/screenshots/ (or the folder
-# given). The release build runs under a virtual display with settings, data and runtime
+# demo home (in English and in Simplified Chinese), the welcome flow and the settings window,
+# into docs/screenshots/ (or the folder given). The release build runs under a virtual display with settings, data and runtime
 # folders of its own and the local model off, so nothing of yours is read or changed.
 # Set QT_SCALE_FACTOR=2 to see the windows at double density. As root it installs what it needs.
 set -euo pipefail
@@ -14,6 +14,8 @@ command -v Xvfb >/dev/null || missing+=(xvfb)
 command -v xauth >/dev/null || missing+=(xauth)
 command -v xdotool >/dev/null || missing+=(xdotool)
 command -v import >/dev/null || missing+=(imagemagick)
+# The Chinese screenshot needs a font with Chinese characters.
+[ -n "$(fc-list :lang=zh 2>/dev/null)" ] || missing+=(fonts-wqy-microhei)
 if [ ${#missing[@]} -gt 0 ]; then
     if [ "$(id -u)" -ne 0 ]; then
         echo "screenshots: missing ${missing[*]}; run this script as root or install them" >&2
@@ -76,6 +78,7 @@ shoot() {
 }
 
 shoot review 'to Tidy — Vesk$' --open-review
+LANGUAGE=zh_CN shoot review-zh_CN '待整理 — Vesk$' --open-review
 shoot settings '^Settings — Vesk$' --open-review --open-settings
 # A store that has never been set up. The welcome window is taken before Vesk, finding no tray
 # on this bare display, shows its review window instead.
