@@ -27,7 +27,8 @@ runs=${3:-5}
 [[ -d $home ]] || { echo "$home is not a folder" >&2; exit 2; }
 
 # The source is given, so a source list stored for another home is not used.
-plan=("$cli" plan --home "$home" --source "$home/Downloads" --min-age 0 --no-model --json)
+plan=("$cli" plan --home "$home" --source "$home/Downloads" --min-age 0 --no-model --no-content
+    --json)
 folders=()
 for name in Documents Desktop Pictures Movies Music Downloads; do
     [[ -d $home/$name ]] && folders+=("$home/$name")
@@ -35,6 +36,8 @@ done
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
+# Stored settings, the person's own or another run's, have no say.
+export XDG_CONFIG_HOME=$scratch/config
 
 # Seconds taken by a command, its output discarded.
 seconds() {
