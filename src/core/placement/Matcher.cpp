@@ -8,7 +8,7 @@
 #include <charconv>
 #include <cmath>
 #include <filesystem>
-#include <limits>
+#include <functional>
 #include <set>
 
 namespace vesk {
@@ -120,6 +120,9 @@ private:
 // destruction. Every sum adds the query's products in token id order, the order a pairwise
 // cosine adds them, so the sums are the same to the last bit. Every product is positive, so a
 // zero sum means "not reached yet".
+//
+// Folder names and vocabularies are summed for every folder reached; sibling names, by far
+// the most postings, only for the folders asked for.
 class Matcher::Sums {
 public:
     struct BestSibling {
@@ -127,25 +130,26 @@ public:
         int sibling = -1; // across all targets
     };
 
-    Sums(const Matcher& matcher, const SparseVector& query) : state_(state()) {
+    Sums(const Matcher& matcher, const SparseVector& query) : matcher_(matcher), state_(state()) {
         grow(state_.names, matcher.folders_.size());
         grow(state_.centroids, matcher.folders_.size());
+        grow(state_.peaks, matcher.folders_.size());
         grow(state_.best, matcher.folders_.size());
         grow(state_.siblings, matcher.mostSiblings_);
         for (const Entry& key : query) {
             if (static_cast<std::size_t>(key.token) < matcher.idf_.size()) {
-                addFolders(matcher, key);
+                addFolders(key);
                 const auto postings = matcher.siblingIndex_.of(key.token);
                 state_.cursors.push_back(
                     {postings.data(), postings.data() + postings.size(), key.weight});
             }
         }
-        addSiblings(matcher);
     }
     ~Sums() {
         for (const int target : state_.reached) {
             state_.names[target] = 0.0;
             state_.centroids[target] = 0.0;
+            state_.peaks[target] = 0.0;
             state_.best[target] = {};
         }
         state_.reached.clear();
@@ -158,7 +162,34 @@ public:
     [[nodiscard]] const std::vector<int>& reached() const { return state_.reached; }
     [[nodiscard]] double byName(int target) const { return state_.names[target]; }
     [[nodiscard]] double byCentroid(int target) const { return state_.centroids[target]; }
+    // Before addSiblings: no sibling name of the target can score more than this. Each term
+    // is at least the term of any one name, and rounding keeps that order.
+    [[nodiscard]] double siblingCeiling(int target) const { return state_.peaks[target]; }
+    // After addSiblings for the target.
     [[nodiscard]] BestSibling bestSibling(int target) const { return state_.best[target]; }
+
+    // Finds the best sibling name of each target, given in ascending order. Each token's
+    // sibling postings are in target order, so the tokens' lists are read side by side, one
+    // target at a time, and a target's sums fit a small array that stays in cache.
+    void addSiblings(std::span<const int> targets) {
+        for (const int target : targets) {
+            for (Cursor& cursor : state_.cursors) {
+                if (cursor.at != cursor.end && cursor.at->target < target) {
+                    cursor.at = std::lower_bound(
+                        cursor.at, cursor.end, target,
+                        [](const SiblingPosting& posting, int t) { return posting.target < t; });
+                }
+                for (; cursor.at != cursor.end && cursor.at->target == target; ++cursor.at) {
+                    double& sum = state_.siblings[cursor.at->sibling];
+                    if (sum == 0.0) {
+                        state_.siblingsReached.push_back(cursor.at->sibling);
+                    }
+                    sum += cursor.weight * cursor.at->weight;
+                }
+            }
+            state_.best[target] = pickBestSibling(matcher_.firstSibling_[target]);
+        }
+    }
 
 private:
     // One query token's sibling postings, and how far they have been read.
@@ -170,6 +201,7 @@ private:
     struct State {
         std::vector<double> names; // per target
         std::vector<double> centroids;
+        std::vector<double> peaks;
         std::vector<BestSibling> best;
         std::vector<Cursor> cursors;  // per query token, in token id order
         std::vector<double> siblings; // per sibling of the target at hand
@@ -188,42 +220,17 @@ private:
 
     // A folder's vocabulary holds all its tokens, so its postings alone tell which targets
     // are reached.
-    void addFolders(const Matcher& matcher, const Entry& key) {
-        for (const FolderPosting& posting : matcher.nameIndex_.of(key.token)) {
+    void addFolders(const Entry& key) {
+        for (const FolderPosting& posting : matcher_.nameIndex_.of(key.token)) {
             state_.names[posting.target] += key.weight * posting.weight;
         }
-        for (const FolderPosting& posting : matcher.centroidIndex_.of(key.token)) {
+        for (const VocabularyPosting& posting : matcher_.centroidIndex_.of(key.token)) {
             double& sum = state_.centroids[posting.target];
             if (sum == 0.0) {
                 state_.reached.push_back(posting.target);
             }
             sum += key.weight * posting.weight;
-        }
-    }
-
-    // Each token's sibling postings are in target order, so the tokens' lists are read side by
-    // side one target at a time, and a target's sums fit a small array that stays in cache.
-    void addSiblings(const Matcher& matcher) {
-        for (;;) {
-            int target = std::numeric_limits<int>::max();
-            for (const Cursor& cursor : state_.cursors) {
-                if (cursor.at != cursor.end && cursor.at->target < target) {
-                    target = cursor.at->target;
-                }
-            }
-            if (target == std::numeric_limits<int>::max()) {
-                return;
-            }
-            for (Cursor& cursor : state_.cursors) {
-                for (; cursor.at != cursor.end && cursor.at->target == target; ++cursor.at) {
-                    double& sum = state_.siblings[cursor.at->sibling];
-                    if (sum == 0.0) {
-                        state_.siblingsReached.push_back(cursor.at->sibling);
-                    }
-                    sum += cursor.weight * cursor.at->weight;
-                }
-            }
-            state_.best[target] = pickBestSibling(matcher.firstSibling_[target]);
+            state_.peaks[posting.target] += key.weight * posting.siblingPeak;
         }
     }
 
@@ -242,6 +249,7 @@ private:
         return best;
     }
 
+    const Matcher& matcher_;
     State& state_;
 };
 
@@ -385,7 +393,7 @@ void Matcher::buildIndexes(const Documents& documents) {
             return FolderPosting{static_cast<int>(i), entry.weight};
         });
     // A folder's vocabulary: all its sibling names' tokens, then its name's.
-    centroidIndex_ = index<FolderPosting>(
+    centroidIndex_ = index<VocabularyPosting>(
         targets,
         [&](std::size_t i, std::vector<int>& ids) {
             const std::span<const int> names =
@@ -394,8 +402,25 @@ void Matcher::buildIndexes(const Documents& documents) {
             ids.insert(ids.end(), folders_[i].words.begin(), folders_[i].words.end());
         },
         [](std::size_t i, const Entry& entry) {
-            return FolderPosting{static_cast<int>(i), entry.weight};
+            return VocabularyPosting{static_cast<int>(i), entry.weight, 0.0};
         });
+    findSiblingPeaks();
+}
+
+// A token's sibling postings and its vocabulary postings are both in target order, and every
+// folder with the token in a sibling name has it in its vocabulary.
+void Matcher::findSiblingPeaks() {
+    for (std::size_t token = 0; token < idf_.size(); ++token) {
+        const std::span<const SiblingPosting> siblings = siblingIndex_.of(static_cast<int>(token));
+        auto sibling = siblings.begin();
+        for (std::size_t n = centroidIndex_.start[token]; n < centroidIndex_.start[token + 1];
+             ++n) {
+            VocabularyPosting& posting = centroidIndex_.postings[n];
+            for (; sibling != siblings.end() && sibling->target == posting.target; ++sibling) {
+                posting.siblingPeak = std::max(posting.siblingPeak, sibling->weight);
+            }
+        }
+    }
 }
 
 // Counts each row's distinct tokens first and fills the postings from the rows' vectors then,
@@ -450,14 +475,19 @@ std::vector<Match> Matcher::best(const std::vector<std::string>& tokens, Kind ki
         }
     };
     {
-        const Sums sums(*this, query);
+        Sums sums(*this, query);
         if (queryEmbedding) {
             // The embedding can lift a folder that shares no token with the file.
+            std::vector<int> reached = sums.reached();
+            std::sort(reached.begin(), reached.end());
+            sums.addSiblings(reached);
             for (std::size_t i = 0; i < folders_.size(); ++i) {
                 offer(sums, static_cast<int>(i));
             }
         } else {
-            for (const int target : sums.reached()) {
+            const std::vector<int> chosen = contenders(sums, kind, count);
+            sums.addSiblings(chosen);
+            for (const int target : chosen) {
                 offer(sums, target);
             }
         }
@@ -499,11 +529,49 @@ Matcher::Scored Matcher::score(int target, const Sums& sums, Kind kind,
             scored.semantic = semantic;
         }
     }
-    const std::uint32_t kinds = folders_[target].kinds;
-    if (kinds != 0 && (kinds & kindBit(kind)) == 0 && kind != Kind::folder) {
+    if (penalised(target, kind)) {
         scored.score *= otherKindFactor;
     }
     return scored;
+}
+
+bool Matcher::penalised(int target, Kind kind) const {
+    const std::uint32_t kinds = folders_[target].kinds;
+    return kinds != 0 && (kinds & kindBit(kind)) == 0 && kind != Kind::folder;
+}
+
+// The reached targets that may be among the `count` best, in ascending order. A target scores
+// at least its name's and vocabulary's sums and at most that with its sibling ceiling, with the
+// same kind penalty and the same rounding. One whose most is below the count-th highest least
+// is beaten by `count` others whatever its sibling names say, so they need not be read.
+std::vector<int> Matcher::contenders(const Sums& sums, Kind kind, std::size_t count) const {
+    const auto penalty = [&](int target, double score) {
+        return penalised(target, kind) ? score * otherKindFactor : score;
+    };
+    const std::vector<int>& reached = sums.reached();
+    double floor = 0;
+    if (reached.size() >= count) {
+        std::vector<double> least;
+        least.reserve(reached.size());
+        for (const int target : reached) {
+            least.push_back(
+                penalty(target, std::max(sums.byName(target), sums.byCentroid(target))));
+        }
+        const auto nth = least.begin() + static_cast<std::ptrdiff_t>(count - 1);
+        std::nth_element(least.begin(), nth, least.end(), std::greater<>());
+        floor = *nth;
+    }
+    std::vector<int> chosen;
+    for (const int target : reached) {
+        const double most = penalty(
+            target,
+            std::max({sums.byName(target), sums.siblingCeiling(target), sums.byCentroid(target)}));
+        if (most > minimumScore && most >= floor) {
+            chosen.push_back(target);
+        }
+    }
+    std::sort(chosen.begin(), chosen.end());
+    return chosen;
 }
 
 std::string Matcher::why(const Scored& scored) const {

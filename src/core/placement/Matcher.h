@@ -78,10 +78,17 @@ private:
         int sibling = 0; // among the target's
         double weight = 0;
     };
-    // A folder's name or vocabulary holding a token, with the token's weight there.
+    // A folder's name holding a token, with the token's weight there.
     struct FolderPosting {
         int target = 0;
         double weight = 0;
+    };
+    // A folder's vocabulary holding a token, with the token's weight there and the most it
+    // weighs in any one of the folder's sibling names (0 when only the folder's name has it).
+    struct VocabularyPosting {
+        int target = 0;
+        double weight = 0;
+        double siblingPeak = 0;
     };
     // Postings grouped by token id (compressed rows): start[t]..start[t + 1] are token t's,
     // in target and sibling order.
@@ -101,6 +108,7 @@ private:
     [[nodiscard]] std::vector<int> intern(const std::vector<std::string>& tokens);
     void weighTokens(const Documents& documents);
     void buildIndexes(const Documents& documents);
+    void findSiblingPeaks();
     template <class Posting, class RowTokens, class MakePosting>
     [[nodiscard]] Index<Posting> index(std::size_t rows, RowTokens rowTokens,
                                        MakePosting makePosting) const;
@@ -114,6 +122,8 @@ private:
     [[nodiscard]] std::string why(const Scored& scored) const;
     [[nodiscard]] std::string_view siblingName(int sibling) const;
     [[nodiscard]] std::vector<int> candidates(Kind kind) const;
+    [[nodiscard]] bool penalised(int target, Kind kind) const;
+    [[nodiscard]] std::vector<int> contenders(const Sums& sums, Kind kind, std::size_t count) const;
 
     std::vector<Folder> folders_;
     std::vector<std::size_t> firstSibling_; // per target, then one past the last sibling
@@ -124,7 +134,7 @@ private:
     std::vector<double> idf_; // by token id
     Index<SiblingPosting> siblingIndex_;
     Index<FolderPosting> nameIndex_;
-    Index<FolderPosting> centroidIndex_; // a folder's sibling and name tokens together
+    Index<VocabularyPosting> centroidIndex_; // a folder's sibling and name tokens together
     std::shared_ptr<const SentenceEmbedding> embedding_;
     std::vector<std::optional<std::vector<double>>> nameEmbeddings_;
 };

@@ -146,6 +146,24 @@ TEST(MatcherBest, EqualScoresKeepTargetOrderWhateverReachesThemFirst) {
     EXPECT_TRUE(matcher.best({"alpha", "beta"}, Kind::pdf, 0).empty());
 }
 
+TEST(MatcherBest, AFolderWhoseNamesCanOnlyTieTheLeaderIsStillRead) {
+    // For "alpha": target 1's name and vocabulary score 1 outright. Target 0's vocabulary
+    // scores less, and only its name "alpha.pdf" reaches 1, a tie it wins by coming first.
+    // Target 2's one name holds alpha among two other words and cannot reach 1.
+    const Matcher matcher({folder("/h/Zz", {"alpha.pdf", "beta.pdf"}, {Kind::pdf}),
+                           folder("/h/Alpha"),
+                           folder("/h/Yy", {"alpha beta gamma.pdf"}, {Kind::pdf})},
+                          {});
+    const Match first{0, 1.0, "像 “alpha.pdf”"};
+    EXPECT_EQ(matcher.best({"alpha"}, Kind::pdf, 1), std::vector<Match>{first});
+    const std::vector<Match> two = matcher.best({"alpha"}, Kind::pdf, 2);
+    EXPECT_EQ(two, (std::vector<Match>{first, {1, 1.0, "文件夹名称相符"}}));
+    const std::vector<Match> all = matcher.best({"alpha"}, Kind::pdf, every);
+    ASSERT_EQ(all.size(), 3U);
+    EXPECT_EQ(all[2].target, 2);
+    EXPECT_LT(all[2].score, 1.0);
+}
+
 // Relates no two texts, yet makes the matcher look at every folder.
 class NullEmbedding : public SentenceEmbedding {
 public:
