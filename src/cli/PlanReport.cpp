@@ -160,6 +160,9 @@ std::string progressLine(const OrganizerProgress& progress) {
     switch (progress.stage) {
     case Stage::scanning:
         return scanningLine(progress);
+    case Stage::comparing:
+        return "Comparing names " + std::to_string(progress.done + 1) + " of " +
+               std::to_string(progress.total);
     case Stage::understandingFolders:
         return "Understanding folders…";
     case Stage::placing:

@@ -118,7 +118,7 @@ TEST(PlanReport, NamesAreEscapedForPeopleAndKeptApartInJson) {
               "where they belong\n");
 }
 
-TEST(PlanReport, ProgressLineCountsWhatTheScanHasRead) {
+TEST(PlanReport, ProgressLineCountsWhatTheScanHasReadAndCompared) {
     using Stage = OrganizerProgress::Stage;
     const struct {
         OrganizerProgress progress;
@@ -128,6 +128,8 @@ TEST(PlanReport, ProgressLineCountsWhatTheScanHasRead) {
         {{Stage::scanning, 0, 0, 64, 0}, "Scanning… 64 waiting files"},
         {{Stage::scanning, 0, 0, 1, 1}, "Scanning… 1 waiting file, 1 folder"},
         {{Stage::scanning, 0, 0, 0, 32}, "Scanning… 0 waiting files, 32 folders"},
+        {{Stage::comparing, 0, 200}, "Comparing names 1 of 200"},
+        {{Stage::comparing, 192, 200}, "Comparing names 193 of 200"},
         {{Stage::understandingFolders}, "Understanding folders…"},
         {{Stage::placing, 0, 3}, "Placing 1 of 3"},
         {{Stage::reviewing, 2, 3}, "Reviewing 3 of 3"},

@@ -22,6 +22,8 @@ namespace {
 constexpr double margin = 0.08;
 // The best match decides; the second only tells whether the decision is close.
 constexpr std::size_t decidingMatches = 2;
+// Files compared between two progress reports: a large home still shows movement at once.
+constexpr std::size_t comparedPerReport = 64;
 
 std::string twoDecimals(double value) {
     char text[32];
@@ -139,11 +141,16 @@ std::optional<Plan> Organizer::run(std::stop_token stop, const ProgressHandler& 
     loadItems(run, scan);
     findTargets(run, scan);
     scan.finish();
+    const int total = static_cast<int>(run.items.size());
+    if (total > 0 && !run.stopped()) {
+        // Learning the folders' names takes a while of its own in a large home.
+        report({OrganizerProgress::Stage::comparing, 0, total});
+    }
     tokenize(run);
     run.matcher.emplace(run.targets, run.tokens);
     run.results.resize(run.items.size());
     run.closest.resize(run.items.size());
-    decideByRulesAndSimilarity(run);
+    decideByRulesAndSimilarity(run, report);
     if (run.stopped()) {
         return std::nullopt;
     }
@@ -232,7 +239,7 @@ void Organizer::tokenize(Run& run) const {
     }
 }
 
-void Organizer::decideByRulesAndSimilarity(Run& run) const {
+void Organizer::decideByRulesAndSimilarity(Run& run, const Report& report) const {
     Rules rules;
     rules.items = run.items;
     rules.installed = Rules::installedApps(settings_.home, settings_.systemDataFolders);
@@ -240,7 +247,11 @@ void Organizer::decideByRulesAndSimilarity(Run& run) const {
     rules.home = settings_.home;
     rules.now = Clock::now();
 
+    const int total = static_cast<int>(run.items.size());
     for (std::size_t i = 0; i < run.items.size() && !run.stopped(); ++i) {
+        if (i > 0 && i % comparedPerReport == 0) {
+            report({OrganizerProgress::Stage::comparing, static_cast<int>(i), total});
+        }
         if (auto ruled = rules.apply(run.items[i])) {
             run.results[i] = std::move(ruled);
             continue;

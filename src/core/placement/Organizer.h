@@ -66,7 +66,7 @@ private:
     void loadItems(Run& run, ScanProgress& progress) const;
     void findTargets(Run& run, ScanProgress& progress) const;
     void tokenize(Run& run) const;
-    void decideByRulesAndSimilarity(Run& run) const;
+    void decideByRulesAndSimilarity(Run& run, const Report& report) const;
     void decideByContent(Run& run) const;
     [[nodiscard]] std::optional<Suggestion> decideByMatch(const Run& run, std::size_t item,
                                                           const std::vector<Match>& matches,

@@ -4,10 +4,10 @@ namespace vesk {
 
 // What a run is doing, reported while it works.
 struct OrganizerProgress {
-    enum class Stage { scanning, understandingFolders, placing, reviewing };
+    enum class Stage { scanning, comparing, understandingFolders, placing, reviewing };
 
     Stage stage = Stage::scanning;
-    int done = 0; // placing and reviewing only
+    int done = 0; // comparing, placing and reviewing only
     int total = 0;
     int filesRead = 0;   // scanning only: waiting files found in the source folders so far
     int foldersRead = 0; // scanning only: folders listed while looking for destinations

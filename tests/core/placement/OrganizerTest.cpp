@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <map>
@@ -73,27 +74,44 @@ TEST_F(OrganizerTest, ScanningShowsHowManyFilesAndFoldersItHasRead) {
     for (int n = 0; n < waiting; ++n) {
         download("waiting " + std::to_string(n) + ".txt");
     }
-    std::vector<OrganizerProgress> progress;
+    std::vector<OrganizerProgress> all;
     (void)Organizer(settings(), modelOff).run([&](const OrganizerProgress& p) {
-        progress.push_back(p);
+        all.push_back(p);
     });
 
     using Stage = OrganizerProgress::Stage;
-    ASSERT_GE(progress.size(), 3U); // the start, movement on the way, the final counts
-    EXPECT_EQ(progress.front(), OrganizerProgress{Stage::scanning});
+    const auto comparing = std::find_if(all.begin(), all.end(), [](const OrganizerProgress& p) {
+        return p.stage != Stage::scanning;
+    });
+    const std::vector<OrganizerProgress> scanning(all.begin(), comparing);
+    ASSERT_GE(scanning.size(), 3U); // the start, movement on the way, the final counts
+    EXPECT_EQ(scanning.front(), OrganizerProgress{Stage::scanning});
     // Documents, Invoices, Recipes, Work and the project inside Work.
     constexpr int folders = 5;
-    EXPECT_EQ(progress.back(), (OrganizerProgress{Stage::scanning, 0, 0, waiting, folders}));
-    for (std::size_t n = 1; n < progress.size(); ++n) {
-        const OrganizerProgress& before = progress[n - 1];
-        const OrganizerProgress& now = progress[n];
+    EXPECT_EQ(scanning.back(), (OrganizerProgress{Stage::scanning, 0, 0, waiting, folders}));
+    for (std::size_t n = 1; n < scanning.size(); ++n) {
+        const OrganizerProgress& before = scanning[n - 1];
+        const OrganizerProgress& now = scanning[n];
         EXPECT_GE(now.filesRead, before.filesRead);
         EXPECT_GE(now.foldersRead, before.foldersRead);
         // The waiting files are all read before the walk for destinations starts.
         EXPECT_TRUE(now.foldersRead == 0 || now.filesRead == waiting);
     }
     // Throttled: not one report per entry.
-    EXPECT_LE(progress.size(), 2U + (waiting + folders) / 16);
+    EXPECT_LE(scanning.size(), 2U + (waiting + folders) / 16);
+
+    // Then the comparison of every file, from the first, moving forward, and never again the
+    // scan.
+    ASSERT_NE(comparing, all.end());
+    EXPECT_EQ(*comparing, (OrganizerProgress{Stage::comparing, 0, waiting}));
+    for (auto now = comparing + 1; now != all.end(); ++now) {
+        EXPECT_EQ(now->stage, Stage::comparing);
+        EXPECT_EQ(now->total, waiting);
+        EXPECT_GT(now->done, (now - 1)->done);
+        EXPECT_LT(now->done, waiting);
+    }
+    EXPECT_GE(all.end() - comparing, 2); // movement on the way, not just the start
+    EXPECT_LE(all.end() - comparing, 1 + waiting / 16);
 }
 
 TEST_F(OrganizerTest, ItemsAreSortedByNameAsAFileManagerWould) {
@@ -305,6 +323,7 @@ TEST_F(ModelOrganizerTest, PlacesUndecidedFilesAndRemembersTheAnswers) {
     EXPECT_EQ(plan.profiledFolders, 3); // Invoices, Recipes, Work: never the project inside Work
     using Stage = OrganizerProgress::Stage;
     EXPECT_EQ(progress, (std::vector<OrganizerProgress>{{Stage::scanning},
+                                                        {Stage::comparing, 0, 2},
                                                         {Stage::understandingFolders},
                                                         {Stage::placing, 0, 1},
                                                         {Stage::reviewing, 0, 1}}));
