@@ -1,17 +1,16 @@
 #include "core/items/FileItem.h"
 
 #include "core/text/TextCase.h"
+#include "core/text/Utf8.h"
 #include "platform/EntryStatus.h"
 #include "platform/UrlHost.h"
 
 #include <unicode/locid.h>
 #include <unicode/unistr.h>
-#include <unicode/utf8.h>
 
 #include <algorithm>
 #include <array>
 #include <functional>
-#include <limits>
 
 namespace vesk {
 
@@ -20,21 +19,6 @@ namespace {
 // Browsers, wget and curl record where a download came from in these, most specific first.
 constexpr std::array addressAttributes = {"user.xdg.origin.url", "user.xdg.referrer.url"};
 constexpr const char* quarantineAttribute = "user.com.apple.quarantine";
-
-bool isValidUtf8(std::string_view bytes) {
-    if (bytes.size() > static_cast<std::size_t>(std::numeric_limits<int32_t>::max())) {
-        return false;
-    }
-    const auto length = static_cast<int32_t>(bytes.size());
-    for (int32_t i = 0; i < length;) {
-        UChar32 c = 0;
-        U8_NEXT(bytes.data(), i, length, c);
-        if (c < 0) {
-            return false;
-        }
-    }
-    return true;
-}
 
 std::vector<std::string> downloadAddresses(const std::filesystem::path& path) {
     std::vector<std::string> addresses;
