@@ -97,9 +97,6 @@ void Shell::openReview() {
                 QApplication::quit();
             }
         });
-        if (withoutTray_) {
-            review_->setMenu(menu_);
-        }
     }
     present(*review_);
 }
@@ -107,6 +104,8 @@ void Shell::openReview() {
 void Shell::doWithoutTray() {
     withoutTray_ = true;
     openReview();
+    // Also when the review window was opened before the tray was given up on.
+    review_->setMenu(menu_);
 }
 
 NoteAtStart Shell::privacyNotes() const {

@@ -32,9 +32,10 @@ protected:
     ShellTest(const ShellTest&) = delete;
     ShellTest& operator=(const ShellTest&) = delete;
 
-    std::unique_ptr<Shell> makeShell(AppModel& model, LaunchOptions options = {}) {
-        // A tray is waited for far longer than any test runs.
-        return std::make_unique<Shell>(model, Links{}, options, 1h);
+    // A tray is waited for far longer than any test runs, unless a test says otherwise.
+    std::unique_ptr<Shell> makeShell(AppModel& model, LaunchOptions options = {},
+                                     std::chrono::milliseconds trayPatience = 1h) {
+        return std::make_unique<Shell>(model, Links{}, options, trayPatience);
     }
     // Lets windows that were closed go away.
     static void dropClosedWindows() {
@@ -71,6 +72,20 @@ TEST_F(ShellTest, AFirstLaunchWelcomesAndStartOpensTheReview) {
     EXPECT_TRUE(shell->reviewWindow()->isVisible());
     EXPECT_TRUE(model->onboarded());
     EXPECT_EQ(stored().sources, std::vector{downloads()});
+}
+
+TEST_F(ShellTest, WithoutATrayTheOpenReviewWindowCarriesTheMenu) {
+    const auto model = makeModel(onboardedSettings());
+    LaunchOptions options;
+    options.openReview = true;
+    // The offscreen platform has no tray; the review window opens before Vesk gives up on one.
+    const auto shell = makeShell(*model, options, 500ms);
+    shell->start();
+    const auto menuButton = [&]() -> QWidget* {
+        ReviewWindow* review = shell->reviewWindow();
+        return review != nullptr ? review->findChild<QWidget*>("menuButton") : nullptr;
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return menuButton() && menuButton()->isVisible(); }, 5000));
 }
 
 TEST_F(ShellTest, ClosingTheWelcomeSavesNothingAndReopeningStartsAfresh) {
