@@ -179,12 +179,12 @@ Qt::ItemFlags ReviewTableModel::flags(const QModelIndex& index) const {
     if (row == nullptr) {
         return index.isValid() ? Qt::ItemIsEnabled : Qt::NoItemFlags;
     }
-    Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
-    if (index.column() != includeColumn) {
-        return flags | Qt::ItemIsEnabled;
-    }
-    // Without a destination there is nothing to include: the check box shows disabled.
-    return row->destination ? flags | Qt::ItemIsEnabled | Qt::ItemIsUserCheckable : flags;
+    // Every cell stays enabled, since the view's arrow keys step over a line whose first cell is
+    // not. Without a destination there is nothing to include: the check box can't be ticked and
+    // the delegate shows it disabled.
+    const Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
+    return index.column() == includeColumn && row->destination ? flags | Qt::ItemIsUserCheckable
+                                                               : flags;
 }
 
 QVariant ReviewTableModel::headerData(int section, Qt::Orientation orientation, int role) const {

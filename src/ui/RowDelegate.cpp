@@ -15,6 +15,11 @@ void RowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
         paintHeading(painter, option, index);
     } else if (index.column() == ReviewTableModel::destinationColumn) {
         paintDestination(painter, option, index);
+    } else if (index.column() == ReviewTableModel::includeColumn &&
+               !(index.flags() & Qt::ItemIsUserCheckable)) {
+        QStyleOptionViewItem disabled = option;
+        disabled.state &= ~QStyle::State_Enabled;
+        QStyledItemDelegate::paint(painter, disabled, index);
     } else {
         QStyledItemDelegate::paint(painter, option, index);
     }

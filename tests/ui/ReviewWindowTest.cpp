@@ -1,6 +1,7 @@
 #include "ui/ReviewWindow.h"
 
 #include "app/AppModel.h"
+#include "app/ReviewTableModel.h"
 #include "support/ModelHome.h"
 #include "ui/ReviewBottomBar.h"
 #include "ui/ReviewTable.h"
@@ -15,6 +16,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <set>
 
 namespace vesk {
 namespace {
@@ -153,6 +156,25 @@ TEST_F(ReviewWindowTest, TheContextMenuActsOnTheSelectionAndTheMenuLists) {
     EXPECT_TRUE(model->pending().empty());
     QTest::keyClick(&table, Qt::Key_Space);
     EXPECT_EQ(model->pending().size(), 3U);
+}
+
+TEST_F(ReviewWindowTest, TheArrowKeysReachFilesWithoutADestination) {
+    const auto unsorted = download("zxq.bin"); // no folder is like it: its check box is disabled
+    const auto invoice = download("Invoice Telenor May.pdf");
+    const auto model = makeModel(onboardedSettings());
+    ReviewWindow window(*model);
+    window.show();
+    ASSERT_TRUE(settle(*model));
+    ReviewTable& table = *window.table();
+    std::set<std::string> reached;
+    for (int i = 0; i < 4; ++i) { // two headings and two files
+        QTest::keyClick(&table, Qt::Key_Down);
+        const QString file = table.currentIndex().data(ReviewTableModel::FileRole).toString();
+        if (!file.isEmpty()) {
+            reached.insert(file.toStdString());
+        }
+    }
+    EXPECT_EQ(reached, (std::set{invoice.string(), unsorted.string()}));
 }
 
 TEST_F(ReviewWindowTest, AFailedTidyShowsItsAlertOnce) {
