@@ -59,7 +59,7 @@ std::vector<vesk::Target> makeTargets() {
     for (int i = 0; i < folderCount; ++i) {
         vesk::Target target;
         const std::string name = pick(random) + " " + pick(random);
-        target.url = "/home/user/Documents/" + name + " " + std::to_string(i);
+        target.path = "/home/user/Documents/" + name + " " + std::to_string(i);
         target.label = "Documents/" + name;
         for (int j = 0; j < namesPerFolder; ++j) {
             target.siblingNames.push_back(fileName(random));

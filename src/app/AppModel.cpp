@@ -252,8 +252,8 @@ std::vector<Target> AppModel::folderChoices() const {
     return ReviewRows::folderChoices(targets_);
 }
 
-QString AppModel::title(const RowGroup::Kind& kind) const {
-    return ReviewRows::title(kind, location_.home);
+QString AppModel::title(const RowGroup::Key& key) const {
+    return ReviewRows::title(key, location_.home);
 }
 
 Row* AppModel::rowFor(const std::filesystem::path& file) {

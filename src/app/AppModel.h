@@ -99,7 +99,7 @@ public:
     [[nodiscard]] std::vector<RowGroup> groups() const;
     [[nodiscard]] std::vector<Row> orderedRows() const;
     [[nodiscard]] std::vector<Target> folderChoices() const;
-    [[nodiscard]] QString title(const RowGroup::Kind& kind) const;
+    [[nodiscard]] QString title(const RowGroup::Key& key) const;
     void toggle(const std::filesystem::path& file);
     // Several rows at once tell the views once.
     void toggle(const std::vector<std::filesystem::path>& files);

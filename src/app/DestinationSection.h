@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/placement/Targets.h"
+#include "core/targets/Targets.h"
 
 #include <QString>
 

@@ -29,7 +29,7 @@ std::vector<Row> ReviewRows::merge(const std::vector<Row>& current, const Plan& 
         if (!isRowLayer(suggestion.layer)) {
             continue;
         }
-        if (const auto old = previous.find(suggestion.item.url.native());
+        if (const auto old = previous.find(suggestion.item.path.native());
             old != previous.end() && old->second->edited) {
             Row row = *old->second;
             row.suggestion = suggestion;
@@ -60,7 +60,7 @@ std::vector<Row> ReviewRows::pending(const std::vector<Row>& rows) {
     return result;
 }
 
-RowGroup::Kind ReviewRows::kindOf(const std::optional<Destination>& destination) {
+RowGroup::Key ReviewRows::keyOf(const std::optional<Destination>& destination) {
     if (!destination) {
         return {RowGroup::Type::unsorted, {}};
     }
@@ -77,8 +77,8 @@ std::vector<RowGroup> ReviewRows::groups(const std::vector<Row>& rows,
     RowGroup unsorted{{RowGroup::Type::unsorted, {}}, {}};
     std::unordered_map<std::string, std::size_t> folderIndex;
     for (const Row& row : rows) {
-        const RowGroup::Kind kind = kindOf(row.destination);
-        switch (kind.type) {
+        const RowGroup::Key key = keyOf(row.destination);
+        switch (key.type) {
         case RowGroup::Type::trash:
             trash.rows.push_back(row);
             break;
@@ -86,9 +86,9 @@ std::vector<RowGroup> ReviewRows::groups(const std::vector<Row>& rows,
             unsorted.rows.push_back(row);
             break;
         case RowGroup::Type::folder: {
-            const auto [at, added] = folderIndex.emplace(kind.folder.native(), folders.size());
+            const auto [at, added] = folderIndex.emplace(key.folder.native(), folders.size());
             if (added) {
-                folders.push_back(RowGroup{kind, {}});
+                folders.push_back(RowGroup{key, {}});
             }
             folders[at->second].rows.push_back(row);
             break;
@@ -99,7 +99,7 @@ std::vector<RowGroup> ReviewRows::groups(const std::vector<Row>& rows,
     std::vector<std::pair<std::string, RowGroup>> titled;
     titled.reserve(folders.size());
     for (auto& group : folders) {
-        titled.emplace_back(title(group.kind, home).toStdString(), std::move(group));
+        titled.emplace_back(title(group.key, home).toStdString(), std::move(group));
     }
     std::stable_sort(titled.begin(), titled.end(), [](const auto& a, const auto& b) {
         if (a.second.rows.size() != b.second.rows.size()) {
@@ -138,8 +138,8 @@ std::vector<Target> ReviewRows::folderChoices(const std::vector<Target>& targets
     return choices;
 }
 
-QString ReviewRows::title(const RowGroup::Kind& kind, const std::filesystem::path& home) {
-    switch (kind.type) {
+QString ReviewRows::title(const RowGroup::Key& key, const std::filesystem::path& home) {
+    switch (key.type) {
     case RowGroup::Type::trash:
         return tr("Trash");
     case RowGroup::Type::unsorted:
@@ -147,12 +147,12 @@ QString ReviewRows::title(const RowGroup::Kind& kind, const std::filesystem::pat
     case RowGroup::Type::folder:
         break;
     }
-    if (kind.folder == home / Action::applicationsFolder) {
+    if (key.folder == home / Action::applicationsFolder) {
         return tr("Applications");
     }
-    const auto name = kind.folder.filename();
+    const auto name = key.folder.filename();
     return QFile::decodeName(QByteArray::fromStdString(
-        (name.empty() ? kind.folder.parent_path().filename() : name).native()));
+        (name.empty() ? key.folder.parent_path().filename() : name).native()));
 }
 
 } // namespace vesk

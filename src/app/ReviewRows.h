@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/Row.h"
-#include "core/placement/Plan.h"
+#include "core/plan/Plan.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -40,10 +40,10 @@ public:
     // The folders a row can be sent to: no code projects, in the file manager's name order.
     [[nodiscard]] static std::vector<Target> folderChoices(const std::vector<Target>& targets);
     // A group's heading, also naming a destination in a row's menu.
-    [[nodiscard]] static QString title(const RowGroup::Kind& kind,
+    [[nodiscard]] static QString title(const RowGroup::Key& key,
                                        const std::filesystem::path& home);
 
-    [[nodiscard]] static RowGroup::Kind kindOf(const std::optional<Destination>& destination);
+    [[nodiscard]] static RowGroup::Key keyOf(const std::optional<Destination>& destination);
 };
 
 } // namespace vesk

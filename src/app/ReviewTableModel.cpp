@@ -32,7 +32,7 @@ void ReviewTableModel::reload() {
     groups_ = model_.groups();
     titles_.clear();
     for (const auto& group : groups_) {
-        titles_.push_back(model_.title(group.kind));
+        titles_.push_back(model_.title(group.key));
     }
 }
 
@@ -108,14 +108,14 @@ QVariant ReviewTableModel::headingData(int group, int column, int role) const {
         }
         return {};
     case Qt::ToolTipRole:
-        if (heading.kind.type == RowGroup::Type::folder) {
-            return text(heading.kind.folder);
+        if (heading.key.type == RowGroup::Type::folder) {
+            return text(heading.key.folder);
         }
         return {};
     case IsHeadingRole:
         return true;
     case DestinationTypeRole:
-        return static_cast<int>(heading.kind.type);
+        return static_cast<int>(heading.key.type);
     default:
         return {};
     }
@@ -128,7 +128,7 @@ QVariant ReviewTableModel::rowData(const Row& row, int column, int role) const {
     case IsHeadingRole:
         return false;
     case DestinationTypeRole:
-        return static_cast<int>(ReviewRows::kindOf(row.destination).type);
+        return static_cast<int>(ReviewRows::keyOf(row.destination).type);
     default:
         break;
     }
@@ -149,7 +149,7 @@ QVariant ReviewTableModel::rowData(const Row& row, int column, int role) const {
         return {};
     case destinationColumn:
         if (role == Qt::DisplayRole) {
-            return row.destination ? model_.title(ReviewRows::kindOf(row.destination))
+            return row.destination ? model_.title(ReviewRows::keyOf(row.destination))
                                    : tr("Choose…");
         }
         if (role == Qt::ToolTipRole) {

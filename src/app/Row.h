@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/moves/Destination.h"
-#include "core/placement/Suggestion.h"
+#include "core/plan/Destination.h"
+#include "core/plan/Suggestion.h"
 
 #include <filesystem>
 #include <optional>
@@ -16,7 +16,7 @@ struct Row {
     bool included = false;
     bool edited = false; // the person's destination and choice win over later suggestions
 
-    [[nodiscard]] const std::filesystem::path& file() const { return suggestion.item.url; }
+    [[nodiscard]] const std::filesystem::path& file() const { return suggestion.item.path; }
     // Takes part in the next tidy: a row without a destination never does.
     [[nodiscard]] bool isPending() const { return destination.has_value() && included; }
 
@@ -26,14 +26,15 @@ struct Row {
 // Rows that share a destination.
 struct RowGroup {
     enum class Type { folder, trash, unsorted };
-    struct Kind {
+    // What the rows of a group share: where they go.
+    struct Key {
         Type type = Type::unsorted;
         std::filesystem::path folder; // only for Type::folder
 
-        bool operator==(const Kind&) const = default;
+        bool operator==(const Key&) const = default;
     };
 
-    Kind kind;
+    Key key;
     std::vector<Row> rows; // in the order of the model's rows
 
     bool operator==(const RowGroup&) const = default;

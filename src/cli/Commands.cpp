@@ -73,7 +73,7 @@ int runTidy(const CliOptions& options) {
     std::vector<std::pair<std::filesystem::path, Destination>> moves;
     for (const auto& suggestion : plan.suggestions) {
         if (auto where = destination(suggestion, session.location.home)) {
-            moves.emplace_back(suggestion.item.url, std::move(*where));
+            moves.emplace_back(suggestion.item.path, std::move(*where));
         }
     }
     if (!options.yes) {

@@ -42,7 +42,7 @@ Json destinationOf(const Action& action) {
 
 Json suggestionJson(const Suggestion& suggestion) {
     Json json;
-    putPath(json, "file", suggestion.item.url);
+    putPath(json, "file", suggestion.item.path);
     json["name"] = suggestion.item.name;
     json["kind"] = std::string(rawValue(suggestion.item.kind));
     json["action"] = actionName(suggestion.action.type);
@@ -56,7 +56,7 @@ Json suggestionJson(const Suggestion& suggestion) {
 
 // A group's heading: the folder's path below home (or as it is, outside home).
 std::string heading(const RowGroup& group, const std::filesystem::path& home) {
-    switch (group.kind.type) {
+    switch (group.key.type) {
     case RowGroup::Type::trash:
         return "Trash";
     case RowGroup::Type::unsorted:
@@ -64,9 +64,9 @@ std::string heading(const RowGroup& group, const std::filesystem::path& home) {
     case RowGroup::Type::folder:
         break;
     }
-    const auto relative = group.kind.folder.lexically_relative(home);
+    const auto relative = group.key.folder.lexically_relative(home);
     const bool inside = !relative.empty() && *relative.begin() != "..";
-    return (inside ? relative : group.kind.folder).string();
+    return (inside ? relative : group.key.folder).string();
 }
 
 void printGroup(std::ostringstream& out, const RowGroup& group, const std::filesystem::path& home) {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/placement/OrganizerProgress.h"
-#include "core/placement/Plan.h"
+#include "core/plan/Plan.h"
 
 #include <filesystem>
 #include <string>

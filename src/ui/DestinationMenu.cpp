@@ -12,7 +12,7 @@ void DestinationMenu::fill(QMenu& menu, AppModel& model,
     for (const auto& section : DestinationSection::of(model.folderChoices())) {
         menu.addSection(section.heading);
         for (const auto& item : section.items) {
-            const auto folder = Destination::folder(item.target.url);
+            const auto folder = Destination::folder(item.target.path);
             menu.addAction(item.text, &menu,
                            [&model, folder, files] { model.setDestination(folder, files); });
         }

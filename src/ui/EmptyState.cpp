@@ -45,12 +45,12 @@ EmptyState::EmptyState(AppModel& model, QWidget* parent)
     layout->addWidget(nothing_, 0, Qt::AlignCenter);
     layout->addStretch();
 
-    connect(&model_, &AppModel::busyChanged, this, &EmptyState::update);
-    connect(&model_, &AppModel::waitingChanged, this, &EmptyState::update);
-    update();
+    connect(&model_, &AppModel::busyChanged, this, &EmptyState::showState);
+    connect(&model_, &AppModel::waitingChanged, this, &EmptyState::showState);
+    showState();
 }
 
-void EmptyState::update() {
+void EmptyState::showState() {
     busy_->setVisible(model_.isBusy());
     nothing_->setVisible(!model_.isBusy());
     waiting_->setVisible(model_.waiting() >= 1);

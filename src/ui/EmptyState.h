@@ -18,7 +18,7 @@ public:
     explicit EmptyState(AppModel& model, QWidget* parent = nullptr);
 
 private:
-    void update();
+    void showState();
 
     AppModel& model_;
     QProgressBar* busy_;

@@ -44,11 +44,11 @@ ReviewBottomBar::ReviewBottomBar(AppModel& model, QWidget* parent)
     connect(undo_, &QPushButton::clicked, &model_, &AppModel::undo);
     connect(tidy_, &QPushButton::clicked, &model_, &AppModel::tidy);
     for (const auto signal : {&AppModel::rowsChanged, &AppModel::lastBatchChanged}) {
-        connect(&model_, signal, this, &ReviewBottomBar::update);
+        connect(&model_, signal, this, &ReviewBottomBar::showState);
     }
-    connect(&model_, &AppModel::busyChanged, this, &ReviewBottomBar::update);
-    connect(&model_, &AppModel::movingChanged, this, &ReviewBottomBar::update);
-    update();
+    connect(&model_, &AppModel::busyChanged, this, &ReviewBottomBar::showState);
+    connect(&model_, &AppModel::movingChanged, this, &ReviewBottomBar::showState);
+    showState();
 }
 
 void ReviewBottomBar::setMenu(QMenu* menu) {
@@ -56,7 +56,7 @@ void ReviewBottomBar::setMenu(QMenu* menu) {
     menuButton_->setVisible(menu != nullptr);
 }
 
-void ReviewBottomBar::update() {
+void ReviewBottomBar::showState() {
     busy_->setVisible(model_.isBusy());
     scanning_->setVisible(model_.isBusy());
     undo_->setVisible(model_.lastBatch().has_value());

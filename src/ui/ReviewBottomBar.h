@@ -25,7 +25,7 @@ public:
     [[nodiscard]] QPushButton* tidyButton() const { return tidy_; }
 
 private:
-    void update();
+    void showState();
 
     AppModel& model_;
     QProgressBar* busy_;

@@ -23,10 +23,10 @@ Tray::Tray(AppModel& model, QMenu* menu, std::chrono::milliseconds patience, QOb
                     emit activated();
                 }
             });
-    connect(&model_, &AppModel::rowsChanged, this, &Tray::update);
+    connect(&model_, &AppModel::rowsChanged, this, &Tray::showPending);
     retry_.setInterval(retryEvery);
     connect(&retry_, &QTimer::timeout, this, &Tray::check);
-    update();
+    showPending();
 }
 
 void Tray::start() {
@@ -47,7 +47,7 @@ void Tray::check() {
     emit unavailable();
 }
 
-void Tray::update() {
+void Tray::showPending() {
     const auto pending = static_cast<int>(model_.pending().size());
     icon_.setIcon(CabinetIcon::trayIcon(pending, qApp->palette().color(QPalette::WindowText)));
     icon_.setToolTip(pending == 0 ? QStringLiteral("Vesk")

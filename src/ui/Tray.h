@@ -30,7 +30,7 @@ signals:
     void unavailable();
 
 private:
-    void update();
+    void showPending();
     void check();
 
     AppModel& model_;

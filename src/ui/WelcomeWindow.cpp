@@ -37,12 +37,12 @@ WelcomeWindow::WelcomeWindow(AppModel& model, std::optional<int> step, NoteAtSta
 
     connect(back_, &QPushButton::clicked, flow_, &WelcomeFlow::back);
     connect(primary_, &QPushButton::clicked, flow_, &WelcomeFlow::advance);
-    connect(flow_, &WelcomeFlow::changed, this, &WelcomeWindow::update);
+    connect(flow_, &WelcomeFlow::changed, this, &WelcomeWindow::showStep);
     connect(flow_, &WelcomeFlow::finished, this, &WelcomeWindow::started);
-    update();
+    showStep();
 }
 
-void WelcomeWindow::update() {
+void WelcomeWindow::showStep() {
     steps_->setCurrentIndex(flow_->stepIndex());
     back_->setVisible(flow_->canGoBack());
     primary_->setText(flow_->primaryText());

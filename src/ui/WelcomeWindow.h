@@ -31,7 +31,7 @@ signals:
     void started();
 
 private:
-    void update();
+    void showStep();
 
     WelcomeFlow* flow_;
     QStackedWidget* steps_;

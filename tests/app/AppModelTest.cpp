@@ -367,9 +367,9 @@ TEST_F(AppModelTidyTest, RowsCanBeRedirectedToAnyFolderOrTheTrash) {
     EXPECT_EQ(model->pending().size(), 2U);
     const auto groups = model->groups();
     ASSERT_EQ(groups.size(), 3U);
-    EXPECT_EQ(model->title(groups[0].kind), "Elsewhere");
-    EXPECT_EQ(model->title(groups[1].kind), "Trash");
-    EXPECT_EQ(model->title(groups[2].kind), "Unsorted");
+    EXPECT_EQ(model->title(groups[0].key), "Elsewhere");
+    EXPECT_EQ(model->title(groups[1].key), "Trash");
+    EXPECT_EQ(model->title(groups[2].key), "Unsorted");
 }
 
 } // namespace

@@ -10,7 +10,7 @@ const std::filesystem::path home = "/home/u";
 Suggestion suggestion(const std::string& name, Action action, Layer layer = Layer::match,
                       const std::string& reason = "像 “x”") {
     FileItem item;
-    item.url = home / "Downloads" / name;
+    item.path = home / "Downloads" / name;
     item.name = name;
     return {item, std::move(action), layer, {}, {}, reason};
 }
@@ -87,7 +87,7 @@ TEST(ReviewRows, GroupsFoldersBySizeThenTitleThenTrashThenUnsorted) {
     std::vector<QString> titles;
     std::vector<std::size_t> sizes;
     for (const auto& group : ReviewRows::groups(rows, home)) {
-        titles.push_back(ReviewRows::title(group.kind, home));
+        titles.push_back(ReviewRows::title(group.key, home));
         sizes.push_back(group.rows.size());
     }
     EXPECT_EQ(titles,

@@ -11,7 +11,7 @@ namespace {
 Suggestion suggestion(const std::string& name, Action action, Layer layer,
                       const std::string& reason) {
     FileItem item;
-    item.url = "/h/Downloads/" + name;
+    item.path = "/h/Downloads/" + name;
     item.name = name;
     item.kind = Kind::pdf;
     return {item, std::move(action), layer, {}, {}, reason};

@@ -52,7 +52,7 @@ TEST(FileOpsTest, MovesAFileAndAFolderAcrossVolumesWithTheirMetadata) {
     fs::permissions(file, fs::perms(0640));
     fs::last_write_time(file, std::chrono::file_clock::from_sys(modified));
     const bool tagged =
-        ::setxattr(file.c_str(), "user.xdg.origin.url", "https://a.example", 17, 0) == 0;
+        ::setxattr(file.c_str(), "user.xdg.origin.path", "https://a.example", 17, 0) == 0;
     const fs::path folder = dir / "Tool.app";
     writeFile(folder / "Contents/Info.plist", "plist");
     fs::create_symlink("Contents/Info.plist", folder / "link");
@@ -66,7 +66,7 @@ TEST(FileOpsTest, MovesAFileAndAFolderAcrossVolumesWithTheirMetadata) {
     EXPECT_EQ(fs::status(to).permissions(), fs::perms(0640));
     EXPECT_EQ(std::chrono::file_clock::to_sys(fs::last_write_time(to)), modified);
     if (tagged) {
-        EXPECT_EQ(extendedAttribute(to, "user.xdg.origin.url"), "https://a.example");
+        EXPECT_EQ(extendedAttribute(to, "user.xdg.origin.path"), "https://a.example");
     }
 
     ASSERT_FALSE(moveEntry(folder, *other / "Tool.app"));

@@ -147,7 +147,7 @@ TEST_F(ReviewWindowTest, TheContextMenuActsOnTheSelectionAndTheMenuLists) {
 
     table.contextMenuFor(first)->findChild<QAction*>("contextDontTidy")->trigger();
     EXPECT_TRUE(model->pending().empty());
-    EXPECT_EQ(model->title(model->groups().front().kind), "Unsorted");
+    EXPECT_EQ(model->title(model->groups().front().key), "Unsorted");
     EXPECT_FALSE(table.contextMenuFor(table.model()->index(0, 0))); // a heading has none
 
     // Space toggles the selected rows back in once they have a destination.

@@ -17,7 +17,7 @@ namespace vesk {
 namespace {
 
 // Browsers, wget and curl record where a download came from in these, most specific first.
-constexpr std::array addressAttributes = {"user.xdg.origin.url", "user.xdg.referrer.url"};
+constexpr std::array addressAttributes = {"user.xdg.origin.path", "user.xdg.referrer.path"};
 constexpr const char* quarantineAttribute = "user.com.apple.quarantine";
 
 std::vector<std::string> downloadAddresses(const std::filesystem::path& path) {
@@ -69,23 +69,23 @@ double FileItem::ageDays(Date now) const {
     return std::chrono::duration<double>(now - reference).count() / 86400.0;
 }
 
-std::optional<FileItem> FileItem::load(const std::filesystem::path& url) {
+std::optional<FileItem> FileItem::load(const std::filesystem::path& entry) {
     FileItem item;
-    item.name = url.filename().string();
+    item.name = entry.filename().string();
     if (item.name.empty() || item.name.front() == '.') {
         return std::nullopt;
     }
-    const std::optional<platform::EntryStatus> status = platform::entryStatus(url);
+    const std::optional<platform::EntryStatus> status = platform::entryStatus(entry);
     if (!status) {
         return std::nullopt;
     }
-    item.url = url;
+    item.path = entry;
     item.ext = lowerCasedExtension(item.name);
     item.size = status->size;
     item.added = toDate(status->changed);
     item.created = toDate(status->born);
-    item.sourceDomain = sourceDomainOf(downloadAddresses(url));
-    item.quarantineAgent = quarantineAgentAt(url);
+    item.sourceDomain = sourceDomainOf(downloadAddresses(entry));
+    item.quarantineAgent = quarantineAgentAt(entry);
     item.isDirectory = status->isDirectory && !status->isPackage;
     item.isPackage = status->isPackage;
     item.kind = kindOfEntry(item);
@@ -133,7 +133,7 @@ std::optional<std::string> quarantineAgentOf(std::string_view value) {
 } // namespace vesk
 
 std::size_t std::hash<vesk::FileItem>::operator()(const vesk::FileItem& item) const noexcept {
-    std::size_t seed = std::filesystem::hash_value(item.url);
+    std::size_t seed = std::filesystem::hash_value(item.path);
     vesk::combine(seed, std::hash<std::string>{}(item.name));
     vesk::combine(seed, std::hash<std::string>{}(item.ext));
     vesk::combine(seed, std::hash<bool>{}(item.isDirectory));

@@ -14,7 +14,7 @@ namespace vesk {
 
 // One entry found directly inside a source folder, read once per scan and never changed.
 struct FileItem {
-    std::filesystem::path url;
+    std::filesystem::path path;
     std::string name;
     std::string ext; // lower-cased, empty when there is none
     bool isDirectory = false;
@@ -33,7 +33,7 @@ struct FileItem {
     [[nodiscard]] double ageDays(Date now = Clock::now()) const;
 
     // Nothing for hidden entries and entries whose metadata cannot be read.
-    [[nodiscard]] static std::optional<FileItem> load(const std::filesystem::path& url);
+    [[nodiscard]] static std::optional<FileItem> load(const std::filesystem::path& entry);
 
     bool operator==(const FileItem&) const = default;
 };

@@ -3,7 +3,7 @@
 #include "core/model/LocalLLM.h"
 #include "core/model/Profile.h"
 #include "core/model/ProfileCache.h"
-#include "core/placement/Targets.h"
+#include "core/targets/Targets.h"
 
 #include <string>
 #include <vector>

@@ -108,8 +108,8 @@ constexpr std::size_t quotedAnswer = 200;
 }
 
 [[nodiscard]] std::string folderName(const Target& target) {
-    const auto name = target.url.filename();
-    return (name.empty() ? target.url.parent_path().filename() : name).string();
+    const auto name = target.path.filename();
+    return (name.empty() ? target.path.parent_path().filename() : name).string();
 }
 
 // The review's category names: the reviewed folder's first, then the alternatives', at most 4.

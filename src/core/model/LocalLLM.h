@@ -6,7 +6,7 @@
 #include "core/model/Placement.h"
 #include "core/model/Profile.h"
 #include "core/model/Verdict.h"
-#include "core/placement/Targets.h"
+#include "core/targets/Targets.h"
 
 #include <nlohmann/json_fwd.hpp>
 

@@ -2,7 +2,7 @@
 
 #include "core/model/AnswerProperties.h"
 #include "core/util/AtomicFile.h"
-#include "core/util/ExactText.h"
+#include "core/text/ExactText.h"
 #include "core/util/WholeFile.h"
 
 #include <nlohmann/json.hpp>

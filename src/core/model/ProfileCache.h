@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/model/Profile.h"
-#include "core/placement/Targets.h"
+#include "core/targets/Targets.h"
 
 #include <filesystem>
 #include <map>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/moves/Batch.h"
-#include "core/moves/Destination.h"
+#include "core/plan/Destination.h"
 #include "core/moves/FreePath.h"
 #include "core/moves/MoveHistory.h"
 

@@ -116,11 +116,11 @@ std::optional<std::string> textExcerpt(const std::filesystem::path& file) {
 std::optional<std::string> excerpt(const FileItem& item) {
     switch (item.kind) {
     case Kind::pdf:
-        return pdfExcerpt(item.url);
+        return pdfExcerpt(item.path);
     case Kind::text:
-        return textExcerpt(item.url);
+        return textExcerpt(item.path);
     case Kind::spreadsheet:
-        return item.ext == "csv" ? textExcerpt(item.url) : std::nullopt;
+        return item.ext == "csv" ? textExcerpt(item.path) : std::nullopt;
     default:
         return std::nullopt;
     }

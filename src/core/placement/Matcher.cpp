@@ -21,7 +21,7 @@ constexpr double semanticThreshold = 0.75;
 constexpr double otherKindFactor = 0.75;
 
 std::string folderName(const Target& target) {
-    return target.url.filename().string();
+    return target.path.filename().string();
 }
 
 std::uint32_t kindBit(Kind kind) {
@@ -278,8 +278,8 @@ void Matcher::describe(const std::vector<Target>& targets) {
     // Folders that directly hold another target are groupings, not destinations.
     std::set<std::filesystem::path> parents;
     for (const Target& target : targets) {
-        std::filesystem::path parent = target.url.parent_path();
-        if (parent != target.url) {
+        std::filesystem::path parent = target.path.parent_path();
+        if (parent != target.path) {
             parents.insert(std::move(parent));
         }
     }
@@ -296,7 +296,7 @@ void Matcher::describe(const std::vector<Target>& targets) {
     siblingEnds_.reserve(siblings);
     siblingText_.reserve(characters);
     for (const Target& target : targets) {
-        Folder folder{folderName(target), {}, 0, target.isProject, parents.contains(target.url)};
+        Folder folder{folderName(target), {}, 0, target.isProject, parents.contains(target.path)};
         for (const Kind kind : target.kinds) {
             folder.kinds |= kindBit(kind);
         }

@@ -2,7 +2,7 @@
 
 #include "core/items/Kind.h"
 #include "core/model/Profile.h"
-#include "core/placement/Targets.h"
+#include "core/targets/Targets.h"
 
 #include <cstdint>
 #include <memory>

@@ -2,7 +2,7 @@
 
 #include "core/placement/OrganizerRun.h"
 
-#include "core/moves/Destination.h"
+#include "core/plan/Destination.h"
 #include "core/placement/ContentReader.h"
 #include "core/placement/Rules.h"
 #include "core/text/NameOrder.h"
@@ -60,7 +60,7 @@ std::set<std::filesystem::path> normalFolders(const std::vector<std::filesystem:
 Suggestion leftInPlace(Suggestion suggestion, const std::filesystem::path& home) {
     const auto where = destination(suggestion, home);
     if (where && where->type == Destination::Type::folder &&
-        isSameFolder(where->path, suggestion.item.url.parent_path())) {
+        isSameFolder(where->path, suggestion.item.path.parent_path())) {
         suggestion.action = Action::keep();
         suggestion.layer = Layer::skip;
         suggestion.target.reset();
@@ -220,7 +220,7 @@ void Organizer::findTargets(Run& run, ScanProgress& progress) const {
     const auto folderRead = [&] { progress.folderRead(); };
     for (auto& target :
          TargetFinder::find(discoveryRoots(settings_.home), settings_.home, folderRead)) {
-        if (!sourcePaths.contains(normalFolder(target.url))) {
+        if (!sourcePaths.contains(normalFolder(target.path))) {
             run.targets.push_back(std::move(target));
         }
     }
@@ -291,9 +291,9 @@ std::optional<Suggestion> Organizer::decideByMatch(const Run& run, std::size_t i
     const Target& target = run.targets[static_cast<std::size_t>(best.target)];
     if (matches.size() > 1 && best.score - matches[1].score < margin) {
         // Too close to call, unless one folder lies inside the other.
-        const std::string bestPath = target.url.native();
+        const std::string bestPath = target.path.native();
         const std::string secondPath =
-            run.targets[static_cast<std::size_t>(matches[1].target)].url.native();
+            run.targets[static_cast<std::size_t>(matches[1].target)].path.native();
         if (!startsWith(secondPath, bestPath) && !startsWith(bestPath, secondPath)) {
             return std::nullopt;
         }

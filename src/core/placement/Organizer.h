@@ -4,12 +4,12 @@
 #include "core/model/LocalLLM.h"
 #include "core/model/ModelEndpoint.h"
 #include "core/placement/Matcher.h"
-#include "core/placement/ModelAnswers.h"
+#include "core/model/ModelAnswers.h"
 #include "core/placement/OrganizerProgress.h"
 #include "core/placement/OrganizerSettings.h"
-#include "core/placement/Plan.h"
-#include "core/placement/Suggestion.h"
-#include "core/placement/Targets.h"
+#include "core/plan/Plan.h"
+#include "core/plan/Suggestion.h"
+#include "core/targets/Targets.h"
 
 #include <filesystem>
 #include <functional>

@@ -192,10 +192,10 @@ std::optional<Suggestion> Rules::apply(const FileItem& item) const {
             matchedTailBytes(archiveExtensionPattern(), item.name).value_or(0);
         const std::string_view unpacked =
             std::string_view(item.name).substr(0, item.name.size() - extension);
-        const fs::path parent = item.url.parent_path();
+        const fs::path parent = item.path.parent_path();
         for (const FileItem& other : items) {
             if (other.kind == Kind::folder && other.name == unpacked &&
-                other.url.parent_path() == parent) {
+                other.path.parent_path() == parent) {
                 return suggest(item, Action::trash(), Layer::rule, "已解压（旁边有同名文件夹）");
             }
         }
@@ -237,10 +237,10 @@ const FileItem* Rules::duplicateOf(const FileItem& item) const {
     if (!item.ext.empty()) {
         firstName += "." + item.ext;
     }
-    const fs::path parent = item.url.parent_path();
+    const fs::path parent = item.path.parent_path();
     for (const FileItem& other : items) {
         if (other.name == firstName && other.size == item.size &&
-            other.url.parent_path() == parent) {
+            other.path.parent_path() == parent) {
             return &other;
         }
     }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/items/FileItem.h"
-#include "core/placement/Suggestion.h"
+#include "core/plan/Suggestion.h"
 #include "core/util/Dates.h"
 
 #include <filesystem>

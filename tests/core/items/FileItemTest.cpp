@@ -62,7 +62,7 @@ TEST(FileItemTest, EntriesOfEachShape) {
                           Case{"Résumé.ÄÖÜ", "äöü", "Résumé", Kind::other, false, false}}) {
         const auto item = FileItem::load(dir / c.name);
         ASSERT_TRUE(item) << c.name;
-        EXPECT_EQ(item->url, dir / c.name);
+        EXPECT_EQ(item->path, dir / c.name);
         EXPECT_EQ(item->ext, c.ext) << c.name;
         EXPECT_EQ(item->stem(), c.stem) << c.name;
         EXPECT_EQ(item->kind, c.kind) << c.name;
@@ -109,10 +109,10 @@ TEST(FileItemTest, AgeCountsFromAddedElseCreatedElseNow) {
 TEST(FileItemTest, DownloadAttributes) {
     TempDir dir;
     const auto file = writeFile(dir / "report.pdf");
-    if (!setAttribute(file, "user.xdg.origin.url", "/home/me/Downloads/report.pdf")) {
+    if (!setAttribute(file, "user.xdg.origin.path", "/home/me/Downloads/report.pdf")) {
         GTEST_SKIP() << "no user extended attributes here: " << std::strerror(errno);
     }
-    ASSERT_TRUE(setAttribute(file, "user.xdg.referrer.url", "https://WWW.Example.COM/files?id=3"));
+    ASSERT_TRUE(setAttribute(file, "user.xdg.referrer.path", "https://WWW.Example.COM/files?id=3"));
     ASSERT_TRUE(
         setAttribute(file, "user.com.apple.quarantine", "0083;65a1b2c3;Google Chrome;9F2E"));
     const auto item = FileItem::load(file);

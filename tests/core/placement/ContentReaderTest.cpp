@@ -63,7 +63,7 @@ std::string makePdf(const std::vector<std::vector<std::string>>& pages, std::siz
 
 FileItem itemAt(const std::filesystem::path& file, Kind kind) {
     FileItem item;
-    item.url = file;
+    item.path = file;
     item.name = file.filename().string();
     item.ext = file.extension().string().substr(1);
     item.kind = kind;

@@ -208,7 +208,7 @@ public:
             if (i > 0 && below(3) == 0) {
                 const std::size_t original = below(targets.size());
                 Target copy = targets[original];
-                copy.url = prefix + names[original];
+                copy.path = prefix + names[original];
                 names.push_back(names[original]);
                 targets.push_back(std::move(copy));
                 continue;

@@ -22,9 +22,9 @@ const Date fixedNow = *fromReferenceSeconds(740'000'000);
 FileItem entry(const std::string& name, Kind kind, double ageDays = 10, std::int64_t size = 1000,
                const std::string& folder = "Downloads") {
     FileItem item;
-    item.url = "/home/u/" + folder + "/" + name;
-    item.name = item.url.filename().string();
-    const std::string ext = item.url.extension().string();
+    item.path = "/home/u/" + folder + "/" + name;
+    item.name = item.path.filename().string();
+    const std::string ext = item.path.extension().string();
     for (std::size_t i = 1; i < ext.size(); ++i) {
         item.ext += static_cast<char>(std::tolower(static_cast<unsigned char>(ext[i])));
     }

@@ -1,6 +1,6 @@
 #include "core/util/AtomicFile.h"
 #include "core/util/Dates.h"
-#include "core/util/ExactText.h"
+#include "core/text/ExactText.h"
 #include "core/util/FileUrl.h"
 #include "core/util/Uuid.h"
 #include "support/TempDir.h"

@@ -1,4 +1,4 @@
-#include "core/moves/Destination.h"
+#include "core/plan/Destination.h"
 
 namespace vesk {
 

@@ -1,4 +1,4 @@
-#include "core/placement/Suggestion.h"
+#include "core/plan/Suggestion.h"
 #include "core/placement/OrganizerSettings.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "core/placement/ModelAnswers.h"
+#include "core/model/ModelAnswers.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +17,7 @@ protected:
     // A waiting file that exists, so that its answers are kept.
     FileItem waiting(const std::string& name) const {
         FileItem item;
-        item.url = test::writeFile(dir / "Downloads" / name);
+        item.path = test::writeFile(dir / "Downloads" / name);
         item.name = name;
         item.size = 1;
         item.added = Date{} + std::chrono::seconds(700'000'000);
@@ -80,7 +80,7 @@ TEST_F(ModelAnswersTest, KeepsTheNewestAnswersOfFilesThatAreStillThere) {
     };
     ModelAnswers answers(file, 3);
     answers.update({ask(gone), ask(kept), ask(touched)}, {gone, kept, touched}, targets);
-    std::filesystem::remove(gone.url);
+    std::filesystem::remove(gone.path);
     auto rewritten = touched;
     rewritten.size = 5;
 

@@ -49,7 +49,7 @@ struct Suggestion {
     std::optional<double> score;
     std::string reason;
 
-    [[nodiscard]] const std::filesystem::path& id() const { return item.url; }
+    [[nodiscard]] const std::filesystem::path& id() const { return item.path; }
 
     bool operator==(const Suggestion&) const = default;
 };

@@ -1,4 +1,4 @@
-#include "core/placement/Targets.h"
+#include "core/targets/Targets.h"
 
 #include "core/items/FileItem.h"
 #include "platform/EntryStatus.h"

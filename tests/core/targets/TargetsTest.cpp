@@ -1,4 +1,4 @@
-#include "core/placement/Targets.h"
+#include "core/targets/Targets.h"
 
 #include "support/TempDir.h"
 

@@ -3,7 +3,7 @@
 #include "core/items/FileItem.h"
 #include "core/model/Placement.h"
 #include "core/model/Verdict.h"
-#include "core/placement/Targets.h"
+#include "core/targets/Targets.h"
 #include "core/util/Dates.h"
 
 #include <cstddef>

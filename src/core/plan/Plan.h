@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/placement/Suggestion.h"
-#include "core/placement/Targets.h"
+#include "core/plan/Suggestion.h"
+#include "core/targets/Targets.h"
 
 #include <optional>
 #include <string>

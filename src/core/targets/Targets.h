@@ -12,7 +12,7 @@ namespace vesk {
 
 // A folder the person already has, offered as a destination.
 struct Target {
-    std::filesystem::path url;
+    std::filesystem::path path;
     std::string label; // path relative to the home folder, "/" between components
     bool isProject = false;
     std::vector<std::string> siblingNames; // at most 200, empty for a project

@@ -1,9 +1,9 @@
-#include "core/placement/ModelAnswers.h"
+#include "core/model/ModelAnswers.h"
 
 #include "core/model/AnswerProperties.h"
 #include "core/model/ProfileCache.h"
 #include "core/util/AtomicFile.h"
-#include "core/util/ExactText.h"
+#include "core/text/ExactText.h"
 #include "core/util/FileUrl.h"
 #include "core/util/WholeFile.h"
 
@@ -103,13 +103,13 @@ std::string ModelAnswers::memoKey(const FileItem& item) {
     if (item.added) {
         added = std::chrono::duration<double>(item.added->time_since_epoch()).count();
     }
-    return item.url.native() + "|" + std::to_string(item.size) + "|" + shortestDecimal(added);
+    return item.path.native() + "|" + std::to_string(item.size) + "|" + shortestDecimal(added);
 }
 
 ModelAnswers::Question ModelAnswers::placing(const FileItem& item,
                                              const std::vector<int>& candidates,
                                              const std::vector<Target>& targets) {
-    return {item.url, exactText(memoKey(item)), {}, offeredFolders(candidates, targets)};
+    return {item.path, exactText(memoKey(item)), {}, offeredFolders(candidates, targets)};
 }
 
 ModelAnswers::Question ModelAnswers::reviewing(const FileItem& item, int target,
@@ -117,7 +117,7 @@ ModelAnswers::Question ModelAnswers::reviewing(const FileItem& item, int target,
                                                const std::vector<Target>& targets) {
     std::vector<int> offered{target};
     offered.insert(offered.end(), alternatives.begin(), alternatives.end());
-    return {item.url, exactText(memoKey(item)),
+    return {item.path, exactText(memoKey(item)),
             exactText(targets[static_cast<std::size_t>(target)].label),
             offeredFolders(std::move(offered), targets)};
 }
@@ -196,7 +196,7 @@ void ModelAnswers::update(const std::vector<Asked>& asked, const std::vector<Fil
 void ModelAnswers::forgetChanged(const std::vector<FileItem>& items) {
     std::map<std::filesystem::path, std::string> present;
     for (const auto& item : items) {
-        present.emplace(item.url, exactText(memoKey(item)));
+        present.emplace(item.path, exactText(memoKey(item)));
     }
     std::erase_if(entries_, [&](const auto& kept) {
         const auto& [key, entry] = kept;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/placement/Suggestion.h"
+#include "core/plan/Suggestion.h"
 
 #include <filesystem>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "core/placement/Suggestion.h"
+#include "core/plan/Suggestion.h"
 
 #include <array>
 #include <functional>

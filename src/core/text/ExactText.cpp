@@ -1,4 +1,4 @@
-#include "core/util/ExactText.h"
+#include "core/text/ExactText.h"
 
 #include "core/text/Utf8.h"
 
