@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Fails when an #include points up the layers: platform <- core <- app <- ui, and cli beside ui;
-# inside the engine, util <- text <- items <- targets <- plan <- model <- placement <- moves.
+# inside the engine, util <- settings <- text <- items <- targets <- plan <- model <- placement <- moves.
 # The engine uses no Qt at all, and the platform's headers show no Qt type.
 set -uo pipefail
 cd "$(dirname "$0")/../src"
@@ -29,7 +29,7 @@ forbidden cli 'ui/' 'the command line includes the interface'
 forbidden core 'Q' 'the engine uses Qt'
 
 # Each folder of the engine includes only itself and the folders before it.
-engine=(util text items targets plan model placement moves)
+engine=(util settings text items targets plan model placement moves)
 for ((i = 0; i < ${#engine[@]}; i++)); do
     above=$(IFS='|'; echo "${engine[*]:i+1}")
     [ -n "$above" ] && forbidden "core/${engine[i]}" "core/($above)/" "core/${engine[i]} includes a later engine folder"

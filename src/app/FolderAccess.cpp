@@ -1,6 +1,7 @@
 #include "app/FolderAccess.h"
 
 #include "app/AppLocation.h"
+#include "app/Settings.h"
 #include "core/util/NormalFolder.h"
 
 #include <QFile>
@@ -15,7 +16,7 @@ namespace vesk {
 
 namespace {
 
-const QString bookmarksKey = QStringLiteral("folderBookmarks");
+const QString bookmarksKey = storeKey(settings::folderBookmarks.key);
 
 QString toText(const std::filesystem::path& path) {
     return QFile::decodeName(QByteArray::fromStdString(path.native()));

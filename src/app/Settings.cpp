@@ -8,20 +8,13 @@
 #include <QStringList>
 
 #include <algorithm>
-#include <cmath>
 
 namespace vesk {
 
 namespace {
 
-const QString sourcesKey = QStringLiteral("sources");
-const QString onboardedKey = QStringLiteral("onboarded");
-const QString useLLMKey = QStringLiteral("useLLM");
-const QString allowContentKey = QStringLiteral("allowContent");
-const QString minAgeDaysKey = QStringLiteral("minAgeDays");
-
-std::optional<bool> boolean(const QSettings& store, const QString& key) {
-    const QString text = store.value(key).toString();
+std::optional<bool> stored(const QSettings& store, const settings::Flag& flag) {
+    const QString text = store.value(storeKey(flag.key)).toString();
     if (text == QStringLiteral("true")) {
         return true;
     }
@@ -35,18 +28,18 @@ QString boolText(bool value) {
     return value ? QStringLiteral("true") : QStringLiteral("false");
 }
 
-std::optional<double> days(const QSettings& store) {
+std::optional<double> stored(const QSettings& store, const settings::Number& number) {
     bool ok = false;
-    const double value = store.value(minAgeDaysKey).toString().toDouble(&ok);
-    if (!ok || !std::isfinite(value) || value < 0) {
+    const double value = store.value(storeKey(number.key)).toString().toDouble(&ok);
+    if (!ok || !number.accepts(value)) {
         return std::nullopt;
     }
     return value;
 }
 
-std::vector<std::filesystem::path> folders(const QSettings& store) {
+std::vector<std::filesystem::path> stored(const QSettings& store, const settings::Folders& list) {
     std::vector<std::filesystem::path> paths;
-    for (const QString& text : store.value(sourcesKey).toStringList()) {
+    for (const QString& text : store.value(storeKey(list.key)).toStringList()) {
         std::filesystem::path path(QFile::encodeName(text).toStdString());
         if (path.is_absolute()) {
             paths.push_back(std::move(path));
@@ -62,6 +55,10 @@ bool isInside(const std::filesystem::path& path, const std::filesystem::path& fo
 
 } // namespace
 
+QString storeKey(std::string_view key) {
+    return QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size()));
+}
+
 std::optional<Settings> Settings::load(const QString& file) {
     const QFileInfo info(file);
     if (info.exists() && !(info.isFile() && info.isReadable())) {
@@ -71,13 +68,16 @@ std::optional<Settings> Settings::load(const QString& file) {
     if (store.status() != QSettings::NoError) {
         return std::nullopt;
     }
-    Settings settings;
-    settings.sources = folders(store);
-    settings.onboardingFinished = boolean(store, onboardedKey).value_or(false);
-    settings.useLLM = boolean(store, useLLMKey);
-    settings.allowContent = boolean(store, allowContentKey).value_or(false);
-    settings.minAgeDays = days(store).value_or(defaultMinAgeDays);
-    return settings;
+    Settings loaded;
+    loaded.sources = stored(store, settings::sources);
+    loaded.onboardingFinished =
+        stored(store, settings::onboarded).value_or(settings::onboarded.defaultValue);
+    loaded.useLLM = stored(store, settings::useLLM);
+    loaded.allowContent =
+        stored(store, settings::allowContent).value_or(settings::allowContent.defaultValue);
+    loaded.minAgeDays =
+        stored(store, settings::minAgeDays).value_or(settings::minAgeDays.defaultValue);
+    return loaded;
 }
 
 bool Settings::save(const QString& file, unsigned parts) const {
@@ -87,17 +87,17 @@ bool Settings::save(const QString& file, unsigned parts) const {
         for (const auto& folder : sources) {
             paths << QFile::decodeName(QByteArray::fromStdString(folder.native()));
         }
-        store.setValue(sourcesKey, paths);
+        store.setValue(storeKey(settings::sources.key), paths);
     }
     if ((parts & onboardedPart) != 0) {
-        store.setValue(onboardedKey, boolText(onboardingFinished));
+        store.setValue(storeKey(settings::onboarded.key), boolText(onboardingFinished));
     }
     if ((parts & preferencesPart) != 0) {
         if (useLLM) {
-            store.setValue(useLLMKey, boolText(*useLLM));
+            store.setValue(storeKey(settings::useLLM.key), boolText(*useLLM));
         }
-        store.setValue(allowContentKey, boolText(allowContent));
-        store.setValue(minAgeDaysKey, minAgeDays);
+        store.setValue(storeKey(settings::allowContent.key), boolText(allowContent));
+        store.setValue(storeKey(settings::minAgeDays.key), minAgeDays);
     }
     store.sync();
     return store.status() == QSettings::NoError;

@@ -2,26 +2,27 @@
 
 #include "app/AppLocation.h"
 #include "core/placement/OrganizerSettings.h"
+#include "core/settings/SettingsTable.h"
 
 #include <QString>
 
 #include <filesystem>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 namespace vesk {
 
 // The person's settings as stored, shared by the application and vesk-cli. Only load() and
-// save() touch the store. INI keeps no types, so a boolean counts only as "true"/"false" and
-// a number only when it parses as a finite, non-negative one; anything else counts as missing.
+// save() touch the store; keys, defaults and limits come from the settings table. INI keeps no
+// types, so a boolean counts only as "true"/"false" and a number only when it parses as one
+// within its limits; anything else counts as missing.
 struct Settings {
-    static constexpr double defaultMinAgeDays = 3;
-
     std::vector<std::filesystem::path> sources; // absolute paths, in the person's order
-    bool onboardingFinished = false;
+    bool onboardingFinished = settings::onboarded.defaultValue;
     std::optional<bool> useLLM; // absent until chosen: the default follows the model's availability
-    bool allowContent = false;
-    double minAgeDays = defaultMinAgeDays;
+    bool allowContent = settings::allowContent.defaultValue;
+    double minAgeDays = settings::minAgeDays.defaultValue;
 
     // Which entries a save writes; each change writes only its own.
     enum Part : unsigned {
@@ -40,6 +41,9 @@ struct Settings {
 
     bool operator==(const Settings&) const = default;
 };
+
+// A key of the settings table as the store names it.
+[[nodiscard]] QString storeKey(std::string_view key);
 
 // What a run of the organizer gets from these settings in this location: sources compared in
 // normal form ("Downloads/" and "Downloads" are one folder) and, for a fixture home, only those

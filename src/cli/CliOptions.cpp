@@ -1,7 +1,8 @@
 #include "cli/CliOptions.h"
 
+#include "core/settings/SettingsTable.h"
+
 #include <charconv>
-#include <cmath>
 #include <map>
 #include <set>
 
@@ -43,7 +44,7 @@ std::optional<double> parseDays(const std::string& text) {
     double days = 0;
     const auto* end = text.data() + text.size();
     const auto [ptr, ec] = std::from_chars(text.data(), end, days);
-    if (ec != std::errc() || ptr != end || !std::isfinite(days) || days < 0) {
+    if (ec != std::errc() || ptr != end || !settings::minAgeDays.accepts(days)) {
         return std::nullopt;
     }
     return days;
@@ -106,7 +107,7 @@ std::variant<CliOptions, UsageError> parseCliOptions(const std::vector<std::stri
 }
 
 std::string usageText() {
-    return R"(Usage: vesk-cli COMMAND [OPTIONS]
+    std::string text = R"(Usage: vesk-cli COMMAND [OPTIONS]
 
 Suggests where the files waiting in your Downloads (and other source folders) belong among
 your own folders, and tidies them on request. Nothing leaves this machine.
@@ -121,13 +122,18 @@ Commands:
 Options:
   --home DIR          work on DIR as the home folder (settings and history kept apart)
   --source DIR        a folder to tidy; repeat for several (default: the stored sources)
-  --min-age DAYS      leave files newer than this alone (default: stored, else 3)
+  --min-age DAYS      leave files newer than this alone (default: stored, else DEFAULT)
   --model, --no-model         use the local language model (default: stored setting)
   --content, --no-content     allow reading file contents locally (default: stored setting)
   --json              machine-readable output
   --verbose           show model diagnostics on standard error
   --yes               tidy without asking
 )";
+    // The default as the settings table has it, in its shortest form ("3", "0.5").
+    char days[32];
+    const auto printed = std::to_chars(days, days + sizeof days, settings::minAgeDays.defaultValue);
+    text.replace(text.find("DEFAULT"), 7, std::string(days, printed.ptr));
+    return text;
 }
 
 } // namespace vesk

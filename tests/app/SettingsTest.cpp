@@ -24,14 +24,17 @@ TEST(Settings, MissingEntriesAndEntriesOfTheWrongTypeTakeTheirDefaults) {
                                         "onboarded=true\nsources=Downloads\n");
     test::writeFile(dir / "negative.conf", "[General]\nminAgeDays=-2\n");
     test::writeFile(dir / "infinite.conf", "[General]\nminAgeDays=inf\n");
-    for (const char* name : {"missing.conf", "wrong.conf", "negative.conf", "infinite.conf"}) {
-        const auto settings = Settings::load(fileIn(dir, name));
-        ASSERT_TRUE(settings) << name;
-        EXPECT_TRUE(settings->sources.empty()) << name;
-        EXPECT_FALSE(settings->onboarded()) << name;
-        EXPECT_FALSE(settings->useLLM) << name;
-        EXPECT_FALSE(settings->allowContent) << name;
-        EXPECT_EQ(settings->minAgeDays, Settings::defaultMinAgeDays) << name;
+    test::writeFile(dir / "nan.conf", "[General]\nminAgeDays=nan\n");
+    test::writeFile(dir / "huge.conf", "[General]\nminAgeDays=1e9\n");
+    for (const char* name :
+         {"missing.conf", "wrong.conf", "negative.conf", "infinite.conf", "nan.conf", "huge.conf"}) {
+        const auto loaded = Settings::load(fileIn(dir, name));
+        ASSERT_TRUE(loaded) << name;
+        EXPECT_TRUE(loaded->sources.empty()) << name;
+        EXPECT_FALSE(loaded->onboarded()) << name;
+        EXPECT_FALSE(loaded->useLLM) << name;
+        EXPECT_FALSE(loaded->allowContent) << name;
+        EXPECT_EQ(loaded->minAgeDays, settings::minAgeDays.defaultValue) << name;
     }
     std::filesystem::create_directory(dir / "folder.conf");
     EXPECT_FALSE(Settings::load(fileIn(dir, "folder.conf")));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/settings/SettingsTable.h"
+
 #include <filesystem>
 #include <optional>
 #include <vector>
@@ -10,8 +12,8 @@ namespace vesk {
 struct OrganizerSettings {
     std::filesystem::path home;
     std::vector<std::filesystem::path> sources;
-    double minAgeDays = 3;
-    bool allowContent = false;
+    double minAgeDays = settings::minAgeDays.defaultValue;
+    bool allowContent = settings::allowContent.defaultValue;
     bool useLLM = true;
     bool useQA = true;
     double threshold = 0.45;

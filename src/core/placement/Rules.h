@@ -2,6 +2,7 @@
 
 #include "core/items/FileItem.h"
 #include "core/plan/Suggestion.h"
+#include "core/settings/SettingsTable.h"
 #include "core/util/Dates.h"
 
 #include <filesystem>
@@ -18,7 +19,7 @@ namespace vesk {
 struct Rules {
     std::vector<FileItem> items;     // every item of the run, from all source folders
     std::set<std::string> installed; // normalized names of installed applications
-    double minAgeDays = 3;
+    double minAgeDays = settings::minAgeDays.defaultValue;
     std::filesystem::path home; // resolves the screenshot and recording folders
     Date now = Clock::now();
 

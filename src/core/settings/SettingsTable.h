@@ -1,0 +1,45 @@
+#pragma once
+
+// Every stored setting in one place: its key in the settings store, its default and the values
+// it may take. The store (app/Settings), the organizer's settings, the rules and vesk-cli all
+// read it, so a default or a limit is written once. A stored value outside its limits counts as
+// missing, and so does a value of the wrong type.
+
+#include <string_view>
+
+namespace vesk::settings {
+
+// A true/false entry, stored as "true" or "false".
+struct Flag {
+    std::string_view key;
+    bool defaultValue = false;
+};
+
+// A number with the closed range it must fall in; NaN and infinities are never accepted.
+struct Number {
+    std::string_view key;
+    double defaultValue = 0;
+    double least = 0;
+    double most = 0;
+
+    [[nodiscard]] constexpr bool accepts(double value) const {
+        return value >= least && value <= most; // false for NaN
+    }
+};
+
+// A list of absolute folder paths, in the person's order; empty by default.
+struct Folders {
+    std::string_view key;
+};
+
+inline constexpr Folders sources{"sources"};
+inline constexpr Flag onboarded{"onboarded", false};
+// Absent until the person chooses: the default then follows the model's availability.
+inline constexpr Flag useLLM{"useLLM", false};
+inline constexpr Flag allowContent{"allowContent", false};
+// A hundred years: beyond that a value is a typing slip, not a wish.
+inline constexpr Number minAgeDays{"minAgeDays", 3, 0, 36500};
+// The folders the person granted access to (absolute paths; no sandbox on Linux).
+inline constexpr Folders folderBookmarks{"folderBookmarks"};
+
+} // namespace vesk::settings
