@@ -5,6 +5,7 @@
 #include "app/LaunchOptions.h"
 #include "app/Links.h"
 #include "app/ModelEnvironment.h"
+#include "app/PathBoundary.h"
 #include "app/Settings.h"
 #include "ui/FileDialogPicker.h"
 #include "ui/Shell.h"
@@ -69,7 +70,7 @@ int main(int argc, char** argv) {
     Translations::install(app, languages);
 
     const AppLocation location = AppLocation::fromArguments(arguments);
-    if (location.isFixture && !QFileInfo(QString::fromStdString(location.home.string())).isDir()) {
+    if (location.isFixture && !QFileInfo(displayPath(location.home)).isDir()) {
         std::fprintf(stderr, "vesk: --home %s is not a folder\n", location.home.c_str());
         return 2;
     }

@@ -1,7 +1,8 @@
 #include "app/AppLocation.h"
 
+#include "app/PathBoundary.h"
+
 #include <QDir>
-#include <QFile>
 #include <QStandardPaths>
 
 #include <pwd.h>
@@ -12,10 +13,6 @@ namespace vesk {
 namespace {
 
 constexpr auto reverseDnsIdentifier = "app.vesk.Vesk";
-
-std::filesystem::path toPath(const QString& text) {
-    return std::filesystem::path(QFile::encodeName(text).toStdString());
-}
 
 QString configHome() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
@@ -42,7 +39,7 @@ std::filesystem::path accountHome() {
         entry != nullptr && entry->pw_dir != nullptr && entry->pw_dir[0] != '\0') {
         return entry->pw_dir;
     }
-    return toPath(QDir::homePath());
+    return pathFromQt(QDir::homePath());
 }
 
 std::vector<std::filesystem::path> systemDataFolders() {
@@ -50,7 +47,7 @@ std::vector<std::filesystem::path> systemDataFolders() {
     const QStringList all = QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
     std::vector<std::filesystem::path> folders;
     for (qsizetype i = 1; i < all.size(); ++i) {
-        folders.push_back(toPath(all.at(i)));
+        folders.push_back(pathFromQt(all.at(i)));
     }
     return folders;
 }
@@ -71,7 +68,7 @@ QString AppLocation::settingsFileFor(const QStringList& arguments) {
 AppLocation AppLocation::standard() {
     AppLocation location;
     location.home = accountHome();
-    location.supportDir = toPath(dataHome()) / "Vesk";
+    location.supportDir = pathFromQt(dataHome()) / "Vesk";
     location.settingsFile = standardSettingsFile();
     return location;
 }
@@ -82,7 +79,7 @@ AppLocation AppLocation::fixture(const QString& homeArgument) {
         home = QString::fromStdString(accountHome().string()) + home.mid(1);
     }
     AppLocation location;
-    location.home = toPath(QDir::cleanPath(QDir(home).absolutePath()));
+    location.home = pathFromQt(QDir::cleanPath(QDir(home).absolutePath()));
     location.supportDir = location.home / ".vesk-app";
     location.settingsFile = fixtureSettingsFile();
     location.isFixture = true;

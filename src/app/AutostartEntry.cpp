@@ -1,5 +1,7 @@
 #include "app/AutostartEntry.h"
 
+#include "app/PathBoundary.h"
+
 #include "core/util/AtomicFile.h"
 
 #include <QFile>
@@ -45,7 +47,7 @@ AutostartEntry::AutostartEntry(std::filesystem::path file, QStringList command)
 
 std::filesystem::path AutostartEntry::standardFile() {
     const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    return std::filesystem::path(QFile::encodeName(config).toStdString()) / "autostart" /
+    return pathFromQt(config) / "autostart" /
            "app.vesk.Vesk.desktop";
 }
 
@@ -53,7 +55,7 @@ QStringList AutostartEntry::commandFor(const QString& program, const AppLocation
     QStringList command{program};
     if (location.isFixture) {
         command << QStringLiteral("--home")
-                << QFile::decodeName(QByteArray::fromStdString(location.home.native()));
+                << displayPath(location.home);
     }
     return command;
 }
@@ -85,7 +87,7 @@ QString AutostartEntry::contents() const {
 }
 
 bool AutostartEntry::isEnabled() const {
-    QFile entry(QFile::decodeName(QByteArray::fromStdString(file_.native())));
+    QFile entry(displayPath(file_));
     if (!entry.open(QIODevice::ReadOnly | QIODevice::Text)) {
         return false;
     }

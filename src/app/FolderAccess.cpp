@@ -1,10 +1,10 @@
 #include "app/FolderAccess.h"
 
 #include "app/AppLocation.h"
+#include "app/PathBoundary.h"
 #include "app/Settings.h"
 #include "core/util/NormalFolder.h"
 
-#include <QFile>
 #include <QSettings>
 
 #include <algorithm>
@@ -17,14 +17,6 @@ namespace vesk {
 namespace {
 
 const QString bookmarksKey = storeKey(settings::folderBookmarks.key);
-
-QString toText(const std::filesystem::path& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path.native()));
-}
-
-std::filesystem::path toPath(const QString& text) {
-    return QFile::encodeName(text).toStdString();
-}
 
 // Linux has no security-scoped bookmarks: starting access to a folder means it can be opened.
 bool canOpen(const std::filesystem::path& folder) {
@@ -56,12 +48,11 @@ FolderAccess::FolderAccess(QString settingsFile, FolderPicker& picker, bool sand
     if (!sandboxed_) {
         return;
     }
-    QStringList kept;
-    for (const QString& text : stored()) {
-        const auto folder = toPath(text);
+    std::vector<std::filesystem::path> kept;
+    for (const auto& folder : stored()) {
         if (folder.is_absolute() && canOpen(folder)) {
             granted_.push_back(normalFolder(folder));
-            kept << text;
+            kept.push_back(folder);
         }
     }
     store(kept);
@@ -84,7 +75,7 @@ void FolderAccess::remember(const std::vector<std::filesystem::path>& folders) {
     if (!sandboxed_) {
         return;
     }
-    QStringList paths = stored();
+    std::vector<std::filesystem::path> paths = stored();
     for (const auto& folder : folders) {
         const auto normal = normalFolder(folder);
         if (std::find(granted_.begin(), granted_.end(), normal) != granted_.end() ||
@@ -92,7 +83,7 @@ void FolderAccess::remember(const std::vector<std::filesystem::path>& folders) {
             continue;
         }
         granted_.push_back(normal);
-        paths << toText(normal);
+        paths.push_back(normal);
     }
     store(paths);
 }
@@ -114,14 +105,14 @@ bool FolderAccess::hasHome() const {
     return !sandboxed_ || std::find(granted_.begin(), granted_.end(), realHome_) != granted_.end();
 }
 
-QStringList FolderAccess::stored() const {
+std::vector<std::filesystem::path> FolderAccess::stored() const {
     // Anything that is not a list of paths counts as no grants.
-    return QSettings(settingsFile_, QSettings::IniFormat).value(bookmarksKey).toStringList();
+    return pathsFromStored(QSettings(settingsFile_, QSettings::IniFormat).value(bookmarksKey));
 }
 
-void FolderAccess::store(const QStringList& paths) const {
+void FolderAccess::store(const std::vector<std::filesystem::path>& paths) const {
     QSettings settings(settingsFile_, QSettings::IniFormat);
-    settings.setValue(bookmarksKey, paths);
+    settings.setValue(bookmarksKey, storedPaths(paths));
     settings.sync();
 }
 

@@ -39,8 +39,8 @@ public:
     [[nodiscard]] const std::vector<std::filesystem::path>& granted() const { return granted_; }
 
 private:
-    [[nodiscard]] QStringList stored() const;
-    void store(const QStringList& paths) const;
+    [[nodiscard]] std::vector<std::filesystem::path> stored() const;
+    void store(const std::vector<std::filesystem::path>& paths) const;
 
     QString settingsFile_;
     FolderPicker& picker_;

@@ -1,16 +1,13 @@
 #include "app/FolderLabel.h"
 
+#include "app/PathBoundary.h"
+
 #include "core/util/NormalFolder.h"
 
-#include <QFile>
 
 namespace vesk {
 
 namespace {
-
-QString toText(const std::filesystem::path& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path.native()));
-}
 
 // The path with the home folder as "~"; a folder beside home whose name merely starts like it
 // ("/home/me2") keeps its full path.
@@ -20,9 +17,9 @@ QString shortened(const std::filesystem::path& path, const std::filesystem::path
     }
     const auto relative = path.lexically_relative(home);
     if (!relative.empty() && *relative.begin() != "..") {
-        return QStringLiteral("~/") + toText(relative);
+        return QStringLiteral("~/") + displayPath(relative);
     }
-    return toText(path);
+    return displayPath(path);
 }
 
 } // namespace
@@ -42,7 +39,7 @@ FolderLabel FolderLabel::of(const std::filesystem::path& folder,
 
 QString FolderLabel::nameOf(const std::filesystem::path& folder) {
     const auto normal = normalFolder(folder);
-    return toText(normal.has_filename() ? normal.filename() : normal);
+    return displayPath(normal.has_filename() ? normal.filename() : normal);
 }
 
 } // namespace vesk

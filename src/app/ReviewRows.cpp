@@ -1,9 +1,10 @@
 #include "app/ReviewRows.h"
 
+#include "app/PathBoundary.h"
+
 #include "core/placement/Organizer.h"
 #include "core/text/NameOrder.h"
 
-#include <QFile>
 
 #include <algorithm>
 #include <unordered_map>
@@ -151,8 +152,7 @@ QString ReviewRows::title(const RowGroup::Key& key, const std::filesystem::path&
         return tr("Applications");
     }
     const auto name = key.folder.filename();
-    return QFile::decodeName(QByteArray::fromStdString(
-        (name.empty() ? key.folder.parent_path().filename() : name).native()));
+    return displayPath(name.empty() ? key.folder.parent_path().filename() : name);
 }
 
 } // namespace vesk

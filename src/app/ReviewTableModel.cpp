@@ -1,9 +1,9 @@
 #include "app/ReviewTableModel.h"
 
 #include "app/AppModel.h"
+#include "app/PathBoundary.h"
 #include "app/ReviewRows.h"
 
-#include <QFile>
 
 namespace vesk {
 
@@ -11,10 +11,6 @@ namespace {
 
 // Headings are top-level items with id 0; a row's id is its group's position plus one.
 constexpr quintptr headingId = 0;
-
-QString text(const std::filesystem::path& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path.native()));
-}
 
 } // namespace
 
@@ -109,7 +105,7 @@ QVariant ReviewTableModel::headingData(int group, int column, int role) const {
         return {};
     case Qt::ToolTipRole:
         if (heading.key.type == RowGroup::Type::folder) {
-            return text(heading.key.folder);
+            return displayPath(heading.key.folder);
         }
         return {};
     case IsHeadingRole:
@@ -124,7 +120,7 @@ QVariant ReviewTableModel::headingData(int group, int column, int role) const {
 QVariant ReviewTableModel::rowData(const Row& row, int column, int role) const {
     switch (role) {
     case FileRole:
-        return text(row.file());
+        return pathBytes(row.file());
     case IsHeadingRole:
         return false;
     case DestinationTypeRole:
@@ -141,7 +137,7 @@ QVariant ReviewTableModel::rowData(const Row& row, int column, int role) const {
             return QString::fromStdString(row.suggestion.item.name);
         }
         if (role == Qt::ToolTipRole) {
-            return text(row.file().parent_path());
+            return displayPath(row.file().parent_path());
         }
         if (role == Qt::DecorationRole && iconFor_) {
             return iconFor_(row);

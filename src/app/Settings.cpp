@@ -1,8 +1,8 @@
 #include "app/Settings.h"
 
+#include "app/PathBoundary.h"
 #include "core/util/NormalFolder.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStringList>
@@ -38,13 +38,8 @@ std::optional<double> stored(const QSettings& store, const settings::Number& num
 }
 
 std::vector<std::filesystem::path> stored(const QSettings& store, const settings::Folders& list) {
-    std::vector<std::filesystem::path> paths;
-    for (const QString& text : store.value(storeKey(list.key)).toStringList()) {
-        std::filesystem::path path(QFile::encodeName(text).toStdString());
-        if (path.is_absolute()) {
-            paths.push_back(std::move(path));
-        }
-    }
+    auto paths = pathsFromStored(store.value(storeKey(list.key)));
+    std::erase_if(paths, [](const std::filesystem::path& path) { return !path.is_absolute(); });
     return paths;
 }
 
@@ -83,11 +78,7 @@ std::optional<Settings> Settings::load(const QString& file) {
 bool Settings::save(const QString& file, unsigned parts) const {
     QSettings store(file, QSettings::IniFormat);
     if ((parts & sourcesPart) != 0) {
-        QStringList paths;
-        for (const auto& folder : sources) {
-            paths << QFile::decodeName(QByteArray::fromStdString(folder.native()));
-        }
-        store.setValue(storeKey(settings::sources.key), paths);
+        store.setValue(storeKey(settings::sources.key), storedPaths(sources));
     }
     if ((parts & onboardedPart) != 0) {
         store.setValue(storeKey(settings::onboarded.key), boolText(onboardingFinished));

@@ -1,6 +1,7 @@
 #include "app/SourceWatcher.h"
 
-#include <QFile>
+#include "app/PathBoundary.h"
+
 #include <QFileInfo>
 
 namespace vesk {
@@ -20,7 +21,7 @@ void SourceWatcher::watch(const std::vector<std::filesystem::path>& folders) {
         watcher_.removePaths(current);
     }
     for (const auto& folder : folders) {
-        const QString path = QFile::decodeName(QByteArray::fromStdString(folder.native()));
+        const QString path = displayPath(folder);
         const QFileInfo info(path);
         if (info.isDir() && info.isReadable()) {
             watcher_.addPath(path);
@@ -31,7 +32,7 @@ void SourceWatcher::watch(const std::vector<std::filesystem::path>& folders) {
 std::vector<std::filesystem::path> SourceWatcher::watched() const {
     std::vector<std::filesystem::path> folders;
     for (const QString& path : watcher_.directories()) {
-        folders.emplace_back(QFile::encodeName(path).toStdString());
+        folders.push_back(pathFromQt(path));
     }
     return folders;
 }

@@ -1,7 +1,8 @@
 #include "ui/FileDialogPicker.h"
 
+#include "app/PathBoundary.h"
+
 #include <QApplication>
-#include <QFile>
 #include <QFileDialog>
 #include <QListView>
 #include <QTreeView>
@@ -13,7 +14,7 @@ std::vector<std::filesystem::path> FileDialogPicker::pickFolders(const Request& 
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly);
     dialog.setOption(QFileDialog::ReadOnly, !request.canCreate);
-    dialog.setDirectory(QFile::decodeName(QByteArray::fromStdString(request.startFolder.native())));
+    dialog.setDirectory(displayPath(request.startFolder));
     dialog.setLabelText(QFileDialog::Accept, request.confirmText);
     if (!request.message.isEmpty()) {
         dialog.setWindowTitle(request.message);
@@ -34,7 +35,7 @@ std::vector<std::filesystem::path> FileDialogPicker::pickFolders(const Request& 
     }
     std::vector<std::filesystem::path> folders;
     for (const QString& folder : dialog.selectedFiles()) {
-        folders.emplace_back(QFile::encodeName(folder).toStdString());
+        folders.push_back(pathFromQt(folder));
     }
     return folders;
 }

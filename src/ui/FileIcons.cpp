@@ -1,9 +1,10 @@
 #include "ui/FileIcons.h"
 
+#include "app/PathBoundary.h"
+
 #include "ui/SymbolIcon.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QHash>
 #include <QMimeDatabase>
 #include <QPalette>
@@ -15,7 +16,7 @@ QIcon iconFor(const std::filesystem::path& file) {
     // Icons by type, looked up once: a review of hundreds of files has only a few types.
     static QHash<QString, QIcon> byType;
     const QMimeType type = QMimeDatabase().mimeTypeForFile(
-        QFile::decodeName(QByteArray::fromStdString(file.native())));
+        displayPath(file));
     if (const auto known = byType.constFind(type.name()); known != byType.constEnd()) {
         return *known;
     }

@@ -1,9 +1,10 @@
 #include "ui/FileManager.h"
 
+#include "app/PathBoundary.h"
+
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDesktopServices>
-#include <QFile>
 #include <QUrl>
 
 namespace vesk::FileManager {
@@ -11,7 +12,7 @@ namespace vesk::FileManager {
 namespace {
 
 QUrl urlOf(const std::filesystem::path& path) {
-    return QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(path.native())));
+    return fileUrl(path);
 }
 
 bool showItems(const std::vector<std::filesystem::path>& files) {

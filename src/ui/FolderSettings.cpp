@@ -1,11 +1,12 @@
 #include "ui/FolderSettings.h"
 
+#include "app/PathBoundary.h"
+
 #include "app/AppModel.h"
 #include "app/FolderLabel.h"
 #include "ui/FileIcons.h"
 #include "ui/SymbolIcon.h"
 
-#include <QFile>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -21,10 +22,6 @@ namespace vesk {
 namespace {
 
 constexpr int pathRole = Qt::UserRole;
-
-QString toText(const std::filesystem::path& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path.native()));
-}
 
 QToolButton* symbolButton(const char* name, Symbol symbol, const QString& help, QWidget* parent) {
     auto* button = new QToolButton(parent);
@@ -130,9 +127,9 @@ void FolderSettings::showSources() {
         const FolderLabel label = FolderLabel::of(folder, model_.home());
         auto* item = new QTreeWidgetItem(list_, QStringList{label.name, label.parent});
         item->setIcon(0, FileIcons::iconFor(folder));
-        item->setData(0, pathRole, toText(folder));
+        item->setData(0, pathRole, pathBytes(folder));
         item->setForeground(1, palette().brush(QPalette::PlaceholderText));
-        item->setToolTip(0, toText(folder));
+        item->setToolTip(0, displayPath(folder));
         item->setToolTip(1, label.parent);
     }
     remove_->setEnabled(selected().has_value());
@@ -143,7 +140,7 @@ std::optional<std::filesystem::path> FolderSettings::selected() const {
     if (items.isEmpty()) {
         return std::nullopt;
     }
-    return QFile::encodeName(items.front()->data(0, pathRole).toString()).toStdString();
+    return pathFromBytes(items.front()->data(0, pathRole).toByteArray());
 }
 
 void FolderSettings::removeSelected() {

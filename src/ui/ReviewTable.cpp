@@ -1,5 +1,7 @@
 #include "ui/ReviewTable.h"
 
+#include "app/PathBoundary.h"
+
 #include "app/AppModel.h"
 #include "app/ReviewTableModel.h"
 #include "ui/DestinationMenu.h"
@@ -8,7 +10,6 @@
 #include "ui/RowDelegate.h"
 
 #include <QContextMenuEvent>
-#include <QFile>
 #include <QHeaderView>
 #include <QMenu>
 
@@ -17,7 +18,7 @@ namespace vesk {
 namespace {
 
 std::filesystem::path fileAt(const QModelIndex& index) {
-    return QFile::encodeName(index.data(ReviewTableModel::FileRole).toString()).toStdString();
+    return pathFromBytes(index.data(ReviewTableModel::FileRole).toByteArray());
 }
 
 } // namespace

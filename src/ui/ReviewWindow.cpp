@@ -1,11 +1,12 @@
 #include "ui/ReviewWindow.h"
 
+#include "app/PathBoundary.h"
+
 #include "app/AppModel.h"
 #include "ui/EmptyState.h"
 #include "ui/ReviewBottomBar.h"
 #include "ui/ReviewTable.h"
 
-#include <QFile>
 #include <QFrame>
 #include <QMessageBox>
 #include <QPushButton>
@@ -81,7 +82,7 @@ void ReviewWindow::showFailure(bool show) {
     QStringList lines;
     for (const MoveFailure& failure : model_.lastFailures()) {
         lines << tr("%1: %2").arg(
-            QFile::decodeName(QByteArray::fromStdString(failure.file.native())),
+            displayPath(failure.file),
             QString::fromStdString(failure.message));
     }
     if (alert_ == nullptr) {

@@ -1,10 +1,11 @@
 #include "ui/SingleInstance.h"
 
+#include "app/PathBoundary.h"
+
 #include <QCryptographicHash>
 #include <QDataStream>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QLocalSocket>
 #include <QStandardPaths>
 #include <QThread>
@@ -28,7 +29,7 @@ QString runtimeFolder() {
 SingleInstance::SingleInstance(const std::filesystem::path& home, QObject* parent)
     : QObject(parent) {
     const QByteArray hash =
-        QCryptographicHash::hash(QByteArray::fromStdString(home.native()), QCryptographicHash::Sha1)
+        QCryptographicHash::hash(pathBytes(home), QCryptographicHash::Sha1)
             .toHex()
             .left(16);
     socket_ = runtimeFolder() +

@@ -1,12 +1,13 @@
 #include "ui/WelcomeSteps.h"
 
+#include "app/PathBoundary.h"
+
 #include "app/FolderLabel.h"
 #include "ui/CabinetIcon.h"
 #include "ui/FileIcons.h"
 #include "ui/SymbolIcon.h"
 
 #include <QCheckBox>
-#include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -21,10 +22,6 @@ namespace vesk {
 namespace {
 
 constexpr int pathRole = Qt::UserRole;
-
-QString toText(const std::filesystem::path& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path.native()));
-}
 
 QLabel* picture(QWidget* parent) {
     auto* label = new QLabel(parent);
@@ -91,8 +88,8 @@ void showCandidates(QListWidget& list, const WelcomeFlow& flow) {
     for (auto i = static_cast<std::size_t>(list.count()); i < candidates.size(); ++i) {
         auto* item = new QListWidgetItem(FileIcons::iconFor(candidates[i]),
                                          FolderLabel::nameOf(candidates[i]), &list);
-        item->setData(pathRole, toText(candidates[i]));
-        item->setToolTip(toText(candidates[i]));
+        item->setData(pathRole, pathBytes(candidates[i]));
+        item->setToolTip(displayPath(candidates[i]));
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     }
     for (int row = 0; row < list.count(); ++row) {
@@ -143,7 +140,7 @@ QWidget* WelcomeSteps::folders(WelcomeFlow& flow, QWidget* parent) {
     add->setAutoDefault(false);
 
     QObject::connect(list, &QListWidget::itemChanged, &flow, [&flow](QListWidgetItem* item) {
-        flow.setChosen(QFile::encodeName(item->data(pathRole).toString()).toStdString(),
+        flow.setChosen(pathFromBytes(item->data(pathRole).toByteArray()),
                        item->checkState() == Qt::Checked);
     });
     QObject::connect(add, &QPushButton::clicked, &flow, &WelcomeFlow::addFolders);

@@ -44,7 +44,7 @@ TEST(Settings, RoundTripsEveryEntryAndWritesOnlyThePartsAsked) {
     test::TempDir dir;
     const QString file = fileIn(dir, "vesk.conf");
     Settings settings;
-    settings.sources = {"/home/a/Down, loads", "/home/a/Skrivebord å"};
+    settings.sources = {"/home/a/Down, loads", "/home/a/Skrivebord å", "/home/a/caf\xE9"};
     settings.onboardingFinished = true;
     settings.useLLM = false;
     settings.allowContent = true;
@@ -60,6 +60,8 @@ TEST(Settings, RoundTripsEveryEntryAndWritesOnlyThePartsAsked) {
     auto expected = settings;
     expected.sources = other.sources;
     EXPECT_EQ(Settings::load(file), expected);
+    // Paths that are UTF-8 are stored as plain text, as they always were.
+    EXPECT_NE(test::readFile(dir / "vesk.conf").find("sources=/home/a/Desktop\n"), std::string::npos);
 
     // An unmade choice of the model is not written down.
     const QString fresh = fileIn(dir, "fresh.conf");

@@ -177,6 +177,29 @@ TEST_F(ReviewWindowTest, TheArrowKeysReachFilesWithoutADestination) {
     EXPECT_EQ(reached, (std::set{invoice.string(), unsorted.string()}));
 }
 
+// A name that is not UTF-8 cannot go through a QString and back: the table must still find its
+// file for Space and Return.
+TEST_F(ReviewWindowTest, AFileWhoseNameIsNotUtf8IsTickedUntickedAndTidied) {
+    const auto file = download("Invoice Telenor caf\xE9.pdf");
+    const auto model = makeModel(onboardedSettings());
+    ReviewWindow window(*model);
+    window.show();
+    ASSERT_TRUE(settle(*model));
+    ReviewTable& table = *window.table();
+    table.setCurrentIndex(table.model()->index(0, 1, table.model()->index(0, 0)));
+    ASSERT_EQ(table.selectedFiles(), std::vector{file});
+    const auto destination = model->pending().at(0).destination->path;
+
+    QTest::keyClick(&table, Qt::Key_Space);
+    EXPECT_TRUE(model->pending().empty());
+    QTest::keyClick(&table, Qt::Key_Space);
+    ASSERT_EQ(model->pending().size(), 1U);
+    QTest::keyClick(&table, Qt::Key_Return);
+    ASSERT_TRUE(settle(*model));
+    EXPECT_FALSE(std::filesystem::exists(file));
+    EXPECT_TRUE(std::filesystem::exists(destination / file.filename()));
+}
+
 TEST_F(ReviewWindowTest, AFailedTidyShowsItsAlertOnce) {
     const auto file = download("Invoice Telenor May.pdf");
     const auto model = makeModel(onboardedSettings());
