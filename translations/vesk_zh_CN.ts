@@ -332,6 +332,10 @@ Vesk 会在你自己的文件夹中为它推荐一个位置，移动你接受的
         <source>How to start a local model</source>
         <translation>如何启动本地模型</translation>
     </message>
+    <message>
+        <source>Checking for a local model…</source>
+        <translation>正在检查本地模型…</translation>
+    </message>
 </context>
 <context>
     <name>vesk::PrivacyInfo</name>

@@ -332,6 +332,10 @@ Vesk 會在你自己的資料夾中為它建議一個位置，移動你接受的
         <source>How to start a local model</source>
         <translation>如何啟動本機模型</translation>
     </message>
+    <message>
+        <source>Checking for a local model…</source>
+        <translation>正在檢查本機模型…</translation>
+    </message>
 </context>
 <context>
     <name>vesk::PrivacyInfo</name>

@@ -4,7 +4,6 @@
 #include "app/ReviewRows.h"
 #include "app/ScanRunner.h"
 #include "app/SourceWatcher.h"
-#include "core/model/LocalLLM.h"
 
 #include <QCoreApplication>
 
@@ -23,14 +22,6 @@ namespace {
     QT_TRANSLATE_NOOP("LocalLLM", "The local model isn't available"),
 };
 
-std::optional<QString> translatedReason(const ModelEndpoint& endpoint) {
-    const auto reason = LocalLLM::unavailableReason(endpoint);
-    if (!reason) {
-        return std::nullopt;
-    }
-    return QCoreApplication::translate("LocalLLM", reason->c_str());
-}
-
 } // namespace
 
 AppModel::AppModel(AppLocation location, Settings settings, ModelEndpoint endpoint,
@@ -38,7 +29,6 @@ AppModel::AppModel(AppLocation location, Settings settings, ModelEndpoint endpoi
     : location_(std::move(location)), settings_(std::move(settings)),
       endpoint_(std::move(endpoint)), picker_(picker),
       access_(location_.settingsFile, picker, options.sandboxed),
-      llmUnavailable_(translatedReason(endpoint_)),
       watcher_(std::make_unique<SourceWatcher>(options.debounce)),
       moves_(std::make_unique<MoveRunner>(location_.historyFile())),
       scans_(std::make_unique<ScanRunner>([this] { return organizer_; })) {
@@ -47,7 +37,8 @@ AppModel::AppModel(AppLocation location, Settings settings, ModelEndpoint endpoi
     moves_->setBeforeMove(std::move(options.beforeMove));
     lastBatch_ = moves_->newestBatch();
     onboarded_ = settings_.onboarded();
-    useLLM_ = settings_.useLLM.value_or(!llmUnavailable_.has_value());
+    // Without a stored choice the model is used once it answers.
+    useLLM_ = settings_.useLLM.value_or(false);
     organizer_ = makeOrganizer();
 
     connect(watcher_.get(), &SourceWatcher::settled, this, &AppModel::rescan);
@@ -55,6 +46,7 @@ AppModel::AppModel(AppLocation location, Settings settings, ModelEndpoint endpoi
     connect(scans_.get(), &ScanRunner::finished, this, [this] { setBusy(false); });
     connect(scans_.get(), &ScanRunner::partialPlan, this, &AppModel::merge);
     connect(scans_.get(), &ScanRunner::finalPlan, this, &AppModel::merge);
+    connect(scans_.get(), &ScanRunner::modelProbed, this, &AppModel::modelProbed);
     connect(moves_.get(), &MoveRunner::runningChanged, this, &AppModel::movingChanged);
     connect(moves_.get(), &MoveRunner::applied, this,
             [this](const ApplyResult& result, const std::optional<Batch>& newest) {
@@ -72,6 +64,8 @@ AppModel::AppModel(AppLocation location, Settings settings, ModelEndpoint endpoi
                 rescan();
             });
 
+    // The first scan waits for the answer on the same worker thread.
+    checkModel();
     if (onboarded_) {
         watchSources();
         rescan();
@@ -94,6 +88,29 @@ void AppModel::dismissFailure() {
         showFailure_ = false;
         emit showFailureChanged(false);
     }
+}
+
+void AppModel::checkModel() {
+    if (modelStatus_ != ModelStatus::checking) {
+        modelStatus_ = ModelStatus::checking;
+        emit modelStatusChanged(modelStatus_);
+    }
+    scans_->probe(endpoint_);
+}
+
+void AppModel::modelProbed(const std::optional<std::string>& unavailable) {
+    llmUnavailable_.reset();
+    if (unavailable) {
+        llmUnavailable_ = QCoreApplication::translate("LocalLLM", unavailable->c_str());
+    }
+    modelStatus_ = unavailable ? ModelStatus::unavailable : ModelStatus::available;
+    if (!settings_.useLLM && useLLM_ != !unavailable) {
+        useLLM_ = !unavailable;
+        emit useLLMChanged(useLLM_);
+        organizer_ = makeOrganizer();
+        rescan();
+    }
+    emit modelStatusChanged(modelStatus_);
 }
 
 void AppModel::setUseLLM(bool value) {
@@ -148,18 +165,19 @@ std::shared_ptr<Organizer> AppModel::makeOrganizer() const {
 }
 
 void AppModel::addSource() {
-    const auto picked = pickFolders();
-    if (picked.empty()) {
-        return;
-    }
-    for (const auto& folder : picked) {
-        if (std::find(settings_.sources.begin(), settings_.sources.end(), folder) ==
-            settings_.sources.end()) {
-            settings_.sources.push_back(folder);
+    pickFolders(this, [this](const std::vector<std::filesystem::path>& picked) {
+        if (picked.empty()) {
+            return;
         }
-    }
-    emit sourcesChanged();
-    applySourceChange();
+        for (const auto& folder : picked) {
+            if (std::find(settings_.sources.begin(), settings_.sources.end(), folder) ==
+                settings_.sources.end()) {
+                settings_.sources.push_back(folder);
+            }
+        }
+        emit sourcesChanged();
+        applySourceChange();
+    });
 }
 
 void AppModel::removeSource(const std::filesystem::path& folder) {
@@ -168,14 +186,17 @@ void AppModel::removeSource(const std::filesystem::path& folder) {
     applySourceChange();
 }
 
-std::vector<std::filesystem::path> AppModel::pickFolders() {
+void AppModel::pickFolders(QObject* context, FolderPicker::Picked picked) {
     FolderPicker::Request request;
     request.startFolder = location_.home;
     request.confirmText = tr("Add");
     request.several = true;
-    auto picked = picker_.pickFolders(request);
-    access_.remember(picked);
-    return picked;
+    picker_.pickFolders(request, context,
+                        [this, picked = std::move(picked)](
+                            const std::vector<std::filesystem::path>& folders) {
+                            access_.remember(folders);
+                            picked(folders);
+                        });
 }
 
 std::vector<std::filesystem::path> AppModel::suggestedSources() const {
@@ -315,12 +336,14 @@ void AppModel::chooseFolder(const std::vector<std::filesystem::path>& files) {
     request.confirmText = tr("Move Here");
     request.several = false;
     request.canCreate = true;
-    const auto picked = picker_.pickFolders(request);
-    if (picked.empty()) {
-        return;
-    }
-    access_.remember({picked.front()});
-    setDestination(Destination::folder(picked.front()), files);
+    picker_.pickFolders(request, this,
+                        [this, files](const std::vector<std::filesystem::path>& picked) {
+                            if (picked.empty()) {
+                                return;
+                            }
+                            access_.remember({picked.front()});
+                            setDestination(Destination::folder(picked.front()), files);
+                        });
 }
 
 void AppModel::tidy() {

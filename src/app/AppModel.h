@@ -79,14 +79,21 @@ public:
     [[nodiscard]] const std::filesystem::path& supportDir() const { return location_.supportDir; }
     [[nodiscard]] const AppLocation& location() const { return location_; }
     [[nodiscard]] const ModelEndpoint& endpoint() const { return endpoint_; }
-    // Why the local model can't be used, translated; absent when it can.
+    // Whether the local model can be used: asked of the service on a worker at start, since the
+    // answer may take a second.
+    enum class ModelStatus { checking, available, unavailable };
+    [[nodiscard]] ModelStatus modelStatus() const { return modelStatus_; }
+    // Why the local model can't be used, translated; absent while checking and when it can.
     [[nodiscard]] const std::optional<QString>& llmUnavailable() const { return llmUnavailable_; }
+    // Asks the model service again; the answer comes with modelStatusChanged.
+    void checkModel();
     [[nodiscard]] FolderAccess& access() { return access_; }
 
     // Source folders.
     void addSource();
     void removeSource(const std::filesystem::path& folder);
-    [[nodiscard]] std::vector<std::filesystem::path> pickFolders();
+    // Asks for folders to tidy and grants them; `picked` hears them unless `context` is gone.
+    void pickFolders(QObject* context, FolderPicker::Picked picked);
     [[nodiscard]] std::vector<std::filesystem::path> suggestedSources() const;
     void finishOnboarding(std::vector<std::filesystem::path> folders, bool useModel);
     // After access to more folders was granted: a fresh organizer and a scan.
@@ -124,6 +131,7 @@ signals:
     void sourcesChanged();
     void onboardedChanged(bool onboarded);
     void useLLMChanged(bool useLLM);
+    void modelStatusChanged(vesk::AppModel::ModelStatus status);
     void allowContentChanged(bool allowContent);
     void minAgeDaysChanged(double days);
 
@@ -137,6 +145,7 @@ private:
     void finishMoves(const std::vector<std::filesystem::path>& moved,
                      std::vector<MoveFailure> failures, const std::optional<Batch>& newest);
     void setBusy(bool busy);
+    void modelProbed(const std::optional<std::string>& unavailable);
     Row* rowFor(const std::filesystem::path& file);
     void saveSettings(unsigned parts);
 
@@ -145,6 +154,7 @@ private:
     ModelEndpoint endpoint_;
     FolderPicker& picker_;
     FolderAccess access_;
+    ModelStatus modelStatus_ = ModelStatus::checking;
     std::optional<QString> llmUnavailable_;
     bool onboarded_ = false;
     bool useLLM_ = false;

@@ -88,17 +88,18 @@ void FolderAccess::remember(const std::vector<std::filesystem::path>& folders) {
     store(paths);
 }
 
-bool FolderAccess::requestHome() {
+void FolderAccess::requestHome(QObject* context, std::function<void(bool confirmed)> done) {
     FolderPicker::Request request;
     request.startFolder = realHome_;
     request.confirmText = tr("Allow");
     request.message = tr("Click Allow to let Vesk tidy and file things in your home folder.");
-    const auto picked = picker_.pickFolders(request);
-    if (picked.empty()) {
-        return false;
-    }
-    remember(picked);
-    return true;
+    picker_.pickFolders(request, context,
+                        [this, done = std::move(done)](const std::vector<std::filesystem::path>& picked) {
+                            if (!picked.empty()) {
+                                remember(picked);
+                            }
+                            done(!picked.empty());
+                        });
 }
 
 bool FolderAccess::hasHome() const {

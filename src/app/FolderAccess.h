@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 namespace vesk {
@@ -30,8 +31,9 @@ public:
     [[nodiscard]] bool allows(const std::filesystem::path& path) const;
     // Grants the folders the person has just picked; each folder once.
     void remember(const std::vector<std::filesystem::path>& folders);
-    // Asks for the home folder; true when the person confirmed (whatever they picked is granted).
-    [[nodiscard]] bool requestHome();
+    // Asks for the home folder; `done` hears true when the person confirmed (whatever they
+    // picked is granted), unless `context` is gone by then.
+    void requestHome(QObject* context, std::function<void(bool confirmed)> done);
     // Is the home folder itself granted?
     [[nodiscard]] bool hasHome() const;
 

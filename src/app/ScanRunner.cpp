@@ -1,5 +1,7 @@
 #include "app/ScanRunner.h"
 
+#include "core/model/LocalLLM.h"
+
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace vesk {
@@ -11,7 +13,19 @@ ScanRunner::ScanRunner(OrganizerSource source, QObject* parent)
 
 ScanRunner::~ScanRunner() {
     stop_.request_stop();
+    quit_.request_stop();
     scan_.waitForFinished();
+    probe_.waitForFinished();
+}
+
+void ScanRunner::probe(ModelEndpoint endpoint) {
+    probe_ = QtConcurrent::run(&pool_, [this, endpoint = std::move(endpoint),
+                                        stop = quit_.get_token()] {
+        auto unavailable = LocalLLM::unavailableReason(endpoint, stop);
+        QMetaObject::invokeMethod(
+            this, [this, unavailable = std::move(unavailable)] { emit modelProbed(unavailable); },
+            Qt::QueuedConnection);
+    });
 }
 
 void ScanRunner::request() {

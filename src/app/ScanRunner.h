@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/model/ModelEndpoint.h"
 #include "core/placement/Organizer.h"
 
 #include <QFuture>
@@ -30,6 +31,9 @@ public:
 
     // Starts a scan now, or one more after the running one.
     void request();
+    // Asks the model service whether it can be used, on the scan thread (it may take a second),
+    // before any scan requested after this; the answer arrives as modelProbed.
+    void probe(ModelEndpoint endpoint);
     [[nodiscard]] bool isRunning() const { return running_; }
 
 signals:
@@ -37,6 +41,8 @@ signals:
     void partialPlan(const vesk::Plan& plan);
     void finalPlan(const vesk::Plan& plan);
     void finished();
+    // Absent when the model can be used, else why not (untranslated).
+    void modelProbed(const std::optional<std::string>& unavailable);
 
 private:
     void start();
@@ -45,7 +51,9 @@ private:
     OrganizerSource source_;
     QThreadPool pool_;
     QFuture<void> scan_;
+    QFuture<void> probe_;
     std::stop_source stop_;
+    std::stop_source quit_; // ends a probe under way when the runner goes
     bool running_ = false;
     bool pending_ = false;
 };

@@ -30,6 +30,12 @@ WelcomeFlow::WelcomeFlow(AppModel& model, std::optional<int> startAt, QObject* p
             chosen_.insert(candidates_.begin(), candidates_.end());
         }
     }
+    connect(&model_, &AppModel::modelStatusChanged, this, [this] {
+        if (!modelChosen_) {
+            useModel_ = offersModel();
+        }
+        emit changed();
+    });
 }
 
 bool WelcomeFlow::isLastStep() const {
@@ -67,33 +73,37 @@ void WelcomeFlow::setChosen(const std::filesystem::path& folder, bool chosen) {
 }
 
 void WelcomeFlow::addFolders() {
-    const auto picked = model_.pickFolders();
-    if (picked.empty()) {
-        return;
-    }
-    for (const auto& pick : picked) {
-        const auto folder = normalFolder(pick);
-        if (std::find(candidates_.begin(), candidates_.end(), folder) == candidates_.end()) {
-            candidates_.push_back(folder);
+    model_.pickFolders(this, [this](const std::vector<std::filesystem::path>& picked) {
+        if (picked.empty()) {
+            return;
         }
-        chosen_.insert(folder);
-    }
-    emit changed();
+        for (const auto& pick : picked) {
+            const auto folder = normalFolder(pick);
+            if (std::find(candidates_.begin(), candidates_.end(), folder) == candidates_.end()) {
+                candidates_.push_back(folder);
+            }
+            chosen_.insert(folder);
+        }
+        emit changed();
+    });
 }
 
 void WelcomeFlow::requestAccess() {
-    if (model_.access().requestHome()) {
-        accessGranted_ = true;
-        emit changed();
-    }
+    model_.access().requestHome(this, [this](bool confirmed) {
+        if (confirmed) {
+            accessGranted_ = true;
+            emit changed();
+        }
+    });
 }
 
 bool WelcomeFlow::offersModel() const {
-    return !model_.llmUnavailable().has_value();
+    return model_.modelStatus() == AppModel::ModelStatus::available;
 }
 
 void WelcomeFlow::setUseModel(bool use) {
     useModel_ = use;
+    modelChosen_ = true;
     emit changed();
 }
 

@@ -49,7 +49,8 @@ public:
     // Asks for the home folder; whatever the person confirms counts as granted.
     void requestAccess();
 
-    // The model choice is offered only while the model is available.
+    // The model choice is offered only while the model is available; until the person
+    // chooses, it follows the answer of the model service, which may come after the window.
     [[nodiscard]] bool offersModel() const;
     [[nodiscard]] bool useModel() const { return useModel_; }
     void setUseModel(bool use);
@@ -73,6 +74,7 @@ private:
     std::set<std::filesystem::path> chosen_;
     bool accessGranted_;
     bool useModel_;
+    bool modelChosen_ = false;
 };
 
 } // namespace vesk

@@ -9,35 +9,38 @@
 
 namespace vesk {
 
-std::vector<std::filesystem::path> FileDialogPicker::pickFolders(const Request& request) {
-    QFileDialog dialog(QApplication::activeWindow());
-    dialog.setFileMode(QFileDialog::Directory);
-    dialog.setOption(QFileDialog::ShowDirsOnly);
-    dialog.setOption(QFileDialog::ReadOnly, !request.canCreate);
-    dialog.setDirectory(displayPath(request.startFolder));
-    dialog.setLabelText(QFileDialog::Accept, request.confirmText);
+void FileDialogPicker::pickFolders(const Request& request, QObject* context, Picked picked) {
+    auto* dialog = new QFileDialog(QApplication::activeWindow());
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setFileMode(QFileDialog::Directory);
+    dialog->setOption(QFileDialog::ShowDirsOnly);
+    dialog->setOption(QFileDialog::ReadOnly, !request.canCreate);
+    dialog->setDirectory(displayPath(request.startFolder));
+    dialog->setLabelText(QFileDialog::Accept, request.confirmText);
     if (!request.message.isEmpty()) {
-        dialog.setWindowTitle(request.message);
+        dialog->setWindowTitle(request.message);
     }
     if (request.several) {
         // The platform dialogs pick one folder; Qt's own dialog can pick several.
-        dialog.setOption(QFileDialog::DontUseNativeDialog);
-        for (auto* view : dialog.findChildren<QAbstractItemView*>()) {
+        dialog->setOption(QFileDialog::DontUseNativeDialog);
+        for (auto* view : dialog->findChildren<QAbstractItemView*>()) {
             if (qobject_cast<QListView*>(view) || qobject_cast<QTreeView*>(view)) {
                 view->setSelectionMode(QAbstractItemView::ExtendedSelection);
             }
         }
     }
-    dialog.raise();
-    dialog.activateWindow();
-    if (dialog.exec() != QDialog::Accepted) {
-        return {};
-    }
-    std::vector<std::filesystem::path> folders;
-    for (const QString& folder : dialog.selectedFiles()) {
-        folders.push_back(pathFromQt(folder));
-    }
-    return folders;
+    QObject::connect(dialog, &QFileDialog::filesSelected, context,
+                     [picked](const QStringList& selected) {
+                         std::vector<std::filesystem::path> folders;
+                         for (const QString& folder : selected) {
+                             folders.push_back(pathFromQt(folder));
+                         }
+                         picked(folders);
+                     });
+    QObject::connect(dialog, &QDialog::rejected, context, [picked] { picked({}); });
+    dialog->open();
+    dialog->raise();
+    dialog->activateWindow();
 }
 
 } // namespace vesk

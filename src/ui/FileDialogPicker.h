@@ -7,7 +7,7 @@ namespace vesk {
 // Folder requests answered by a file dialog.
 class FileDialogPicker final : public FolderPicker {
 public:
-    std::vector<std::filesystem::path> pickFolders(const Request& request) override;
+    void pickFolders(const Request& request, QObject* context, Picked picked) override;
 };
 
 } // namespace vesk

@@ -2,8 +2,10 @@
 
 #include "app/PathBoundary.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QDesktopServices>
 #include <QUrl>
 
@@ -11,31 +13,42 @@ namespace vesk::FileManager {
 
 namespace {
 
-QUrl urlOf(const std::filesystem::path& path) {
-    return fileUrl(path);
+constexpr int replyTimeoutMs = 2000;
+
+void openFolderOf(const std::filesystem::path& file) {
+    QDesktopServices::openUrl(fileUrl(file.parent_path()));
 }
 
-bool showItems(const std::vector<std::filesystem::path>& files) {
+} // namespace
+
+void reveal(const std::vector<std::filesystem::path>& files) {
+    if (files.empty()) {
+        return;
+    }
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) {
+        openFolderOf(files.front());
+        return;
+    }
     QStringList uris;
     for (const auto& file : files) {
-        uris << urlOf(file).toString(QUrl::FullyEncoded);
+        uris << fileUrl(file).toString(QUrl::FullyEncoded);
     }
     QDBusMessage call = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.FileManager1"),
         QStringLiteral("/org/freedesktop/FileManager1"),
         QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
     call << uris << QString();
-    const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, 2000);
-    return reply.type() == QDBusMessage::ReplyMessage;
-}
-
-} // namespace
-
-void reveal(const std::vector<std::filesystem::path>& files) {
-    if (files.empty() || showItems(files)) {
-        return;
-    }
-    QDesktopServices::openUrl(urlOf(files.front().parent_path()));
+    // Asynchronous: a file manager that is slow to start must not freeze the window.
+    auto* reply =
+        new QDBusPendingCallWatcher(bus.asyncCall(call, replyTimeoutMs), QCoreApplication::instance());
+    QObject::connect(reply, &QDBusPendingCallWatcher::finished, reply,
+                     [reply, first = files.front()] {
+                         if (reply->isError()) {
+                             openFolderOf(first);
+                         }
+                         reply->deleteLater();
+                     });
 }
 
 } // namespace vesk::FileManager

@@ -112,10 +112,12 @@ QWidget* FolderSettings::accessRow() {
     layout->addLayout(row);
 
     connect(allowAccess_, &QPushButton::clicked, this, [this] {
-        if (model_.access().requestHome()) {
-            model_.accessGranted();
-        }
-        showAccess();
+        model_.access().requestHome(this, [this](bool confirmed) {
+            if (confirmed) {
+                model_.accessGranted();
+            }
+            showAccess();
+        });
     });
     showAccess();
     return area;

@@ -58,6 +58,7 @@ GeneralSettings::GeneralSettings(AppModel& model, AutostartEntry autostart, QUrl
     connect(&model_, &AppModel::minAgeDaysChanged, this, &GeneralSettings::showWaitChoices);
     connect(&model_, &AppModel::useLLMChanged, this, &GeneralSettings::showModelSettings);
     connect(&model_, &AppModel::allowContentChanged, this, &GeneralSettings::showModelSettings);
+    connect(&model_, &AppModel::modelStatusChanged, this, &GeneralSettings::showModelSettings);
     openAtLogin_->setChecked(autostart_.isEnabled());
     showWaitChoices();
     showModelSettings();
@@ -79,9 +80,8 @@ QWidget* GeneralSettings::placementSection(NoteAtStart modelNote) {
     modelLabel_ =
         new SettingLabel(tr("Sort with a Local Model"), Symbol::sparkles, purple, section);
     section->addRow(modelLabel_, useModel_, modelInfo);
-    if (model_.llmUnavailable()) {
-        section->addNote(modelServiceLine());
-    }
+    modelServiceNote_ = modelServiceLine();
+    section->addNote(modelServiceNote_);
     auto* contentsInfo =
         new PrivacyInfo(PrivacyNote::Topic::fileContents, NoteAtStart::closed, section);
     contentsInfo->setObjectName(QStringLiteral("fileContentsPrivacy"));
@@ -118,10 +118,13 @@ void GeneralSettings::showWaitChoices() {
 
 void GeneralSettings::showModelSettings() {
     useModel_->setChecked(model_.useLLM());
-    const auto& unavailable = model_.llmUnavailable();
-    useModel_->setEnabled(!unavailable);
+    const auto status = model_.modelStatus();
+    useModel_->setEnabled(status == AppModel::ModelStatus::available);
     // On the label too: a disabled check box is a small thing to hover.
-    useModel_->setToolTip(unavailable.value_or(QString()));
+    useModel_->setToolTip(status == AppModel::ModelStatus::checking
+                              ? tr("Checking for a local model…")
+                              : model_.llmUnavailable().value_or(QString()));
+    modelServiceNote_->setVisible(status == AppModel::ModelStatus::unavailable);
     modelLabel_->setToolTip(useModel_->toolTip());
     readContents_->setChecked(model_.allowContent());
 }

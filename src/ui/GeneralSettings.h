@@ -39,6 +39,7 @@ private:
     QComboBox* wait_;
     QCheckBox* useModel_;
     QWidget* modelLabel_ = nullptr;
+    QLabel* modelServiceNote_ = nullptr; // where to find a model, while none answers
     QCheckBox* readContents_;
 };
 

@@ -29,6 +29,7 @@ Shell::~Shell() {
     delete review_;
     delete welcome_;
     delete settings_;
+    delete about_;
     delete menu_;
 }
 
@@ -139,18 +140,23 @@ void Shell::openSettings() {
     present(*settings_);
 }
 
+// Not modal and not exec()'d: a nested event loop would hold up everything else, such as a
+// second launch handing over its options.
 void Shell::showAbout() {
-    QMessageBox about;
-    about.setObjectName(QStringLiteral("aboutBox"));
-    about.setWindowTitle(tr("About Vesk"));
-    about.setIconPixmap(QApplication::windowIcon().pixmap(64, 64));
-    about.setTextFormat(Qt::RichText);
-    about.setText(QStringLiteral("<b>Vesk</b> %1").arg(links_.version.toHtmlEscaped()));
-    about.setInformativeText(
-        QStringLiteral("<span style=\"font-size: 11pt; color: %1\">%2</span>")
-            .arg(about.palette().color(QPalette::PlaceholderText).name(),
-                 tr("Free. Works offline. Nothing leaves your computer.").toHtmlEscaped()));
-    about.exec();
+    if (about_ == nullptr) {
+        about_ = new QMessageBox();
+        about_->setObjectName(QStringLiteral("aboutBox"));
+        about_->setAttribute(Qt::WA_DeleteOnClose);
+        about_->setWindowTitle(tr("About Vesk"));
+        about_->setIconPixmap(QApplication::windowIcon().pixmap(64, 64));
+        about_->setTextFormat(Qt::RichText);
+        about_->setText(QStringLiteral("<b>Vesk</b> %1").arg(links_.version.toHtmlEscaped()));
+        about_->setInformativeText(
+            QStringLiteral("<span style=\"font-size: 11pt; color: %1\">%2</span>")
+                .arg(about_->palette().color(QPalette::PlaceholderText).name(),
+                     tr("Free. Works offline. Nothing leaves your computer.").toHtmlEscaped()));
+    }
+    present(*about_);
 }
 
 void Shell::choose(MenuEntry::Id entry) {

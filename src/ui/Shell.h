@@ -11,6 +11,7 @@
 #include <chrono>
 #include <optional>
 
+class QMessageBox;
 class QWidget;
 
 namespace vesk {
@@ -64,6 +65,7 @@ private:
     QPointer<ReviewWindow> review_;
     QPointer<WelcomeWindow> welcome_;
     QPointer<SettingsWindow> settings_;
+    QPointer<QMessageBox> about_;
     bool withoutTray_ = false;
 };
 

@@ -190,13 +190,16 @@ QWidget* WelcomeSteps::tray(WelcomeFlow& flow, NoteAtStart modelNote, QWidget* p
                     text(tr("Click the drawer in the system tray to review and tidy your files."),
                          340, area)})
             ->layout());
-    if (!flow.offersModel()) {
-        return area;
-    }
+    // Built always and shown once the model answers: the check may end after the window opens.
     auto* choice = new QWidget(area);
     auto* useModel = new QCheckBox(tr("Sort with a Local Model"), choice);
     useModel->setObjectName(QStringLiteral("useModel"));
-    useModel->setChecked(flow.useModel());
+    const auto showChoice = [&flow, choice, useModel] {
+        choice->setVisible(flow.offersModel());
+        useModel->setChecked(flow.useModel());
+    };
+    showChoice();
+    QObject::connect(&flow, &WelcomeFlow::changed, choice, showChoice);
     auto* info = new PrivacyInfo(PrivacyNote::Topic::localModel, modelNote, choice);
     info->setObjectName(QStringLiteral("localModelPrivacy"));
     auto* row = new QHBoxLayout(choice);

@@ -47,6 +47,7 @@ TEST_F(AppModelTest, FirstLaunchWaitsForOnboardingWithTheModelsDefault) {
         const auto model = makeModel(
             Settings{}, available ? ModelEndpoint{.url = server.baseUrl(), .model = ""} : modelOff);
         QSignalSpy busy(model.get(), &AppModel::busyChanged);
+        ASSERT_TRUE(modelChecked(*model));
         EXPECT_TRUE(model->sources().empty());
         EXPECT_FALSE(model->onboarded());
         EXPECT_EQ(model->useLLM(), available);
@@ -62,7 +63,9 @@ TEST_F(AppModelTest, FirstLaunchWaitsForOnboardingWithTheModelsDefault) {
         EXPECT_EQ(busy.count(), 0);
         EXPECT_TRUE(model->rows().empty());
     }
-    EXPECT_EQ(makeModel(Settings{})->llmUnavailable(), "The local model is turned off");
+    const auto off = makeModel(Settings{});
+    ASSERT_TRUE(modelChecked(*off));
+    EXPECT_EQ(off->llmUnavailable(), "The local model is turned off");
 }
 
 TEST_F(AppModelTest, StoredChoicesWinAndOnboardingNeedsASource) {

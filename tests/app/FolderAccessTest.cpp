@@ -17,6 +17,13 @@ protected:
         return QSettings(store(), QSettings::IniFormat).value("folderBookmarks").toStringList();
     }
 
+    // The scripted picker answers at once, so the answer is there when requestHome returns.
+    static bool confirmed(FolderAccess& access) {
+        bool answer = false;
+        access.requestHome(nullptr, [&](bool confirmed) { answer = confirmed; });
+        return answer;
+    }
+
     test::TempDir dir;
     test::ScriptedPicker picker;
     const std::filesystem::path home = accountHome();
@@ -53,7 +60,7 @@ TEST_F(FolderAccessTest, InTheSandboxOnlyDownloadsAndGrantedFoldersInNormalForm)
 TEST_F(FolderAccessTest, AHomeGrantAllowsEverythingUnderHome) {
     FolderAccess access(store(), picker, true);
     picker.answer({home});
-    EXPECT_TRUE(access.requestHome());
+    EXPECT_TRUE(confirmed(access));
     EXPECT_TRUE(access.hasHome());
     EXPECT_TRUE(access.allows(home / "Documents/Taxes"));
     ASSERT_EQ(picker.requests().size(), 1U);
@@ -63,11 +70,11 @@ TEST_F(FolderAccessTest, AHomeGrantAllowsEverythingUnderHome) {
 
 TEST_F(FolderAccessTest, PickingOtherFoldersGrantsThemWithoutTheHome) {
     FolderAccess access(store(), picker, true);
-    EXPECT_FALSE(access.requestHome()); // cancelled
+    EXPECT_FALSE(confirmed(access)); // cancelled
     const auto a = test::makeDir(dir / "a");
     const auto b = test::makeDir(dir / "b");
     picker.answer({a, b});
-    EXPECT_TRUE(access.requestHome());
+    EXPECT_TRUE(confirmed(access));
     EXPECT_FALSE(access.hasHome());
     EXPECT_EQ(access.granted(), (std::vector{a, b}));
 }

@@ -47,6 +47,12 @@ public:
                                           picker, std::move(options));
     }
 
+    // Waits until the model service has answered whether the model can be used.
+    [[nodiscard]] static bool modelChecked(const AppModel& model) {
+        return QTest::qWaitFor(
+            [&] { return model.modelStatus() != AppModel::ModelStatus::checking; }, 10'000);
+    }
+
     // Waits for the scan or tidy in progress; false when it did not end.
     [[nodiscard]] static bool settle(const AppModel& model) {
         return QTest::qWaitFor([&] { return !model.isBusy() && !model.isMoving(); }, 10'000);

@@ -16,14 +16,15 @@ public:
     }
     [[nodiscard]] const std::vector<Request>& requests() const { return requests_; }
 
-    std::vector<std::filesystem::path> pickFolders(const Request& request) override {
+    // Answers at once.
+    void pickFolders(const Request& request, QObject* /*context*/, Picked picked) override {
         requests_.push_back(request);
-        if (answers_.empty()) {
-            return {};
+        std::vector<std::filesystem::path> folders;
+        if (!answers_.empty()) {
+            folders = std::move(answers_.front());
+            answers_.pop_front();
         }
-        auto folders = std::move(answers_.front());
-        answers_.pop_front();
-        return folders;
+        picked(folders);
     }
 
 private:

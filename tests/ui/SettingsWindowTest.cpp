@@ -87,6 +87,7 @@ TEST_F(SettingsWindowTest, TheModelToggleFollowsTheModelsAvailability) {
               "http://192.168.1.4:11434/v1"},
          }) {
         const auto model = makeModel(settings, endpoint);
+        ASSERT_TRUE(modelChecked(*model));
         const auto window = open(*model);
         const auto* toggle = find<QCheckBox>(*window, "useModel");
         const auto label = endpoint.url;
@@ -99,6 +100,25 @@ TEST_F(SettingsWindowTest, TheModelToggleFollowsTheModelsAvailability) {
                 << label;
         }
     }
+}
+
+// The service may take its time to answer: the window never waits for it, and shows the check.
+TEST_F(SettingsWindowTest, WhileTheModelIsCheckedTheToggleSaysSoAndThenFollowsTheAnswer) {
+    test::FakeModelServer server;
+    const auto model = makeModel(settings, {server.baseUrl(), {}});
+    ASSERT_TRUE(modelChecked(*model));
+    const auto window = open(*model);
+    const auto* toggle = find<QCheckBox>(*window, "useModel");
+    server.setModelsReply({200, R"({"data":[{"id":"m"}]})", std::chrono::milliseconds(400)});
+
+    model->checkModel();
+    EXPECT_EQ(model->modelStatus(), AppModel::ModelStatus::checking);
+    EXPECT_FALSE(toggle->isEnabled());
+    EXPECT_EQ(toggle->toolTip(), "Checking for a local model…");
+    EXPECT_FALSE(shows(*window, "modelServiceNote"));
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return toggle->isEnabled(); }, 10'000));
+    EXPECT_TRUE(toggle->toolTip().isEmpty());
 }
 
 TEST_F(SettingsWindowTest, ControlsWriteStraightToTheModel) {

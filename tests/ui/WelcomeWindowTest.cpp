@@ -116,9 +116,11 @@ TEST_F(WelcomeWindowTest, TheModelChoiceIsOfferedOnlyWhenTheModelIsAvailable) {
          std::vector<Case>{{true, false, true}, {true, true, false}, {false, false, false}}) {
         const auto model = makeModel({}, available ? ModelEndpoint{server.baseUrl(), {}}
                                                    : ModelEndpoint{"off", {}});
+        ASSERT_TRUE(modelChecked(*model));
         const auto window = open(*model, 2, NoteAtStart::open);
         auto* useModel = window->findChild<QCheckBox*>("useModel");
-        ASSERT_EQ(useModel != nullptr, available);
+        ASSERT_TRUE(useModel);
+        ASSERT_EQ(useModel->isVisibleTo(window.get()), available);
         if (available) {
             EXPECT_TRUE(useModel->isChecked());
             // --show-privacy: the note beside the choice is open.
