@@ -42,7 +42,10 @@ AppModel::AppModel(AppLocation location, Settings settings, ModelEndpoint endpoi
     organizer_ = makeOrganizer();
 
     connect(watcher_.get(), &SourceWatcher::settled, this, &AppModel::rescan);
-    connect(scans_.get(), &ScanRunner::started, this, [this] { setBusy(true); });
+    connect(scans_.get(), &ScanRunner::started, this, [this] {
+        watcher_->scanStarting();
+        setBusy(true);
+    });
     connect(scans_.get(), &ScanRunner::finished, this, [this] { setBusy(false); });
     connect(scans_.get(), &ScanRunner::partialPlan, this, &AppModel::merge);
     connect(scans_.get(), &ScanRunner::finalPlan, this, &AppModel::merge);
@@ -54,13 +57,17 @@ AppModel::AppModel(AppLocation location, Settings settings, ModelEndpoint endpoi
                 for (const MoveRecord& record : result.batch.records) {
                     moved.push_back(record.original);
                 }
+                // The tidy's own changes need no scan; a file that came meanwhile does.
+                watcher_->ownMovesDone(moved);
                 // Already in their destination folder: done with as much as the moved ones.
                 moved.insert(moved.end(), result.inPlace.begin(), result.inPlace.end());
                 finishMoves(moved, result.failures, newest);
             });
     connect(moves_.get(), &MoveRunner::undone, this,
             [this](const UndoResult& result, const std::optional<Batch>& newest) {
+                watcher_->ownMovesDone({});
                 finishMoves({}, result.failures, newest);
+                // The files that came back need their rows: the one scan after an undo.
                 rescan();
             });
 
@@ -357,13 +364,15 @@ void AppModel::apply(const std::vector<Row>& rows) {
             moves.emplace_back(row.file(), *row.destination);
         }
     }
-    if (!moves.empty()) {
-        static_cast<void>(moves_->apply(std::move(moves)));
+    if (!moves.empty() && moves_->apply(std::move(moves))) {
+        watcher_->ownMovesStarting();
     }
 }
 
 void AppModel::undo() {
-    static_cast<void>(moves_->undo());
+    if (moves_->undo()) {
+        watcher_->ownMovesStarting();
+    }
 }
 
 void AppModel::finishMoves(const std::vector<std::filesystem::path>& moved,
