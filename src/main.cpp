@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QLocale>
+#include <QStandardPaths>
 #include <QTextStream>
 
 #include <cstdio>
@@ -45,10 +46,18 @@ int answerWithoutDisplay(int argc, char** argv, const LaunchOptions& options) {
     return 0;
 }
 
+// The installed README: under the prefix this binary was installed to (a package, or
+// `cmake --install` anywhere), else in the system's data folders. A build that was never
+// installed has none, and help opens nothing.
 QUrl readme() {
-    const QString installed = QStringLiteral(VESK_DOC_DIR "/README.md");
-    return QUrl::fromLocalFile(
-        QFileInfo::exists(installed) ? installed : QStringLiteral(VESK_SOURCE_DIR "/README.md"));
+    const QFileInfo beside(QCoreApplication::applicationDirPath() +
+                           QStringLiteral("/" VESK_DOC_FROM_BIN "/README.md"));
+    if (beside.isFile()) {
+        return QUrl::fromLocalFile(beside.canonicalFilePath());
+    }
+    const QString installed =
+        QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("doc/vesk/README.md"));
+    return installed.isEmpty() ? QUrl() : QUrl::fromLocalFile(installed);
 }
 
 } // namespace
