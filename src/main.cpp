@@ -7,6 +7,7 @@
 #include "app/ModelEnvironment.h"
 #include "app/PathBoundary.h"
 #include "app/Settings.h"
+#include "app/StoreNotice.h"
 #include "ui/FileDialogPicker.h"
 #include "ui/Shell.h"
 #include "ui/SingleInstance.h"
@@ -16,6 +17,7 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QLocale>
+#include <QMessageBox>
 #include <QStandardPaths>
 #include <QTextStream>
 
@@ -95,14 +97,16 @@ int main(int argc, char** argv) {
         break;
     }
 
-    const auto settings = Settings::load(location.settingsFile);
-    if (!settings) {
-        std::fprintf(stderr, "vesk: cannot read the settings in %s\n",
-                     qPrintable(location.settingsFile));
+    // Started at login, Vesk has no terminal: what goes wrong with the store shows in a window.
+    const SettingsAtStart stored = loadSettingsAtStart(location.settingsFile);
+    if (!stored.settings) {
+        const QString text = StoreNotice::unusable(location.settingsFile, stored.error);
+        std::fprintf(stderr, "vesk: %s\n", qPrintable(text));
+        QMessageBox::critical(nullptr, QStringLiteral("Vesk"), text);
         return 1;
     }
     FileDialogPicker picker;
-    AppModel model(location, *settings, modelEndpointFromEnvironment(), picker);
+    AppModel model(location, *stored.settings, modelEndpointFromEnvironment(), picker);
     Links links{QStringLiteral(VESK_WEB_ORIGIN), languages, QStringLiteral(VESK_VERSION), readme()};
     Shell shell(model, std::move(links), options);
     QObject::connect(
@@ -110,5 +114,11 @@ int main(int argc, char** argv) {
             shell.handle(LaunchOptions::parse(QStringList{QStringLiteral("vesk")} + handed));
         });
     shell.start();
+    if (stored.setAside) {
+        auto* notice = new QMessageBox(QMessageBox::Information, QStringLiteral("Vesk"),
+                                       StoreNotice::setAside(location.settingsFile, *stored.setAside));
+        notice->setAttribute(Qt::WA_DeleteOnClose);
+        notice->show();
+    }
     return QApplication::exec();
 }

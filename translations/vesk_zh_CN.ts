@@ -188,6 +188,17 @@ Vesk 会在你自己的文件夹中为它推荐一个位置，移动你接受的
     </message>
 </context>
 <context>
+    <name>StoreNotice</name>
+    <message>
+        <source>Vesk couldn&apos;t read its settings in %1, so it started with the defaults. The old settings were kept as %2.</source>
+        <translation>Vesk 无法读取 %1 中的设置，已使用默认设置启动。原来的设置已保存为 %2。</translation>
+    </message>
+    <message>
+        <source>Vesk can&apos;t start: its settings in %1 can&apos;t be read or moved aside (%2).</source>
+        <translation>Vesk 无法启动：%1 中的设置既无法读取，也无法移到一旁（%2）。</translation>
+    </message>
+</context>
+<context>
     <name>WaitChoices</name>
     <message>
         <source>Right Away</source>

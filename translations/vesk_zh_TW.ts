@@ -188,6 +188,17 @@ Vesk 會在你自己的資料夾中為它建議一個位置，移動你接受的
     </message>
 </context>
 <context>
+    <name>StoreNotice</name>
+    <message>
+        <source>Vesk couldn&apos;t read its settings in %1, so it started with the defaults. The old settings were kept as %2.</source>
+        <translation>Vesk 無法讀取 %1 中的設定，已使用預設設定啟動。原本的設定已保存為 %2。</translation>
+    </message>
+    <message>
+        <source>Vesk can&apos;t start: its settings in %1 can&apos;t be read or moved aside (%2).</source>
+        <translation>Vesk 無法啟動：%1 中的設定既無法讀取，也無法移到一旁（%2）。</translation>
+    </message>
+</context>
+<context>
     <name>WaitChoices</name>
     <message>
         <source>Right Away</source>

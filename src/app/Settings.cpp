@@ -2,6 +2,7 @@
 
 #include "app/PathBoundary.h"
 #include "core/util/NormalFolder.h"
+#include "core/util/SetAside.h"
 
 #include <QFileInfo>
 #include <QSettings>
@@ -73,6 +74,17 @@ std::optional<Settings> Settings::load(const QString& file) {
     loaded.minAgeDays =
         stored(store, settings::minAgeDays).value_or(settings::minAgeDays.defaultValue);
     return loaded;
+}
+
+SettingsAtStart loadSettingsAtStart(const QString& file) {
+    if (auto loaded = Settings::load(file)) {
+        return {std::move(loaded), std::nullopt, {}};
+    }
+    std::filesystem::path kept;
+    if (const std::error_code ec = setAside(pathFromQt(file), kept)) {
+        return {std::nullopt, std::nullopt, ec.message()};
+    }
+    return {Settings{}, std::move(kept), {}};
 }
 
 bool Settings::save(const QString& file, unsigned parts) const {

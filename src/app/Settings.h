@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -41,6 +42,16 @@ struct Settings {
 
     bool operator==(const Settings&) const = default;
 };
+
+// What starting up makes of the store: the stored settings, or the defaults when the store
+// cannot be read, which is then first set aside as "<file>.corrupt-<date>" so that the next
+// save loses nothing.
+struct SettingsAtStart {
+    std::optional<Settings> settings;              // absent: unreadable, and still in place
+    std::optional<std::filesystem::path> setAside; // where an unreadable store was kept
+    std::string error;                             // why it could not be set aside
+};
+[[nodiscard]] SettingsAtStart loadSettingsAtStart(const QString& file);
 
 // A key of the settings table as the store names it.
 [[nodiscard]] QString storeKey(std::string_view key);

@@ -5,6 +5,7 @@
 #include "core/model/LocalLLM.h"
 #include "core/util/NormalFolder.h"
 
+#include <iostream>
 #include <system_error>
 #include <vector>
 
@@ -31,11 +32,19 @@ std::variant<CliSession, SessionError> openSession(const CliOptions& options) {
     session.location = std::move(std::get<AppLocation>(location));
     session.endpoint = modelEndpointFromEnvironment();
 
-    auto settings = Settings::load(session.location.settingsFile);
-    if (!settings) {
-        return SessionError{
-            "cannot read the settings in " + session.location.settingsFile.toStdString(), 1};
+    const SettingsAtStart stored = loadSettingsAtStart(session.location.settingsFile);
+    if (!stored.settings) {
+        return SessionError{"cannot read the settings in " +
+                                session.location.settingsFile.toStdString() + " or move them aside (" +
+                                stored.error + ")",
+                            1};
     }
+    if (stored.setAside) {
+        std::cerr << "vesk-cli: the settings in " << session.location.settingsFile.toStdString()
+                  << " could not be read; they were kept as " << stored.setAside->string()
+                  << " and the defaults are used\n";
+    }
+    auto settings = stored.settings;
     settings->minAgeDays = options.minAgeDays.value_or(settings->minAgeDays);
     settings->allowContent = options.allowContent.value_or(settings->allowContent);
     // As in the application: without a stored choice the model is used when it is available.

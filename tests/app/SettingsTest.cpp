@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <chrono>
 #include <cstdlib>
 #include <utility>
@@ -38,6 +40,26 @@ TEST(Settings, MissingEntriesAndEntriesOfTheWrongTypeTakeTheirDefaults) {
     }
     std::filesystem::create_directory(dir / "folder.conf");
     EXPECT_FALSE(Settings::load(fileIn(dir, "folder.conf")));
+}
+
+// From autostart nobody sees a terminal: an unreadable store must not keep Vesk from starting,
+// nor be lost to the next save.
+TEST(Settings, AtStartAStoreThatIsNoFileIsSetAsideAndTheDefaultsUsed) {
+    test::TempDir dir;
+    std::filesystem::create_directories(dir / "folder.conf" / "inside");
+    ASSERT_EQ(::mkfifo((dir / "fifo.conf").c_str(), 0600), 0);
+    for (const char* name : {"folder.conf", "fifo.conf"}) {
+        const auto stored = loadSettingsAtStart(fileIn(dir, name));
+        EXPECT_EQ(stored.settings, Settings{}) << name;
+        ASSERT_TRUE(stored.setAside) << name;
+        EXPECT_TRUE(stored.setAside->filename().string().starts_with(std::string(name) +
+                                                                     ".corrupt-"));
+        EXPECT_FALSE(std::filesystem::exists(dir / name)) << name;
+        EXPECT_FALSE(loadSettingsAtStart(fileIn(dir, name)).setAside) << name; // only once
+        if (std::string(name) == "folder.conf") {
+            EXPECT_TRUE(std::filesystem::is_directory(*stored.setAside / "inside"));
+        }
+    }
 }
 
 TEST(Settings, RoundTripsEveryEntryAndWritesOnlyThePartsAsked) {

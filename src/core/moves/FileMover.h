@@ -2,7 +2,7 @@
 
 #include "core/moves/Batch.h"
 #include "core/plan/Destination.h"
-#include "core/moves/FreePath.h"
+#include "core/util/FreePath.h"
 #include "core/moves/MoveHistory.h"
 
 #include <cstddef>

@@ -1,19 +1,17 @@
 #include "core/moves/MoveHistory.h"
 
-#include "core/moves/FreePath.h"
 #include "core/util/AtomicFile.h"
 #include "core/util/Dates.h"
 #include "core/util/FileLock.h"
 #include "core/util/FileUrl.h"
+#include "core/util/SetAside.h"
 #include "core/util/Uuid.h"
 #include "core/util/WholeFile.h"
-#include "platform/FileOps.h"
 
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <cctype>
-#include <ctime>
 #include <stdexcept>
 
 namespace vesk {
@@ -147,25 +145,6 @@ std::optional<std::vector<Batch>> readStored(const fs::path& file) {
         return std::nullopt;
     }
     return decodeHistory(*bytes);
-}
-
-fs::path setAsideName(const fs::path& file) {
-    const std::time_t now = std::time(nullptr);
-    std::tm parts{};
-    localtime_r(&now, &parts);
-    char date[32];
-    const std::size_t length = std::strftime(date, sizeof date, "%Y%m%d-%H%M%S", &parts);
-    return file.native() + ".corrupt-" + std::string(date, length);
-}
-
-// Renames an unreadable history out of the way, never over anything.
-std::error_code setAside(const fs::path& file, fs::path& kept) {
-    std::error_code ec;
-    kept = freePath(setAsideName(file), ec);
-    if (ec) {
-        return ec;
-    }
-    return platform::moveEntry(file, kept);
 }
 
 std::optional<std::vector<Batch>> readForUpdate(const fs::path& file, HistoryStatus& status) {

@@ -1,4 +1,4 @@
-#include "core/moves/FreePath.h"
+#include "core/util/FreePath.h"
 
 #include "platform/EntryStatus.h"
 
