@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <thread>
 
 namespace vesk {
@@ -121,8 +122,7 @@ TEST_F(AppModelTest, RequestsDuringAScanGiveOneMoreScanWithTheNewestSettings) {
     model->setMinAgeDays(7); // the file is brand new: too new from now on
     model->rescan();
     model->rescan();
-    settleOrFail(*model);
-    QTest::qWait(50);
+    settleOrFail(*model); // a follow-up scan would start before the first one says it ended
     EXPECT_EQ(scansStarted(busy), 1);
     EXPECT_TRUE(model->rows().empty());
     EXPECT_EQ(model->waiting(), 1);
@@ -344,11 +344,15 @@ TEST_F(AppModelTidyTest, TheEventLoopRunsDuringASlowTidyAndASecondRequestIsIgnor
 }
 
 TEST_F(AppModelTidyTest, QuittingDuringASlowTidyEndsAfterTheFileInProgressWithItRecorded) {
+    std::atomic<bool> moving = false;
     AppModelOptions options;
-    options.beforeMove = [](const std::filesystem::path&) { std::this_thread::sleep_for(150ms); };
+    options.beforeMove = [&](const std::filesystem::path&) {
+        moving = true;
+        std::this_thread::sleep_for(150ms);
+    };
     auto model = scanned(std::move(options));
     model->tidy();
-    std::this_thread::sleep_for(50ms);
+    ASSERT_TRUE(waitFor([&] { return moving.load(); }));
     model.reset();
 
     const auto history = readHistory(location.historyFile());

@@ -67,6 +67,11 @@ struct RuleCase {
     std::optional<Outcome> outcome;
 };
 
+// A failing case names itself instead of dumping its bytes.
+void PrintTo(const RuleCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 const Action keep = Action::keep();
 const Action trash = Action::trash();
 const Action screenshots = Action::move("Bilder/Screenshots");

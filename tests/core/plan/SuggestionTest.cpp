@@ -36,11 +36,6 @@ TEST(Layer, ReadsBackOnlyItsOwnTexts) {
 TEST(OrganizerSettings, ConvenienceDefaultsToTheDownloadsFolder) {
     const OrganizerSettings settings(std::filesystem::path("/home/h"));
     EXPECT_EQ(settings.sources, std::vector<std::filesystem::path>{"/home/h/Downloads"});
-    // minAgeDays, threshold, useLLM, useQA, allowContent, verbose
-    EXPECT_EQ(std::tuple(settings.minAgeDays, settings.threshold, settings.useLLM, settings.useQA,
-                         settings.allowContent, settings.verbose),
-              std::tuple(3.0, 0.45, true, true, false, false));
-    EXPECT_FALSE(settings.profileCache);
     const OrganizerSettings desktop(std::filesystem::path("/home/h"),
                                     std::filesystem::path("/home/h/Desktop"));
     EXPECT_EQ(desktop.sources, std::vector<std::filesystem::path>{"/home/h/Desktop"});
