@@ -163,11 +163,15 @@ ApplyResult FileMover::apply(const std::vector<std::pair<fs::path, Destination>>
                              std::stop_token stop) {
     ApplyResult result{Batch{newUuid(), stored(Clock::now()), {}, {}}, {}, {}, {}};
     Written written;
+    std::size_t done = 0;
     for (const auto& [source, destination] : moves) {
         if (stop.stop_requested()) {
             break;
         }
         moveInto(source, destination, result);
+        if (progress_) {
+            progress_(++done, moves.size());
+        }
         if (result.batch.records.size() - written.records >= groupSize(written.records)) {
             writeProgress(result, written);
         }
@@ -259,12 +263,16 @@ UndoResult FileMover::undoLast(std::stop_token stop) {
     }
     const Batch& batch = stored.back();
     std::set<std::pair<fs::path, fs::path>> settled;
+    std::size_t done = 0;
     for (const MoveRecord& record : std::views::reverse(batch.records)) {
         if (stop.stop_requested()) {
             break;
         }
         if (restore(record, result)) {
             settled.emplace(record.original, record.moved);
+        }
+        if (progress_) {
+            progress_(++done, batch.records.size());
         }
     }
     const std::set<fs::path> removed = removeEmptyFolders(batch.createdFolders);

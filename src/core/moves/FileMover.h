@@ -70,6 +70,10 @@ public:
     void setBeforeMove(std::function<void(const std::filesystem::path&)> hook) {
         beforeMove_ = std::move(hook);
     }
+    // Called after each file of an apply or undo with how many of its files are done, on the
+    // thread that runs it.
+    using Progress = std::function<void(std::size_t done, std::size_t total)>;
+    void setProgress(Progress progress) { progress_ = std::move(progress); }
 
 private:
     // How much of the batch in progress the history file already holds.
@@ -89,6 +93,7 @@ private:
 
     std::optional<std::filesystem::path> historyFile_;
     std::function<void(const std::filesystem::path&)> beforeMove_;
+    Progress progress_;
 };
 
 } // namespace vesk

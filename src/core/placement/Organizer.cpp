@@ -20,10 +20,20 @@ namespace vesk {
 namespace {
 
 constexpr double margin = 0.08;
-// The best match decides; the second only tells whether the decision is close.
-constexpr std::size_t decidingMatches = 2;
+// The best match decides and the second tells whether the decision is close; the rest are only
+// offered to the person. More leaders cost the ranking little: it reads a few more folders.
+constexpr std::size_t rankedMatches = 5;
 // Files compared between two progress reports: a large home still shows movement at once.
 constexpr std::size_t comparedPerReport = 64;
+
+std::vector<Candidate> candidatesOf(const std::vector<Match>& matches) {
+    std::vector<Candidate> candidates;
+    candidates.reserve(matches.size());
+    for (const Match& match : matches) {
+        candidates.push_back({match.target, match.score});
+    }
+    return candidates;
+}
 
 std::string twoDecimals(double value) {
     char text[32];
@@ -149,7 +159,7 @@ std::optional<Plan> Organizer::run(std::stop_token stop, const ProgressHandler& 
     tokenize(run);
     run.matcher.emplace(run.targets, run.tokens);
     run.results.resize(run.items.size());
-    run.closest.resize(run.items.size());
+    run.ranked.resize(run.items.size());
     decideByRulesAndSimilarity(run, report);
     if (run.stopped()) {
         return std::nullopt;
@@ -158,6 +168,7 @@ std::optional<Plan> Organizer::run(std::stop_token stop, const ProgressHandler& 
     if (partial) {
         Plan intermediate;
         intermediate.suggestions = suggestions(run);
+        attachCandidates(run, intermediate.suggestions);
         intermediate.targets = run.targets;
         partial(intermediate);
     }
@@ -181,6 +192,7 @@ std::optional<Plan> Organizer::run(std::stop_token stop, const ProgressHandler& 
     if (llm && settings_.useQA) {
         reviewWithModel(run, list, *llm, report);
     }
+    attachCandidates(run, list);
     // Every stage gives up at once when stopped; what it had is thrown away here, unseen.
     if (run.stopped()) {
         return std::nullopt;
@@ -256,10 +268,8 @@ void Organizer::decideByRulesAndSimilarity(Run& run, const Report& report) const
             run.results[i] = std::move(ruled);
             continue;
         }
-        const auto matches = run.matcher->best(run.tokens[i], run.items[i].kind, decidingMatches);
-        if (!matches.empty()) {
-            run.closest[i] = matches[0].target;
-        }
+        const auto matches = run.matcher->best(run.tokens[i], run.items[i].kind, rankedMatches);
+        run.ranked[i] = candidatesOf(matches);
         run.results[i] = decideByMatch(run, i, matches, Layer::match);
     }
 }
@@ -276,8 +286,11 @@ void Organizer::decideByContent(Run& run) const {
         ++run.plan.contentReads;
         auto tokens = run.tokens[i];
         tokens.insert(tokens.end(), keywords->begin(), keywords->end());
-        run.results[i] = decideByMatch(
-            run, i, run.matcher->best(tokens, run.items[i].kind, decidingMatches), Layer::content);
+        const auto matches = run.matcher->best(tokens, run.items[i].kind, rankedMatches);
+        if (!matches.empty()) {
+            run.ranked[i] = candidatesOf(matches); // the contents know better than the name
+        }
+        run.results[i] = decideByMatch(run, i, matches, Layer::content);
     }
 }
 
@@ -322,10 +335,17 @@ Suggestion Organizer::fallback(const Run& run, std::size_t item) const {
     }
     std::string reason = run.tokens[item].empty() ? "文件名没有可用信息" : "没有足够相似的文件夹";
     // Every undecided item was ranked by name in the similarity stage.
-    if (const auto closest = run.closest[item]) {
-        reason += "（最接近：" + run.targets[static_cast<std::size_t>(*closest)].label + "）";
+    if (!run.ranked[item].empty()) {
+        const auto closest = static_cast<std::size_t>(run.ranked[item].front().target);
+        reason += "（最接近：" + run.targets[closest].label + "）";
     }
     return {file, Action::ask(), Layer::none, {}, {}, std::move(reason)};
+}
+
+void Organizer::attachCandidates(const Run& run, std::vector<Suggestion>& list) {
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        list[i].candidates = run.ranked[i];
+    }
 }
 
 std::vector<Suggestion> Organizer::suggestions(const Run& run) const {

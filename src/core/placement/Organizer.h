@@ -73,6 +73,8 @@ private:
                                                           Layer layer) const;
     [[nodiscard]] Suggestion fallback(const Run& run, std::size_t item) const;
     [[nodiscard]] std::vector<Suggestion> suggestions(const Run& run) const;
+    // Last, since the model's review may replace a suggestion whole.
+    static void attachCandidates(const Run& run, std::vector<Suggestion>& list);
 
     // The stages that use the local model.
     [[nodiscard]] static bool modelNeeded(const Run& run);

@@ -19,7 +19,7 @@ struct Organizer::Run {
     std::vector<std::vector<std::string>> tokens; // per item
     std::optional<Matcher> matcher;
     std::vector<std::optional<Suggestion>> results; // per item; empty while undecided
-    std::vector<std::optional<int>> closest;        // per item: best target of the name ranking
+    std::vector<std::vector<Candidate>> ranked;     // per item: the name ranking's leaders
     Plan plan;                                      // statistics filled as the stages run
     Profiles profiles;                              // made by the model, when it is used
     std::map<Kind, std::string> typeDefaults;       // resolved once; the fallback asks per item

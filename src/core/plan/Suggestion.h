@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vesk {
 
@@ -40,6 +41,15 @@ enum class Layer { skip, userFolder, rule, match, typeDefault, llm, content, non
 [[nodiscard]] std::string_view rawValue(Layer layer);
 [[nodiscard]] std::optional<Layer> layerFromRawValue(std::string_view raw);
 
+// A folder the name ranking put near the top for a file, with its score: a choice to offer the
+// person beside the decision.
+struct Candidate {
+    int target = 0; // index into the plan's targets
+    double score = 0;
+
+    bool operator==(const Candidate&) const = default;
+};
+
 // The decision for one file.
 struct Suggestion {
     FileItem item;
@@ -48,6 +58,9 @@ struct Suggestion {
     std::optional<int> target; // index into the plan's targets
     std::optional<double> score;
     std::string reason;
+    // The folders the name ranking led with, best first, whatever decided; empty when the file
+    // was never ranked (a rule decided it).
+    std::vector<Candidate> candidates{};
 
     [[nodiscard]] const std::filesystem::path& id() const { return item.path; }
 

@@ -193,6 +193,18 @@ TEST_F(OrganizerTest, CloseScoresDecideOnlyWhenOneFolderContainsTheOther) {
     EXPECT_EQ(find(plan, "Chess tournament.txt").layer, Layer::match);
     // A plain text prefix counts too.
     EXPECT_EQ(find(plan, "Setlist summer.txt").layer, Layer::match);
+
+    // Decided or not, the file keeps the ranking's leaders, best first, to offer the person.
+    const auto& garden = find(plan, "Garden plan spring.txt").candidates;
+    ASSERT_GE(garden.size(), 2U);
+    EXPECT_EQ((std::set{plan.targets[garden[0].target].label, plan.targets[garden[1].target].label}),
+              (std::set<std::string>{"Documents/Alpha", "Documents/Beta"}));
+    const Suggestion& chess = find(plan, "Chess tournament.txt");
+    ASSERT_FALSE(chess.candidates.empty());
+    EXPECT_EQ(chess.candidates[0].target, chess.target);
+    EXPECT_EQ(chess.candidates[0].score, chess.score);
+    EXPECT_TRUE(std::is_sorted(chess.candidates.begin(), chess.candidates.end(),
+                               [](const Candidate& a, const Candidate& b) { return a.score > b.score; }));
 }
 
 TEST_F(OrganizerTest, UndecidedFilesAskForCodeProjectsOrFallBackToTheirKind) {
