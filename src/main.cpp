@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
     Translations::install(app, languages);
 
     const AppLocation location = AppLocation::fromArguments(arguments);
-    if (location.isFixture && !QFileInfo(displayPath(location.home)).isDir()) {
+    if (location.isFixture && !QFileInfo(pathToQt(location.home)).isDir()) {
         std::fprintf(stderr, "vesk: --home %s is not a folder\n", location.home.c_str());
         return 2;
     }

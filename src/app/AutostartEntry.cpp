@@ -1,7 +1,6 @@
 #include "app/AutostartEntry.h"
 
 #include "app/PathBoundary.h"
-
 #include "core/util/AtomicFile.h"
 
 #include <QFile>
@@ -55,7 +54,7 @@ QStringList AutostartEntry::commandFor(const QString& program, const AppLocation
     QStringList command{program};
     if (location.isFixture) {
         command << QStringLiteral("--home")
-                << displayPath(location.home);
+                << pathToQt(location.home);
     }
     return command;
 }
@@ -87,7 +86,7 @@ QString AutostartEntry::contents() const {
 }
 
 bool AutostartEntry::isEnabled() const {
-    QFile entry(displayPath(file_));
+    QFile entry(pathToQt(file_));
     if (!entry.open(QIODevice::ReadOnly | QIODevice::Text)) {
         return false;
     }

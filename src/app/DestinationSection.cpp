@@ -1,5 +1,7 @@
 #include "app/DestinationSection.h"
 
+#include "app/DisplayText.h"
+
 #include <map>
 
 namespace vesk {
@@ -8,7 +10,7 @@ std::vector<DestinationSection> DestinationSection::of(const std::vector<Target>
     // Keys compare as UTF-8 bytes: plain code-point order.
     std::map<std::string, DestinationSection> sections;
     for (const Target& target : choices) {
-        const QString label = QString::fromStdString(target.label);
+        const QString label = displayText(target.label);
         const QString key = label.section(QLatin1Char('/'), 0, 0, QString::SectionSkipEmpty);
         // The rest of the label below the section folder; a folder that is its own section
         // keeps its name rather than showing nothing.

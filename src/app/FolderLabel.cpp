@@ -1,7 +1,6 @@
 #include "app/FolderLabel.h"
 
 #include "app/PathBoundary.h"
-
 #include "core/util/NormalFolder.h"
 
 

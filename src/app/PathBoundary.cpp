@@ -1,5 +1,7 @@
 #include "app/PathBoundary.h"
 
+#include "app/DisplayText.h"
+
 #include "core/text/Utf8.h"
 #include "core/util/FileUrl.h"
 
@@ -9,7 +11,11 @@
 namespace vesk {
 
 QString displayPath(const std::filesystem::path& path) {
-    return QString::fromUtf8(pathBytes(path));
+    return displayText(path.native());
+}
+
+QString pathToQt(const std::filesystem::path& path) {
+    return QFile::decodeName(pathBytes(path));
 }
 
 std::filesystem::path pathFromQt(const QString& text) {

@@ -14,9 +14,11 @@
 // file URLs) keeps its bytes.
 namespace vesk {
 
-// For display, and for Qt's own file classes, which take paths as text: bytes that are not
-// UTF-8 become replacement characters, so it is exact only for UTF-8 names.
+// For people to read, with what would not show as itself written out (displayText()).
 [[nodiscard]] QString displayPath(const std::filesystem::path& path);
+// For Qt's own file classes, which take paths as text: bytes that are not UTF-8 become
+// replacement characters, so it is exact only for UTF-8 names.
+[[nodiscard]] QString pathToQt(const std::filesystem::path& path);
 // A path Qt handed over (a file dialog, QStandardPaths): Qt encodes it as the file system does.
 [[nodiscard]] std::filesystem::path pathFromQt(const QString& text);
 

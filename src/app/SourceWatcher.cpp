@@ -21,7 +21,7 @@ void SourceWatcher::watch(const std::vector<std::filesystem::path>& folders) {
         watcher_.removePaths(current);
     }
     for (const auto& folder : folders) {
-        const QString path = displayPath(folder);
+        const QString path = pathToQt(folder);
         const QFileInfo info(path);
         if (info.isDir() && info.isReadable()) {
             watcher_.addPath(path);

@@ -1,7 +1,6 @@
 #include "ui/FileIcons.h"
 
 #include "app/PathBoundary.h"
-
 #include "ui/SymbolIcon.h"
 
 #include <QApplication>
@@ -15,8 +14,7 @@ namespace vesk::FileIcons {
 QIcon iconFor(const std::filesystem::path& file) {
     // Icons by type, looked up once: a review of hundreds of files has only a few types.
     static QHash<QString, QIcon> byType;
-    const QMimeType type = QMimeDatabase().mimeTypeForFile(
-        displayPath(file));
+    const QMimeType type = QMimeDatabase().mimeTypeForFile(pathToQt(file));
     if (const auto known = byType.constFind(type.name()); known != byType.constEnd()) {
         return *known;
     }

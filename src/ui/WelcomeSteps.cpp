@@ -1,8 +1,8 @@
 #include "ui/WelcomeSteps.h"
 
-#include "app/PathBoundary.h"
-
+#include "app/DisplayText.h"
 #include "app/FolderLabel.h"
+#include "app/PathBoundary.h"
 #include "ui/CabinetIcon.h"
 #include "ui/FileIcons.h"
 #include "ui/SymbolIcon.h"
@@ -89,7 +89,7 @@ void showCandidates(QListWidget& list, const WelcomeFlow& flow) {
         auto* item = new QListWidgetItem(FileIcons::iconFor(candidates[i]),
                                          FolderLabel::nameOf(candidates[i]), &list);
         item->setData(pathRole, pathBytes(candidates[i]));
-        item->setToolTip(displayPath(candidates[i]));
+        item->setToolTip(plainToolTip(displayPath(candidates[i])));
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     }
     for (int row = 0; row < list.count(); ++row) {
