@@ -14,10 +14,24 @@
 <context>
     <name>vesk::ReviewBottomBar</name>
     <message numerus="yes">
-        <source>Tidy %n File(s)</source>
+        <source>&amp;Tidy %n File(s)</source>
         <translation>
-            <numerusform>Tidy %n File</numerusform>
-            <numerusform>Tidy %n Files</numerusform>
+            <numerusform>&amp;Tidy %n File</numerusform>
+            <numerusform>&amp;Tidy %n Files</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Moved %n file(s)</source>
+        <translation>
+            <numerusform>Moved %n file</numerusform>
+            <numerusform>Moved %n files</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) are back</source>
+        <translation>
+            <numerusform>%n file is back</numerusform>
+            <numerusform>%n files are back</numerusform>
         </translation>
     </message>
 </context>

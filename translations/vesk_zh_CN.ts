@@ -2,21 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
-    <name>DestinationMenu</name>
-    <message>
-        <source>Other Folder…</source>
-        <translation>其他文件夹…</translation>
-    </message>
-    <message>
-        <source>Move to Trash</source>
-        <translation>移到回收站</translation>
-    </message>
-    <message>
-        <source>Don&apos;t Tidy</source>
-        <translation>不整理</translation>
-    </message>
-</context>
-<context>
     <name>FolderAccess</name>
     <message>
         <source>Allow</source>
@@ -25,6 +10,10 @@
     <message>
         <source>Click Allow to let Vesk tidy and file things in your home folder.</source>
         <translation>点击“允许”，让 Vesk 整理你的主文件夹并把文件归档到其中。</translation>
+    </message>
+    <message>
+        <source>Allow Access to Your Home Folder</source>
+        <translation>允许访问你的主文件夹</translation>
     </message>
 </context>
 <context>
@@ -171,6 +160,14 @@ Vesk 会在你自己的文件夹中为它推荐一个位置，移动你接受的
         <source>Nothing is uploaded or stored.</source>
         <translation>不会上传或保存任何内容。</translation>
     </message>
+    <message>
+        <source>Privacy of the Local Model</source>
+        <translation>本地模型的隐私</translation>
+    </message>
+    <message>
+        <source>Privacy of File Contents</source>
+        <translation>文件内容的隐私</translation>
+    </message>
 </context>
 <context>
     <name>ReviewRows</name>
@@ -185,6 +182,10 @@ Vesk 会在你自己的文件夹中为它推荐一个位置，移动你接受的
     <message>
         <source>Applications</source>
         <translation>应用程序</translation>
+    </message>
+    <message>
+        <source>Ignored</source>
+        <translation>不整理的文件</translation>
     </message>
 </context>
 <context>
@@ -282,6 +283,60 @@ Vesk 会在你自己的文件夹中为它推荐一个位置，移动你接受的
         <source>Move Here</source>
         <translation>移到这里</translation>
     </message>
+    <message>
+        <source>Add Folders to Tidy</source>
+        <translation>添加要整理的文件夹</translation>
+    </message>
+    <message>
+        <source>Move to Another Folder</source>
+        <translation>移到其他文件夹</translation>
+    </message>
+</context>
+<context>
+    <name>vesk::DestinationChoices</name>
+    <message>
+        <source>Suggested</source>
+        <translation>建议</translation>
+    </message>
+    <message>
+        <source>Recent</source>
+        <translation>最近使用</translation>
+    </message>
+    <message>
+        <source>Other Folder…</source>
+        <translation>其他文件夹…</translation>
+    </message>
+    <message>
+        <source>Move to Trash</source>
+        <translation>移到回收站</translation>
+    </message>
+    <message>
+        <source>Don&apos;t Tidy</source>
+        <translation>不整理</translation>
+    </message>
+    <message>
+        <source>Current destination</source>
+        <translation>当前目的地</translation>
+    </message>
+    <message>
+        <source>Score %1</source>
+        <translation>得分 %1</translation>
+    </message>
+</context>
+<context>
+    <name>vesk::DestinationChooser</name>
+    <message>
+        <source>Move To</source>
+        <translation>移到</translation>
+    </message>
+    <message>
+        <source>Find a folder</source>
+        <translation>查找文件夹</translation>
+    </message>
+    <message>
+        <source>Destinations</source>
+        <translation>目的地</translation>
+    </message>
 </context>
 <context>
     <name>vesk::EmptyState</name>
@@ -320,6 +375,18 @@ Vesk 会在你自己的文件夹中为它推荐一个位置，移动你接受的
         <source>Vesk can use only the folders you added.</source>
         <translation>Vesk 只能使用你添加的文件夹。</translation>
     </message>
+    <message>
+        <source>Folder</source>
+        <translation>文件夹</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>位置</translation>
+    </message>
+    <message>
+        <source>Vesk needs at least one folder to tidy.</source>
+        <translation>Vesk 至少需要一个要整理的文件夹。</translation>
+    </message>
 </context>
 <context>
     <name>vesk::GeneralSettings</name>
@@ -347,12 +414,21 @@ Vesk 会在你自己的文件夹中为它推荐一个位置，移动你接受的
         <source>Checking for a local model…</source>
         <translation>正在检查本地模型…</translation>
     </message>
-</context>
-<context>
-    <name>vesk::PrivacyInfo</name>
     <message>
-        <source>Privacy</source>
-        <translation>隐私</translation>
+        <source>&amp;Open at Login</source>
+        <translation>登录时打开(&amp;O)</translation>
+    </message>
+    <message>
+        <source>&amp;Wait Before Tidying</source>
+        <translation>整理前等待(&amp;W)</translation>
+    </message>
+    <message>
+        <source>Sort with a &amp;Local Model</source>
+        <translation>用本地模型整理(&amp;L)</translation>
+    </message>
+    <message>
+        <source>&amp;Read File Contents</source>
+        <translation>读取文件内容(&amp;R)</translation>
     </message>
 </context>
 <context>
@@ -362,21 +438,45 @@ Vesk 会在你自己的文件夹中为它推荐一个位置，移动你接受的
         <translation>正在扫描…</translation>
     </message>
     <message>
-        <source>Undo Last Tidy</source>
-        <translation>撤销上次整理</translation>
-    </message>
-    <message>
         <source>Menu</source>
         <translation>菜单</translation>
     </message>
     <message>
-        <source>Tidy</source>
-        <translation>整理</translation>
+        <source>&amp;Undo Last Tidy</source>
+        <translation>撤销上次整理(&amp;U)</translation>
+    </message>
+    <message>
+        <source>&amp;Tidy</source>
+        <translation>整理(&amp;T)</translation>
     </message>
     <message numerus="yes">
-        <source>Tidy %n File(s)</source>
+        <source>&amp;Tidy %n File(s)</source>
         <translation>
-            <numerusform>整理 %n 个文件</numerusform>
+            <numerusform>整理 %n 个文件(&amp;T)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Putting back %1 of %2…</source>
+        <translation>正在放回第 %1 个，共 %2 个…</translation>
+    </message>
+    <message>
+        <source>Moving %1 of %2…</source>
+        <translation>正在移动第 %1 个，共 %2 个…</translation>
+    </message>
+    <message numerus="yes">
+        <source>Moved %n file(s)</source>
+        <translation>
+            <numerusform>已移动 %n 个文件</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>撤销</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) are back</source>
+        <translation>
+            <numerusform>%n 个文件已放回原处</numerusform>
         </translation>
     </message>
 </context>
@@ -387,16 +487,24 @@ Vesk 会在你自己的文件夹中为它推荐一个位置，移动你接受的
         <translation>在文件管理器中显示</translation>
     </message>
     <message>
-        <source>Move To</source>
-        <translation>移到</translation>
-    </message>
-    <message>
         <source>Move to Trash</source>
         <translation>移到回收站</translation>
     </message>
     <message>
         <source>Don&apos;t Tidy</source>
         <translation>不整理</translation>
+    </message>
+    <message>
+        <source>Files to Tidy</source>
+        <translation>待整理的文件</translation>
+    </message>
+    <message>
+        <source>Move To…</source>
+        <translation>移到…</translation>
+    </message>
+    <message>
+        <source>Tidy Again</source>
+        <translation>重新整理</translation>
     </message>
 </context>
 <context>
@@ -412,6 +520,14 @@ Vesk 会在你自己的文件夹中为它推荐一个位置，移动你接受的
     <message>
         <source>Move To</source>
         <translation>移到</translation>
+    </message>
+    <message>
+        <source>%1. %2</source>
+        <translation>%1。%2</translation>
+    </message>
+    <message>
+        <source>Don&apos;t Tidy</source>
+        <translation>不整理</translation>
     </message>
 </context>
 <context>
@@ -429,6 +545,14 @@ Vesk 会在你自己的文件夹中为它推荐一个位置，移动你接受的
     <message>
         <source>Some files couldn&apos;t be moved.</source>
         <translation>有些文件无法移动。</translation>
+    </message>
+    <message>
+        <source>&amp;Filter:</source>
+        <translation>筛选(&amp;F)：</translation>
+    </message>
+    <message>
+        <source>Name, folder or reason</source>
+        <translation>名称、文件夹或原因</translation>
     </message>
 </context>
 <context>

@@ -2,21 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_TW">
 <context>
-    <name>DestinationMenu</name>
-    <message>
-        <source>Other Folder…</source>
-        <translation>其他資料夾…</translation>
-    </message>
-    <message>
-        <source>Move to Trash</source>
-        <translation>移到垃圾桶</translation>
-    </message>
-    <message>
-        <source>Don&apos;t Tidy</source>
-        <translation>不整理</translation>
-    </message>
-</context>
-<context>
     <name>FolderAccess</name>
     <message>
         <source>Allow</source>
@@ -25,6 +10,10 @@
     <message>
         <source>Click Allow to let Vesk tidy and file things in your home folder.</source>
         <translation>按一下「允許」，讓 Vesk 整理你的個人資料夾並將檔案歸檔到其中。</translation>
+    </message>
+    <message>
+        <source>Allow Access to Your Home Folder</source>
+        <translation>允許存取你的個人資料夾</translation>
     </message>
 </context>
 <context>
@@ -171,6 +160,14 @@ Vesk 會在你自己的資料夾中為它建議一個位置，移動你接受的
         <source>Nothing is uploaded or stored.</source>
         <translation>不會上傳或儲存任何內容。</translation>
     </message>
+    <message>
+        <source>Privacy of the Local Model</source>
+        <translation>本機模型的隱私</translation>
+    </message>
+    <message>
+        <source>Privacy of File Contents</source>
+        <translation>檔案內容的隱私</translation>
+    </message>
 </context>
 <context>
     <name>ReviewRows</name>
@@ -185,6 +182,10 @@ Vesk 會在你自己的資料夾中為它建議一個位置，移動你接受的
     <message>
         <source>Applications</source>
         <translation>應用程式</translation>
+    </message>
+    <message>
+        <source>Ignored</source>
+        <translation>不整理的檔案</translation>
     </message>
 </context>
 <context>
@@ -282,6 +283,60 @@ Vesk 會在你自己的資料夾中為它建議一個位置，移動你接受的
         <source>Move Here</source>
         <translation>移到這裡</translation>
     </message>
+    <message>
+        <source>Add Folders to Tidy</source>
+        <translation>加入要整理的資料夾</translation>
+    </message>
+    <message>
+        <source>Move to Another Folder</source>
+        <translation>移到其他資料夾</translation>
+    </message>
+</context>
+<context>
+    <name>vesk::DestinationChoices</name>
+    <message>
+        <source>Suggested</source>
+        <translation>建議</translation>
+    </message>
+    <message>
+        <source>Recent</source>
+        <translation>最近使用</translation>
+    </message>
+    <message>
+        <source>Other Folder…</source>
+        <translation>其他資料夾…</translation>
+    </message>
+    <message>
+        <source>Move to Trash</source>
+        <translation>移到垃圾桶</translation>
+    </message>
+    <message>
+        <source>Don&apos;t Tidy</source>
+        <translation>不整理</translation>
+    </message>
+    <message>
+        <source>Current destination</source>
+        <translation>目前的目的地</translation>
+    </message>
+    <message>
+        <source>Score %1</source>
+        <translation>分數 %1</translation>
+    </message>
+</context>
+<context>
+    <name>vesk::DestinationChooser</name>
+    <message>
+        <source>Move To</source>
+        <translation>移到</translation>
+    </message>
+    <message>
+        <source>Find a folder</source>
+        <translation>尋找資料夾</translation>
+    </message>
+    <message>
+        <source>Destinations</source>
+        <translation>目的地</translation>
+    </message>
 </context>
 <context>
     <name>vesk::EmptyState</name>
@@ -320,6 +375,18 @@ Vesk 會在你自己的資料夾中為它建議一個位置，移動你接受的
         <source>Vesk can use only the folders you added.</source>
         <translation>Vesk 只能使用你加入的資料夾。</translation>
     </message>
+    <message>
+        <source>Folder</source>
+        <translation>資料夾</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>位置</translation>
+    </message>
+    <message>
+        <source>Vesk needs at least one folder to tidy.</source>
+        <translation>Vesk 至少需要一個要整理的資料夾。</translation>
+    </message>
 </context>
 <context>
     <name>vesk::GeneralSettings</name>
@@ -347,12 +414,21 @@ Vesk 會在你自己的資料夾中為它建議一個位置，移動你接受的
         <source>Checking for a local model…</source>
         <translation>正在檢查本機模型…</translation>
     </message>
-</context>
-<context>
-    <name>vesk::PrivacyInfo</name>
     <message>
-        <source>Privacy</source>
-        <translation>隱私</translation>
+        <source>&amp;Open at Login</source>
+        <translation>登入時開啟(&amp;O)</translation>
+    </message>
+    <message>
+        <source>&amp;Wait Before Tidying</source>
+        <translation>整理前等待(&amp;W)</translation>
+    </message>
+    <message>
+        <source>Sort with a &amp;Local Model</source>
+        <translation>用本機模型整理(&amp;L)</translation>
+    </message>
+    <message>
+        <source>&amp;Read File Contents</source>
+        <translation>讀取檔案內容(&amp;R)</translation>
     </message>
 </context>
 <context>
@@ -362,21 +438,45 @@ Vesk 會在你自己的資料夾中為它建議一個位置，移動你接受的
         <translation>正在掃描…</translation>
     </message>
     <message>
-        <source>Undo Last Tidy</source>
-        <translation>復原上次整理</translation>
-    </message>
-    <message>
         <source>Menu</source>
         <translation>選單</translation>
     </message>
     <message>
-        <source>Tidy</source>
-        <translation>整理</translation>
+        <source>&amp;Undo Last Tidy</source>
+        <translation>復原上次整理(&amp;U)</translation>
+    </message>
+    <message>
+        <source>&amp;Tidy</source>
+        <translation>整理(&amp;T)</translation>
     </message>
     <message numerus="yes">
-        <source>Tidy %n File(s)</source>
+        <source>&amp;Tidy %n File(s)</source>
         <translation>
-            <numerusform>整理 %n 個檔案</numerusform>
+            <numerusform>整理 %n 個檔案(&amp;T)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Putting back %1 of %2…</source>
+        <translation>正在放回第 %1 個，共 %2 個…</translation>
+    </message>
+    <message>
+        <source>Moving %1 of %2…</source>
+        <translation>正在移動第 %1 個，共 %2 個…</translation>
+    </message>
+    <message numerus="yes">
+        <source>Moved %n file(s)</source>
+        <translation>
+            <numerusform>已移動 %n 個檔案</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>復原</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) are back</source>
+        <translation>
+            <numerusform>%n 個檔案已放回原處</numerusform>
         </translation>
     </message>
 </context>
@@ -387,16 +487,24 @@ Vesk 會在你自己的資料夾中為它建議一個位置，移動你接受的
         <translation>在檔案管理員中顯示</translation>
     </message>
     <message>
-        <source>Move To</source>
-        <translation>移到</translation>
-    </message>
-    <message>
         <source>Move to Trash</source>
         <translation>移到垃圾桶</translation>
     </message>
     <message>
         <source>Don&apos;t Tidy</source>
         <translation>不整理</translation>
+    </message>
+    <message>
+        <source>Files to Tidy</source>
+        <translation>待整理的檔案</translation>
+    </message>
+    <message>
+        <source>Move To…</source>
+        <translation>移到…</translation>
+    </message>
+    <message>
+        <source>Tidy Again</source>
+        <translation>重新整理</translation>
     </message>
 </context>
 <context>
@@ -412,6 +520,14 @@ Vesk 會在你自己的資料夾中為它建議一個位置，移動你接受的
     <message>
         <source>Move To</source>
         <translation>移到</translation>
+    </message>
+    <message>
+        <source>%1. %2</source>
+        <translation>%1。%2</translation>
+    </message>
+    <message>
+        <source>Don&apos;t Tidy</source>
+        <translation>不整理</translation>
     </message>
 </context>
 <context>
@@ -429,6 +545,14 @@ Vesk 會在你自己的資料夾中為它建議一個位置，移動你接受的
     <message>
         <source>Some files couldn&apos;t be moved.</source>
         <translation>有些檔案無法移動。</translation>
+    </message>
+    <message>
+        <source>&amp;Filter:</source>
+        <translation>篩選(&amp;F)：</translation>
+    </message>
+    <message>
+        <source>Name, folder or reason</source>
+        <translation>名稱、資料夾或原因</translation>
     </message>
 </context>
 <context>

@@ -28,6 +28,10 @@ struct AppLocation {
     [[nodiscard]] static QString settingsFileFor(const QStringList& arguments);
 
     [[nodiscard]] std::filesystem::path historyFile() const { return supportDir / "history.json"; }
+    [[nodiscard]] std::filesystem::path ignoredFile() const { return supportDir / "ignored.json"; }
+    [[nodiscard]] std::filesystem::path windowStateFile() const {
+        return supportDir / "window-state.ini";
+    }
     [[nodiscard]] std::filesystem::path profileCacheFile() const {
         return supportDir / "folder-profiles.json";
     }

@@ -29,13 +29,22 @@ AppModel::AppModel(AppLocation location, Settings settings, ModelEndpoint endpoi
     : location_(std::move(location)), settings_(std::move(settings)),
       endpoint_(std::move(endpoint)), picker_(picker),
       access_(location_.settingsFile, picker, options.sandboxed),
+      ignored_(location_.ignoredFile()),
       watcher_(std::make_unique<SourceWatcher>(options.debounce)),
       moves_(std::make_unique<MoveRunner>(location_.historyFile())),
       scans_(std::make_unique<ScanRunner>([this] { return organizer_; })) {
     std::error_code ec;
     std::filesystem::create_directories(location_.supportDir, ec); // later writes report
     moves_->setBeforeMove(std::move(options.beforeMove));
-    lastBatch_ = moves_->newestBatch();
+    const std::vector<Batch> history = moves_->history();
+    if (!history.empty()) {
+        lastBatch_ = history.back();
+    }
+    for (const Batch& batch : history) {
+        for (const MoveRecord& record : batch.records) {
+            rememberRecent(record.moved.parent_path());
+        }
+    }
     onboarded_ = settings_.onboarded();
     // Without a stored choice the model is used once it answers.
     useLLM_ = settings_.useLLM.value_or(false);
@@ -51,22 +60,26 @@ AppModel::AppModel(AppLocation location, Settings settings, ModelEndpoint endpoi
     connect(scans_.get(), &ScanRunner::finalPlan, this, &AppModel::merge);
     connect(scans_.get(), &ScanRunner::modelProbed, this, &AppModel::modelProbed);
     connect(moves_.get(), &MoveRunner::runningChanged, this, &AppModel::movingChanged);
+    connect(moves_.get(), &MoveRunner::progressed, this, &AppModel::moveProgress);
     connect(moves_.get(), &MoveRunner::applied, this,
             [this](const ApplyResult& result, const std::optional<Batch>& newest) {
                 std::vector<std::filesystem::path> moved;
                 for (const MoveRecord& record : result.batch.records) {
                     moved.push_back(record.original);
+                    rememberRecent(record.moved.parent_path());
                 }
                 // The tidy's own changes need no scan; a file that came meanwhile does.
                 watcher_->ownMovesDone(moved);
                 // Already in their destination folder: done with as much as the moved ones.
                 moved.insert(moved.end(), result.inPlace.begin(), result.inPlace.end());
                 finishMoves(moved, result.failures, newest);
+                emit tidied(result);
             });
     connect(moves_.get(), &MoveRunner::undone, this,
             [this](const UndoResult& result, const std::optional<Batch>& newest) {
                 watcher_->ownMovesDone({});
                 finishMoves({}, result.failures, newest);
+                emit undone(result);
                 // The files that came back need their rows: the one scan after an undo.
                 rescan();
             });
@@ -187,15 +200,22 @@ void AppModel::addSource() {
     });
 }
 
-void AppModel::removeSource(const std::filesystem::path& folder) {
+bool AppModel::removeSource(const std::filesystem::path& folder) {
+    const auto others = std::count_if(settings_.sources.begin(), settings_.sources.end(),
+                                      [&](const auto& source) { return source != folder; });
+    if (others == 0) {
+        return false;
+    }
     std::erase(settings_.sources, folder);
     emit sourcesChanged();
     applySourceChange();
+    return true;
 }
 
 void AppModel::pickFolders(QObject* context, FolderPicker::Picked picked) {
     FolderPicker::Request request;
     request.startFolder = location_.home;
+    request.title = tr("Add Folders to Tidy");
     request.confirmText = tr("Add");
     request.several = true;
     picker_.pickFolders(request, context,
@@ -251,17 +271,66 @@ void AppModel::setBusy(bool busy) {
 }
 
 void AppModel::merge(const Plan& plan) {
-    targets_ = plan.targets;
+    if (targets_ != plan.targets) {
+        targets_ = plan.targets;
+        folderChoices_ = ReviewRows::folderChoices(targets_);
+    }
     emit targetsChanged();
     if (const int waiting = ReviewRows::waiting(plan); waiting != waiting_) {
         waiting_ = waiting;
         emit waitingChanged(waiting);
     }
-    rows_ =
-        ReviewRows::merge(rows_, plan, location_.home, [this](const std::filesystem::path& path) {
-            return access_.allows(path);
-        });
+    rows_ = ReviewRows::merge(
+        rows_, plan, location_.home,
+        [this](const std::filesystem::path& path) { return access_.allows(path); },
+        [this](const std::filesystem::path& file) { return ignored_.contains(file); });
+    if (plan.isFinal) {
+        // A file that has left the source folders is forgotten, also when it comes back.
+        std::unordered_set<std::string> present;
+        present.reserve(plan.suggestions.size());
+        for (const Suggestion& suggestion : plan.suggestions) {
+            present.insert(suggestion.item.path.native());
+        }
+        ignored_.keepOnly(present);
+    }
+    const int pending = reindexRows();
     emit rowsChanged();
+    setPendingCount(pending);
+}
+
+int AppModel::reindexRows() {
+    rowIndex_.clear();
+    rowIndex_.reserve(rows_.size());
+    int pending = 0;
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        rowIndex_.emplace(rows_[i].file().native(), i);
+        pending += rows_[i].isPending() ? 1 : 0;
+    }
+    return pending;
+}
+
+void AppModel::setPendingCount(int count) {
+    if (pendingCount_ != count) {
+        pendingCount_ = count;
+        emit pendingCountChanged(count);
+    }
+}
+
+void AppModel::rememberRecent(const std::filesystem::path& folder) {
+    constexpr std::size_t kept = 10;
+    std::erase(recent_, folder);
+    recent_.insert(recent_.begin(), folder);
+    if (recent_.size() > kept) {
+        recent_.pop_back();
+    }
+}
+
+std::optional<std::size_t> AppModel::rowIndex(const std::filesystem::path& file) const {
+    const auto found = rowIndex_.find(file.native());
+    if (found == rowIndex_.end()) {
+        return std::nullopt;
+    }
+    return found->second;
 }
 
 std::vector<Row> AppModel::pending() const {
@@ -276,18 +345,13 @@ std::vector<Row> AppModel::orderedRows() const {
     return ReviewRows::ordered(rows_, location_.home);
 }
 
-std::vector<Target> AppModel::folderChoices() const {
-    return ReviewRows::folderChoices(targets_);
-}
-
 QString AppModel::title(const RowGroup::Key& key) const {
     return ReviewRows::title(key, location_.home);
 }
 
 Row* AppModel::rowFor(const std::filesystem::path& file) {
-    const auto row = std::find_if(rows_.begin(), rows_.end(),
-                                  [&](const Row& candidate) { return candidate.file() == file; });
-    return row == rows_.end() ? nullptr : &*row;
+    const auto index = rowIndex(file);
+    return index ? &rows_[*index] : nullptr;
 }
 
 void AppModel::toggle(const std::filesystem::path& file) {
@@ -295,18 +359,22 @@ void AppModel::toggle(const std::filesystem::path& file) {
 }
 
 void AppModel::toggle(const std::vector<std::filesystem::path>& files) {
-    bool changed = false;
+    std::vector<std::size_t> changed;
+    int pending = pendingCount_;
     for (const auto& file : files) {
-        Row* row = rowFor(file);
-        if (row == nullptr || !row->destination) {
+        const auto index = rowIndex(file);
+        if (!index || !rows_[*index].destination) {
             continue;
         }
-        row->included = !row->included;
-        row->edited = true;
-        changed = true;
+        Row& row = rows_[*index];
+        row.included = !row.included;
+        row.edited = true;
+        pending += row.included ? 1 : -1;
+        changed.push_back(*index);
     }
-    if (changed) {
-        emit rowsChanged();
+    if (!changed.empty()) {
+        emit rowsIncludedChanged(changed);
+        setPendingCount(pending);
     }
 }
 
@@ -317,20 +385,54 @@ void AppModel::setDestination(const std::optional<Destination>& destination,
 
 void AppModel::setDestination(const std::optional<Destination>& destination,
                               const std::vector<std::filesystem::path>& files) {
-    bool changed = false;
+    if (destination && destination->type == Destination::Type::folder) {
+        rememberRecent(destination->path);
+    }
+    std::vector<std::filesystem::path> changed;
+    int pending = pendingCount_;
     for (const auto& file : files) {
         Row* row = rowFor(file);
         if (row == nullptr) {
             continue;
         }
+        pending -= row->isPending() ? 1 : 0;
         row->destination = destination;
         row->included = destination.has_value();
         row->edited = true;
-        changed = true;
+        pending += row->isPending() ? 1 : 0;
+        changed.push_back(file);
     }
-    if (changed) {
-        emit rowsChanged();
+    if (changed.empty()) {
+        return;
     }
+    if (destination) {
+        ignored_.remove(changed);
+    } else {
+        ignored_.add(changed);
+    }
+    emit rowsChanged();
+    setPendingCount(pending);
+}
+
+void AppModel::tidyAgain(const std::vector<std::filesystem::path>& files) {
+    const auto allows = [this](const std::filesystem::path& path) { return access_.allows(path); };
+    std::vector<std::filesystem::path> back;
+    int pending = pendingCount_;
+    for (const auto& file : files) {
+        Row* row = rowFor(file);
+        if (row == nullptr || !row->isIgnored()) {
+            continue;
+        }
+        *row = ReviewRows::suggested(row->suggestion, location_.home, allows);
+        pending += row->isPending() ? 1 : 0;
+        back.push_back(file);
+    }
+    if (back.empty()) {
+        return;
+    }
+    ignored_.remove(back);
+    emit rowsChanged();
+    setPendingCount(pending);
 }
 
 void AppModel::chooseFolder(const std::vector<std::filesystem::path>& files) {
@@ -340,6 +442,7 @@ void AppModel::chooseFolder(const std::vector<std::filesystem::path>& files) {
     }
     FolderPicker::Request request;
     request.startFolder = location_.home / "Documents";
+    request.title = tr("Move to Another Folder");
     request.confirmText = tr("Move Here");
     request.several = false;
     request.canCreate = true;
@@ -364,14 +467,25 @@ void AppModel::apply(const std::vector<Row>& rows) {
             moves.emplace_back(row.file(), *row.destination);
         }
     }
-    if (!moves.empty() && moves_->apply(std::move(moves))) {
+    if (moves.empty() || isMoving()) {
+        return;
+    }
+    undoing_ = false; // before the mover tells that it runs
+    const auto total = static_cast<int>(moves.size());
+    if (moves_->apply(std::move(moves))) {
         watcher_->ownMovesStarting();
+        emit moveProgress(0, total);
     }
 }
 
 void AppModel::undo() {
+    if (isMoving()) {
+        return;
+    }
+    undoing_ = true;
     if (moves_->undo()) {
         watcher_->ownMovesStarting();
+        emit moveProgress(0, lastBatch_ ? static_cast<int>(lastBatch_->records.size()) : 0);
     }
 }
 
@@ -383,7 +497,9 @@ void AppModel::finishMoves(const std::vector<std::filesystem::path>& moved,
             gone.insert(file.native());
         }
         std::erase_if(rows_, [&](const Row& row) { return gone.contains(row.file().native()); });
+        const int pending = reindexRows();
         emit rowsChanged();
+        setPendingCount(pending);
     }
     lastBatch_ = newest;
     emit lastBatchChanged();

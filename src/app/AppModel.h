@@ -3,6 +3,7 @@
 #include "app/AppLocation.h"
 #include "app/FolderAccess.h"
 #include "app/FolderPicker.h"
+#include "app/IgnoredFiles.h"
 #include "app/Row.h"
 #include "app/Settings.h"
 #include "core/model/ModelEndpoint.h"
@@ -18,6 +19,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace vesk {
@@ -56,6 +59,8 @@ public:
     [[nodiscard]] const std::vector<Target>& targets() const { return targets_; }
     [[nodiscard]] bool isBusy() const { return busy_; }
     [[nodiscard]] bool isMoving() const;
+    // While moving: whether it is an undo rather than a tidy.
+    [[nodiscard]] bool isUndoing() const { return undoing_; }
     [[nodiscard]] int waiting() const { return waiting_; }
     [[nodiscard]] const std::optional<Batch>& lastBatch() const { return lastBatch_; }
     [[nodiscard]] bool showFailure() const { return showFailure_; }
@@ -91,7 +96,9 @@ public:
 
     // Source folders.
     void addSource();
-    void removeSource(const std::filesystem::path& folder);
+    // Never the last one: a model without sources would watch nothing while it still showed
+    // what it found before. Returns whether it was removed.
+    bool removeSource(const std::filesystem::path& folder);
     // Asks for folders to tidy and grants them; `picked` hears them unless `context` is gone.
     void pickFolders(QObject* context, FolderPicker::Picked picked);
     [[nodiscard]] std::vector<std::filesystem::path> suggestedSources() const;
@@ -103,17 +110,31 @@ public:
 
     // Review rows.
     [[nodiscard]] std::vector<Row> pending() const;
+    // As many as pending(), kept as rows change rather than counted.
+    [[nodiscard]] int pendingCount() const { return pendingCount_; }
+    // Where the file's row is in rows(), found without a search.
+    [[nodiscard]] std::optional<std::size_t> rowIndex(const std::filesystem::path& file) const;
     [[nodiscard]] std::vector<RowGroup> groups() const;
     [[nodiscard]] std::vector<Row> orderedRows() const;
-    [[nodiscard]] std::vector<Target> folderChoices() const;
+    // Sorted once per scan: a chooser opens on a home of thousands of folders at once.
+    [[nodiscard]] const std::vector<Target>& folderChoices() const { return folderChoices_; }
+    // Folders tidied into or chosen lately, newest first: from the history at start, then from
+    // each tidy and each choice. Some may no longer be among the targets.
+    [[nodiscard]] const std::vector<std::filesystem::path>& recentFolders() const {
+        return recent_;
+    }
     [[nodiscard]] QString title(const RowGroup::Key& key) const;
     void toggle(const std::filesystem::path& file);
     // Several rows at once tell the views once.
     void toggle(const std::vector<std::filesystem::path>& files);
     void setDestination(const std::optional<Destination>& destination,
                         const std::filesystem::path& file);
+    // Without a destination the files are not tidied, and stay so across restarts until they
+    // leave the source folder or the person gives them a destination again.
     void setDestination(const std::optional<Destination>& destination,
                         const std::vector<std::filesystem::path>& files);
+    // Gives rows the person said not to tidy the engine's suggestion back.
+    void tidyAgain(const std::vector<std::filesystem::path>& files);
     // Asks for any folder, once, and sends the files there.
     void chooseFolder(const std::vector<std::filesystem::path>& files);
     // Applies the pending rows; ignored while a tidy or undo runs.
@@ -121,10 +142,19 @@ public:
     void undo();
 
 signals:
+    // Rows came, went or changed destination: what the groups hold may be different.
     void rowsChanged();
+    // Only whether these rows (positions in rows()) take part changed; the groups stay.
+    void rowsIncludedChanged(const std::vector<std::size_t>& rows);
+    void pendingCountChanged(int count);
     void targetsChanged();
     void busyChanged(bool busy);
     void movingChanged(bool moving);
+    // How many files of the tidy or undo under way are done.
+    void moveProgress(int done, int total);
+    // A tidy or an undo has ended; rows and lastBatch already show its outcome.
+    void tidied(const vesk::ApplyResult& result);
+    void undone(const vesk::UndoResult& result);
     void waitingChanged(int waiting);
     void lastBatchChanged();
     void showFailureChanged(bool show);
@@ -147,6 +177,10 @@ private:
     void setBusy(bool busy);
     void modelProbed(const std::optional<std::string>& unavailable);
     Row* rowFor(const std::filesystem::path& file);
+    // After rows were replaced or removed: indexes them by file and counts the pending ones.
+    [[nodiscard]] int reindexRows();
+    void setPendingCount(int count);
+    void rememberRecent(const std::filesystem::path& folder);
     void saveSettings(unsigned parts);
 
     AppLocation location_;
@@ -154,17 +188,23 @@ private:
     ModelEndpoint endpoint_;
     FolderPicker& picker_;
     FolderAccess access_;
+    IgnoredFiles ignored_;
     ModelStatus modelStatus_ = ModelStatus::checking;
     std::optional<QString> llmUnavailable_;
     bool onboarded_ = false;
     bool useLLM_ = false;
 
     std::vector<Row> rows_;
+    std::unordered_map<std::string, std::size_t> rowIndex_; // by the file's path
+    int pendingCount_ = 0;
     std::vector<Target> targets_;
+    std::vector<Target> folderChoices_;
+    std::vector<std::filesystem::path> recent_;
     bool busy_ = false;
     int waiting_ = 0;
     std::optional<Batch> lastBatch_;
     bool showFailure_ = false;
+    bool undoing_ = false;
     std::vector<MoveFailure> lastFailures_;
 
     std::shared_ptr<Organizer> organizer_;

@@ -91,6 +91,7 @@ void FolderAccess::remember(const std::vector<std::filesystem::path>& folders) {
 void FolderAccess::requestHome(QObject* context, std::function<void(bool confirmed)> done) {
     FolderPicker::Request request;
     request.startFolder = realHome_;
+    request.title = tr("Allow Access to Your Home Folder");
     request.confirmText = tr("Allow");
     request.message = tr("Click Allow to let Vesk tidy and file things in your home folder.");
     picker_.pickFolders(request, context,

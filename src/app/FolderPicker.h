@@ -16,6 +16,7 @@ class FolderPicker {
 public:
     struct Request {
         std::filesystem::path startFolder;
+        QString title;          // the dialog's window title
         QString confirmText;    // the dialog's accept button
         QString message;        // a line of explanation; may be empty
         bool several = true;    // more than one folder at once

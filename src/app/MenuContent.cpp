@@ -13,7 +13,7 @@ std::vector<MenuEntry> MenuContent::entries(const AppModel& model, bool updates)
     }
     menu.push_back(separator);
     if (model.onboarded()) {
-        const auto pending = static_cast<int>(model.pending().size());
+        const int pending = model.pendingCount();
         menu.push_back({Id::review,
                         pending == 0 ? tr("Review…") : tr("Review %n File(s)…", nullptr, pending),
                         true,

@@ -18,6 +18,27 @@ std::optional<Batch> newestOf(const std::vector<Batch>& history) {
 MoveRunner::MoveRunner(std::filesystem::path historyFile, QObject* parent)
     : QObject(parent), mover_(std::move(historyFile)) {
     pool_.setMaxThreadCount(1);
+    mover_.setProgress([this](std::size_t done, std::size_t total) { report(done, total); });
+}
+
+// On the worker: only the newest count is kept, and at most one report waits in the queue, so
+// a tidy of thousands of small files does not flood the interface.
+void MoveRunner::report(std::size_t done, std::size_t total) {
+    latest_ = (static_cast<std::uint64_t>(done) << 32U) | (total & 0xFFFFFFFFU);
+    if (reportQueued_.exchange(true)) {
+        return;
+    }
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            reportQueued_ = false;
+            const std::uint64_t latest = latest_;
+            if (running_) {
+                emit progressed(static_cast<int>(latest >> 32U),
+                                static_cast<int>(latest & 0xFFFFFFFFU));
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 MoveRunner::~MoveRunner() {

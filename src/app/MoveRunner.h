@@ -6,6 +6,9 @@
 #include <QObject>
 #include <QThreadPool>
 
+#include <atomic>
+#include <cstdint>
+
 #include <filesystem>
 #include <optional>
 #include <stop_token>
@@ -34,6 +37,8 @@ public:
     [[nodiscard]] bool isRunning() const { return running_; }
     // The newest batch in the history file, also while an operation runs.
     [[nodiscard]] std::optional<Batch> newestBatch() const;
+    // The whole history file, oldest batch first.
+    [[nodiscard]] std::vector<Batch> history() const { return mover_.history(); }
 
     // Called with the chosen name just before each move, on the worker thread; tests use it to
     // slow a move down or stage a clash.
@@ -41,17 +46,22 @@ public:
 
 signals:
     void runningChanged(bool running);
+    // How far the operation has got; reports that come faster than they are shown merge.
+    void progressed(int done, int total);
     void applied(const vesk::ApplyResult& result, const std::optional<vesk::Batch>& newest);
     void undone(const vesk::UndoResult& result, const std::optional<vesk::Batch>& newest);
 
 private:
     template <class Work> void run(Work work);
+    void report(std::size_t done, std::size_t total);
 
     FileMover mover_;
     QThreadPool pool_;
     QFuture<void> operation_;
     std::stop_source stop_;
     bool running_ = false;
+    std::atomic<std::uint64_t> latest_{0}; // done in the high half, total in the low half
+    std::atomic<bool> reportQueued_{false};
 };
 
 } // namespace vesk

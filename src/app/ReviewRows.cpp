@@ -1,7 +1,6 @@
 #include "app/ReviewRows.h"
 
 #include "app/PathBoundary.h"
-
 #include "core/placement/Organizer.h"
 #include "core/text/NameOrder.h"
 
@@ -19,8 +18,19 @@ bool isRowLayer(Layer layer) {
 
 } // namespace
 
+Row ReviewRows::suggested(const Suggestion& suggestion, const std::filesystem::path& home,
+                          const Allows& allows) {
+    auto where = destination(suggestion, home);
+    if (where && where->type == Destination::Type::folder && allows && !allows(where->path)) {
+        where.reset();
+    }
+    const bool included = where.has_value();
+    return Row{suggestion, std::move(where), included, false};
+}
+
 std::vector<Row> ReviewRows::merge(const std::vector<Row>& current, const Plan& plan,
-                                   const std::filesystem::path& home, const Allows& allows) {
+                                   const std::filesystem::path& home, const Allows& allows,
+                                   const Ignored& ignored) {
     std::unordered_map<std::string, const Row*> previous;
     for (const Row& row : current) {
         previous.emplace(row.file().native(), &row);
@@ -37,12 +47,11 @@ std::vector<Row> ReviewRows::merge(const std::vector<Row>& current, const Plan& 
             rows.push_back(std::move(row));
             continue;
         }
-        auto where = destination(suggestion, home);
-        if (where && where->type == Destination::Type::folder && allows && !allows(where->path)) {
-            where.reset();
+        if (ignored && ignored(suggestion.item.path)) {
+            rows.push_back(Row{suggestion, std::nullopt, false, true});
+            continue;
         }
-        const bool included = where.has_value();
-        rows.push_back(Row{suggestion, std::move(where), included, false});
+        rows.push_back(suggested(suggestion, home, allows));
     }
     return rows;
 }
@@ -61,6 +70,10 @@ std::vector<Row> ReviewRows::pending(const std::vector<Row>& rows) {
     return result;
 }
 
+RowGroup::Key ReviewRows::keyOf(const Row& row) {
+    return row.isIgnored() ? RowGroup::Key{RowGroup::Type::ignored, {}} : keyOf(row.destination);
+}
+
 RowGroup::Key ReviewRows::keyOf(const std::optional<Destination>& destination) {
     if (!destination) {
         return {RowGroup::Type::unsorted, {}};
@@ -71,36 +84,40 @@ RowGroup::Key ReviewRows::keyOf(const std::optional<Destination>& destination) {
     return {RowGroup::Type::folder, destination->path};
 }
 
-std::vector<RowGroup> ReviewRows::groups(const std::vector<Row>& rows,
-                                         const std::filesystem::path& home) {
-    std::vector<RowGroup> folders;
-    RowGroup trash{{RowGroup::Type::trash, {}}, {}};
-    RowGroup unsorted{{RowGroup::Type::unsorted, {}}, {}};
+std::vector<ReviewRows::Layout> ReviewRows::layout(const std::vector<Row>& rows,
+                                                   const std::filesystem::path& home) {
+    std::vector<Layout> folders;
+    Layout trash{{RowGroup::Type::trash, {}}, {}, {}};
+    Layout unsorted{{RowGroup::Type::unsorted, {}}, {}, {}};
+    Layout ignored{{RowGroup::Type::ignored, {}}, {}, {}};
     std::unordered_map<std::string, std::size_t> folderIndex;
-    for (const Row& row : rows) {
-        const RowGroup::Key key = keyOf(row.destination);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const RowGroup::Key key = keyOf(rows[i]);
         switch (key.type) {
         case RowGroup::Type::trash:
-            trash.rows.push_back(row);
+            trash.rows.push_back(i);
             break;
         case RowGroup::Type::unsorted:
-            unsorted.rows.push_back(row);
+            unsorted.rows.push_back(i);
+            break;
+        case RowGroup::Type::ignored:
+            ignored.rows.push_back(i);
             break;
         case RowGroup::Type::folder: {
             const auto [at, added] = folderIndex.emplace(key.folder.native(), folders.size());
             if (added) {
-                folders.push_back(RowGroup{key, {}});
+                folders.push_back(Layout{key, title(key, home), {}});
             }
-            folders[at->second].rows.push_back(row);
+            folders[at->second].rows.push_back(i);
             break;
         }
         }
     }
     // Titles in UTF-8 compare byte by byte, which is code-point order.
-    std::vector<std::pair<std::string, RowGroup>> titled;
+    std::vector<std::pair<std::string, Layout>> titled;
     titled.reserve(folders.size());
     for (auto& group : folders) {
-        titled.emplace_back(title(group.key, home).toStdString(), std::move(group));
+        titled.emplace_back(group.title.toStdString(), std::move(group));
     }
     std::stable_sort(titled.begin(), titled.end(), [](const auto& a, const auto& b) {
         if (a.second.rows.size() != b.second.rows.size()) {
@@ -108,14 +125,28 @@ std::vector<RowGroup> ReviewRows::groups(const std::vector<Row>& rows,
         }
         return a.first < b.first;
     });
-    std::vector<RowGroup> result;
+    std::vector<Layout> result;
     result.reserve(titled.size() + 2);
     for (auto& [heading, group] : titled) {
         result.push_back(std::move(group));
     }
-    for (RowGroup* group : {&trash, &unsorted}) {
+    for (Layout* group : {&trash, &unsorted, &ignored}) {
         if (!group->rows.empty()) {
+            group->title = title(group->key, home);
             result.push_back(std::move(*group));
+        }
+    }
+    return result;
+}
+
+std::vector<RowGroup> ReviewRows::groups(const std::vector<Row>& rows,
+                                         const std::filesystem::path& home) {
+    std::vector<RowGroup> result;
+    for (const Layout& group : layout(rows, home)) {
+        RowGroup& made = result.emplace_back(RowGroup{group.key, {}});
+        made.rows.reserve(group.rows.size());
+        for (const std::size_t row : group.rows) {
+            made.rows.push_back(rows[row]);
         }
     }
     return result;
@@ -125,8 +156,10 @@ std::vector<Row> ReviewRows::ordered(const std::vector<Row>& rows,
                                      const std::filesystem::path& home) {
     std::vector<Row> result;
     result.reserve(rows.size());
-    for (auto& group : groups(rows, home)) {
-        std::move(group.rows.begin(), group.rows.end(), std::back_inserter(result));
+    for (const Layout& group : layout(rows, home)) {
+        for (const std::size_t row : group.rows) {
+            result.push_back(rows[row]);
+        }
     }
     return result;
 }
@@ -145,6 +178,8 @@ QString ReviewRows::title(const RowGroup::Key& key, const std::filesystem::path&
         return tr("Trash");
     case RowGroup::Type::unsorted:
         return tr("Unsorted");
+    case RowGroup::Type::ignored:
+        return tr("Ignored");
     case RowGroup::Type::folder:
         break;
     }

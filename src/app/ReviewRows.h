@@ -19,19 +19,37 @@ class ReviewRows {
 
 public:
     using Allows = std::function<bool(const std::filesystem::path&)>;
+    using Ignored = std::function<bool(const std::filesystem::path&)>;
 
     // The new rows for a plan: one per suggestion that is neither too new nor a folder lying in
     // a source folder, in plan order. A row the person edited keeps its destination and choice
-    // (matched by file); a folder destination that `allows` refuses is dropped from its row.
+    // (matched by file); a file the person said not to tidy in an earlier run (`ignored`) stays
+    // so; a folder destination that `allows` refuses is dropped from its row.
     [[nodiscard]] static std::vector<Row> merge(const std::vector<Row>& current, const Plan& plan,
                                                 const std::filesystem::path& home,
-                                                const Allows& allows);
+                                                const Allows& allows, const Ignored& ignored = {});
+    // The row as the engine suggests it, with no edit of the person's.
+    [[nodiscard]] static Row suggested(const Suggestion& suggestion,
+                                       const std::filesystem::path& home, const Allows& allows);
     // The files too new to tidy yet (not those already where they belong).
     [[nodiscard]] static int waiting(const Plan& plan);
 
     [[nodiscard]] static std::vector<Row> pending(const std::vector<Row>& rows);
+
+    // A group as positions in the rows it was made from, with its title.
+    struct Layout {
+        RowGroup::Key key;
+        QString title;
+        std::vector<std::size_t> rows; // ascending
+
+        bool operator==(const Layout&) const = default;
+    };
     // Folder groups, larger first, equal sizes by title in code-point order; then the Trash,
-    // then the rows without a destination.
+    // then the rows without a destination, then those the person said not to tidy. Copies no row, so a view of thousands can regroup
+    // after every change.
+    [[nodiscard]] static std::vector<Layout> layout(const std::vector<Row>& rows,
+                                                    const std::filesystem::path& home);
+    // The same with the rows themselves.
     [[nodiscard]] static std::vector<RowGroup> groups(const std::vector<Row>& rows,
                                                       const std::filesystem::path& home);
     // The rows of `groups`, group by group: the review table's order.
@@ -44,6 +62,8 @@ public:
                                        const std::filesystem::path& home);
 
     [[nodiscard]] static RowGroup::Key keyOf(const std::optional<Destination>& destination);
+    // The group a row is shown in.
+    [[nodiscard]] static RowGroup::Key keyOf(const Row& row);
 };
 
 } // namespace vesk

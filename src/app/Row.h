@@ -19,13 +19,15 @@ struct Row {
     [[nodiscard]] const std::filesystem::path& file() const { return suggestion.item.path; }
     // Takes part in the next tidy: a row without a destination never does.
     [[nodiscard]] bool isPending() const { return destination.has_value() && included; }
+    // The person said "Don't Tidy": only they take it back.
+    [[nodiscard]] bool isIgnored() const { return edited && !destination; }
 
     bool operator==(const Row&) const = default;
 };
 
 // Rows that share a destination.
 struct RowGroup {
-    enum class Type { folder, trash, unsorted };
+    enum class Type { folder, trash, unsorted, ignored };
     // What the rows of a group share: where they go.
     struct Key {
         Type type = Type::unsorted;

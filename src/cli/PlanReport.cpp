@@ -61,6 +61,8 @@ std::string heading(const RowGroup& group, const std::filesystem::path& home) {
         return "Trash";
     case RowGroup::Type::unsorted:
         return "Needs your decision";
+    case RowGroup::Type::ignored:
+        return "Not tidied";
     case RowGroup::Type::folder:
         break;
     }

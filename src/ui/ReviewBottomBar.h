@@ -11,9 +11,13 @@ class QToolButton;
 namespace vesk {
 
 class AppModel;
+struct ApplyResult;
+struct UndoResult;
 
-// The review window's bottom bar: the scan indicator, undo, and the default button that tidies
-// exactly the pending rows. Without a tray it also carries the tray's menu.
+// The review window's bottom bar: the scan indicator, how a tidy or undo is going and how it
+// went ("Moving 120 of 6,644…", "Moved 31 files · Undo", "31 files are back"), undo, and the
+// default button that tidies exactly the pending rows. Without a tray it also carries the
+// tray's menu.
 class ReviewBottomBar : public QWidget {
     Q_OBJECT
 
@@ -23,13 +27,18 @@ public:
     // Shows a button with the application's menu, for desktops without a tray.
     void setMenu(QMenu* menu);
     [[nodiscard]] QPushButton* tidyButton() const { return tidy_; }
+    [[nodiscard]] QLabel* status() const { return status_; }
 
 private:
     void showState();
+    void showProgress(int done, int total);
+    void showTidied(const ApplyResult& result);
+    void showUndone(const UndoResult& result);
 
     AppModel& model_;
     QProgressBar* busy_;
     QLabel* scanning_;
+    QLabel* status_;
     QToolButton* menuButton_;
     QPushButton* undo_;
     QPushButton* tidy_;

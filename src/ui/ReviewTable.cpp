@@ -1,10 +1,9 @@
 #include "ui/ReviewTable.h"
 
-#include "app/PathBoundary.h"
-
 #include "app/AppModel.h"
+#include "app/PathBoundary.h"
 #include "app/ReviewTableModel.h"
-#include "ui/DestinationMenu.h"
+#include "ui/DestinationChooser.h"
 #include "ui/FileIcons.h"
 #include "ui/FileManager.h"
 #include "ui/RowDelegate.h"
@@ -12,6 +11,8 @@
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QMenu>
+
+#include <algorithm>
 
 namespace vesk {
 
@@ -28,6 +29,7 @@ ReviewTable::ReviewTable(AppModel& model, QWidget* parent)
       rows_(new ReviewTableModel(
           model, [](const Row& row) { return QVariant(FileIcons::iconFor(row.file())); }, this)) {
     setObjectName(QStringLiteral("reviewTable"));
+    setAccessibleName(tr("Files to Tidy"));
     setModel(rows_);
     setItemDelegate(new RowDelegate(this));
     setRootIsDecorated(false);
@@ -81,6 +83,18 @@ std::vector<std::filesystem::path> ReviewTable::selectedFiles() const {
     return files;
 }
 
+void ReviewTable::setFilter(const QString& typed) {
+    rows_->setFilter(typed);
+}
+
+void ReviewTable::selectFirstRow() {
+    const QModelIndex first = rows_->index(0, ReviewTableModel::nameColumn, rows_->index(0, 0));
+    if (first.isValid()) {
+        selectionModel()->setCurrentIndex(first, QItemSelectionModel::ClearAndSelect |
+                                                     QItemSelectionModel::Rows);
+    }
+}
+
 std::vector<std::filesystem::path> ReviewTable::filesFor(const QModelIndex& index) const {
     if (!rows_->rowAt(index)) {
         return {};
@@ -99,13 +113,30 @@ void ReviewTable::rememberSelection() {
     current_ = rows_->rowAt(current) ? fileAt(current) : std::filesystem::path();
 }
 
+// Each file found without a search, and neighbouring lines selected as one range: a rescan with
+// thousands of rows selected costs what the rows do, not their square.
 void ReviewTable::restoreSelection() {
-    QItemSelection selection;
+    std::vector<QModelIndex> found;
+    found.reserve(selected_.size());
     for (const auto& file : selected_) {
-        const QModelIndex index = rows_->indexOf(file);
-        if (index.isValid()) {
-            selection.select(index, index.siblingAtColumn(ReviewTableModel::destinationColumn));
+        if (const QModelIndex index = rows_->indexOf(file); index.isValid()) {
+            found.push_back(index);
         }
+    }
+    std::sort(found.begin(), found.end(), [](const QModelIndex& a, const QModelIndex& b) {
+        return a.internalId() != b.internalId() ? a.internalId() < b.internalId()
+                                                : a.row() < b.row();
+    });
+    QItemSelection selection;
+    for (std::size_t first = 0; first < found.size();) {
+        std::size_t last = first;
+        while (last + 1 < found.size() && found[last + 1].internalId() == found[first].internalId() &&
+               found[last + 1].row() == found[last].row() + 1) {
+            ++last;
+        }
+        selection.append(QItemSelectionRange(
+            found[first], found[last].siblingAtColumn(ReviewTableModel::destinationColumn)));
+        first = last + 1;
     }
     if (const QModelIndex current = rows_->indexOf(current_); current.isValid()) {
         selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
@@ -113,12 +144,19 @@ void ReviewTable::restoreSelection() {
     selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
 }
 
-void ReviewTable::popUpDestinations(const QModelIndex& index) {
-    QMenu menu(this);
-    menu.setObjectName(QStringLiteral("destinationMenu"));
-    DestinationMenu::fill(menu, model_, {fileAt(index)});
+DestinationChooser* ReviewTable::popUpDestinations(const QModelIndex& index) {
+    if (!rows_->rowAt(index)) {
+        return nullptr;
+    }
+    return popUpDestinations(index, {fileAt(index)});
+}
+
+DestinationChooser* ReviewTable::popUpDestinations(const QModelIndex& index,
+                                                   std::vector<std::filesystem::path> files) {
+    auto* chooser = new DestinationChooser(model_, std::move(files), this);
     const QRect cell = visualRect(index.siblingAtColumn(ReviewTableModel::destinationColumn));
-    menu.exec(viewport()->mapToGlobal(cell.bottomLeft()));
+    chooser->popUp(viewport()->mapToGlobal(cell.bottomLeft()), cell.width());
+    return chooser;
 }
 
 void ReviewTable::keyPressEvent(QKeyEvent* event) {
@@ -132,37 +170,66 @@ void ReviewTable::keyPressEvent(QKeyEvent* event) {
         popUpDestinations(currentIndex());
         return;
     }
+    // The menu key comes as a context menu event; Shift+F10 is its other name.
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        popUpContextMenu(currentIndex(), std::nullopt);
+        return;
+    }
     QTreeView::keyPressEvent(event);
 }
 
-std::unique_ptr<QMenu> ReviewTable::contextMenuFor(const QModelIndex& index) {
+QMenu* ReviewTable::contextMenuFor(const QModelIndex& index) {
     const auto files = filesFor(index);
     if (files.empty()) {
         return nullptr;
     }
-    auto menu = std::make_unique<QMenu>(this);
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->setObjectName(QStringLiteral("rowContextMenu"));
-    menu->addAction(tr("Show in File Manager"), menu.get(), [files] { FileManager::reveal(files); })
+    menu->addAction(tr("Show in File Manager"), menu, [files] { FileManager::reveal(files); })
         ->setObjectName(QStringLiteral("showInFileManager"));
-    QMenu* moveTo = menu->addMenu(tr("Move To"));
-    moveTo->setObjectName(QStringLiteral("moveToMenu"));
-    DestinationMenu::fill(*moveTo, model_, files);
+    QAction* moveTo = menu->addAction(tr("Move To…"));
+    moveTo->setObjectName(QStringLiteral("moveTo"));
+    // Once the menu has gone, so that the chooser gets the keyboard.
+    connect(
+        moveTo, &QAction::triggered, this,
+        [this, index = QPersistentModelIndex(index), files] {
+            if (index.isValid()) {
+                popUpDestinations(index, files);
+            }
+        },
+        Qt::QueuedConnection);
     menu->addSeparator();
-    menu->addAction(tr("Move to Trash"), menu.get(),
+    menu->addAction(tr("Move to Trash"), menu,
                     [this, files] { model_.setDestination(Destination::trash(), files); })
         ->setObjectName(QStringLiteral("contextMoveToTrash"));
-    menu->addAction(tr("Don't Tidy"), menu.get(),
-                    [this, files] { model_.setDestination(std::nullopt, files); })
-        ->setObjectName(QStringLiteral("contextDontTidy"));
+    const auto ignored = [this](const std::filesystem::path& file) {
+        const auto row = model_.rowIndex(file);
+        return row && model_.rows()[*row].isIgnored();
+    };
+    if (!std::all_of(files.begin(), files.end(), ignored)) {
+        menu->addAction(tr("Don't Tidy"), menu,
+                        [this, files] { model_.setDestination(std::nullopt, files); })
+            ->setObjectName(QStringLiteral("contextDontTidy"));
+    }
+    if (std::any_of(files.begin(), files.end(), ignored)) {
+        menu->addAction(tr("Tidy Again"), menu, [this, files] { model_.tidyAgain(files); })
+            ->setObjectName(QStringLiteral("contextTidyAgain"));
+    }
     return menu;
 }
 
 void ReviewTable::contextMenuEvent(QContextMenuEvent* event) {
     const bool byMouse = event->reason() == QContextMenuEvent::Mouse;
-    const QModelIndex index = byMouse ? indexAt(event->pos()) : currentIndex();
-    if (const auto menu = contextMenuFor(index)) {
-        menu->exec(byMouse ? event->globalPos()
-                           : viewport()->mapToGlobal(visualRect(index).bottomLeft()));
+    popUpContextMenu(byMouse ? indexAt(event->pos()) : currentIndex(),
+                     byMouse ? std::optional(event->globalPos()) : std::nullopt);
+}
+
+void ReviewTable::popUpContextMenu(const QModelIndex& index, std::optional<QPoint> at) {
+    if (QMenu* menu = contextMenuFor(index)) {
+        // Not exec(): no nested event loop while the menu is open.
+        menu->popup(at.value_or(viewport()->mapToGlobal(
+            visualRect(index.siblingAtColumn(ReviewTableModel::nameColumn)).bottomLeft())));
     }
 }
 

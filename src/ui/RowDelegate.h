@@ -4,8 +4,9 @@
 
 namespace vesk {
 
-// Paints the review table: group headings in bold across the row, and each row's destination
-// as a pop-up button face, with a folder or Trash symbol, or a greyed "Choose…".
+// Paints the review table: group headings in bold across the row; each file's name with its
+// reason on a second line in the secondary text colour; and its destination as a pop-up button
+// face, with a folder or Trash symbol, or a greyed "Choose…".
 class RowDelegate : public QStyledItemDelegate {
     Q_OBJECT
 
@@ -14,12 +15,15 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
+    // Two lines for every row, headings too, so the view can take one height for all.
     [[nodiscard]] QSize sizeHint(const QStyleOptionViewItem& option,
                                  const QModelIndex& index) const override;
 
 private:
     void paintHeading(QPainter* painter, const QStyleOptionViewItem& option,
                       const QModelIndex& index) const;
+    void paintName(QPainter* painter, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) const;
     void paintDestination(QPainter* painter, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const;
 };

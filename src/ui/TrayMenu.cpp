@@ -39,9 +39,8 @@ QString actionName(MenuEntry::Id id) {
 TrayMenu::TrayMenu(AppModel& model, bool updates, QWidget* parent)
     : QMenu(parent), model_(model), updates_(updates) {
     setObjectName(QStringLiteral("trayMenu"));
-    for (const auto signal : {&AppModel::rowsChanged, &AppModel::lastBatchChanged}) {
-        connect(&model_, signal, this, &TrayMenu::rebuild);
-    }
+    connect(&model_, &AppModel::pendingCountChanged, this, &TrayMenu::rebuild);
+    connect(&model_, &AppModel::lastBatchChanged, this, &TrayMenu::rebuild);
     connect(&model_, &AppModel::onboardedChanged, this, &TrayMenu::rebuild);
     connect(&model_, &AppModel::busyChanged, this, &TrayMenu::rebuild);
     connect(&model_, &AppModel::movingChanged, this, &TrayMenu::rebuild);

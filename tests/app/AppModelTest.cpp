@@ -208,11 +208,19 @@ TEST_F(AppModelTest, SourceChangesRewatchSaveAndScan) {
     model->addSource(); // cancelled
     EXPECT_EQ(scansStarted(busy), 1);
 
-    model->removeSource(location.home / "Downloads");
+    EXPECT_TRUE(model->removeSource(location.home / "Downloads"));
     EXPECT_EQ(scansStarted(busy), 2);
     EXPECT_EQ(stored().sources, (std::vector{gone, file}));
     settleOrFail(*model);
     EXPECT_TRUE(model->rows().empty());
+
+    // The last folder stays, so what is shown and what is watched never part.
+    EXPECT_TRUE(model->removeSource(gone));
+    settleOrFail(*model);
+    EXPECT_FALSE(model->removeSource(file));
+    EXPECT_EQ(model->sources(), std::vector{file});
+    EXPECT_EQ(stored().sources, std::vector{file});
+    EXPECT_EQ(scansStarted(busy), 3);
 }
 
 class AppModelTidyTest : public AppModelTest {
@@ -397,7 +405,41 @@ TEST_F(AppModelTidyTest, RowsCanBeRedirectedToAnyFolderOrTheTrash) {
     ASSERT_EQ(groups.size(), 3U);
     EXPECT_EQ(model->title(groups[0].key), "Elsewhere");
     EXPECT_EQ(model->title(groups[1].key), "Trash");
-    EXPECT_EQ(model->title(groups[2].key), "Unsorted");
+    EXPECT_EQ(model->title(groups[2].key), "Ignored");
+}
+
+TEST_F(AppModelTidyTest, DontTidyHoldsAcrossRestartsUntilTheFileLeavesItsFolder) {
+    {
+        const auto model = scanned();
+        model->setDestination(std::nullopt, {files[0], files[1]});
+    }
+    auto model = makeModel(onboardedSettings(), modelOff);
+    settleOrFail(*model);
+    for (const auto& file : {files[0], files[1]}) {
+        EXPECT_TRUE(rowOf(*model, file).isIgnored());
+        EXPECT_FALSE(rowOf(*model, file).included);
+    }
+    EXPECT_EQ(model->pendingCount(), 1);
+    EXPECT_EQ(model->title(model->groups().back().key), "Ignored");
+
+    // Taken back: the engine's suggestion again, also after the next start.
+    model->tidyAgain({files[0]});
+    EXPECT_TRUE(rowOf(*model, files[0]).isPending());
+    EXPECT_EQ(model->pendingCount(), 2);
+    model = makeModel(onboardedSettings(), modelOff);
+    settleOrFail(*model);
+    EXPECT_TRUE(rowOf(*model, files[0]).isPending());
+    EXPECT_TRUE(rowOf(*model, files[1]).isIgnored());
+
+    // Gone from the folder, it is forgotten: the same file brought back is tidied again.
+    const auto away = location.home / "away.pdf";
+    std::filesystem::rename(files[1], away);
+    model->rescan();
+    settleOrFail(*model);
+    std::filesystem::rename(away, files[1]);
+    model->rescan();
+    settleOrFail(*model);
+    EXPECT_TRUE(rowOf(*model, files[1]).isPending());
 }
 
 } // namespace

@@ -57,10 +57,13 @@ TEST_F(ReviewTableModelTest, HeadingsThenRowsInGroupOrder) {
     ASSERT_EQ(table.rowCount(invoices), 2);
     const QModelIndex first = table.index(0, ReviewTableModel::nameColumn, invoices);
     EXPECT_EQ(first.data().toString(), "Invoice Telenor June.pdf");
-    EXPECT_EQ(first.data(Qt::ToolTipRole).toString(),
-              QString::fromStdString((location.home / "Downloads").string()));
     EXPECT_EQ(table.index(0, ReviewTableModel::destinationColumn, invoices).data().toString(),
               "Invoices");
+    // The reason, for its own line and for screen readers.
+    const QString reason = QString::fromStdString(table.rowAt(first)->suggestion.reason);
+    EXPECT_FALSE(reason.isEmpty());
+    EXPECT_EQ(first.data(ReviewTableModel::ReasonRole).toString(), reason);
+    EXPECT_TRUE(first.data(Qt::AccessibleDescriptionRole).toString().contains(reason));
 
     // A row without a destination: no check box to tick, "Choose…" as its destination.
     const QModelIndex unsorted = table.index(2, 0);
@@ -72,34 +75,89 @@ TEST_F(ReviewTableModelTest, HeadingsThenRowsInGroupOrder) {
     EXPECT_FALSE(table.setData(keep, Qt::Checked, Qt::CheckStateRole));
 }
 
-TEST_F(ReviewTableModelTest, FollowsTheModelWithOneResetPerChange) {
+// A tick changes one cell and a rescan that finds the same files changes none of the lines, so
+// views keep their selection without being reset; only a change of groups resets.
+TEST_F(ReviewTableModelTest, ResetsOnlyWhenLinesMove) {
     ReviewTableModel table(*model);
     QAbstractItemModelTester tester(&table, QAbstractItemModelTester::FailureReportingMode::Fatal);
     QSignalSpy resets(&table, &QAbstractItemModel::modelReset);
+    QSignalSpy changes(&table, &QAbstractItemModel::dataChanged);
     const QModelIndex check =
         table.index(0, ReviewTableModel::includeColumn, table.index(1, 0)); // the screenshot
     ASSERT_TRUE(table.flags(check) & Qt::ItemIsUserCheckable);
     EXPECT_TRUE(table.setData(check, Qt::Unchecked, Qt::CheckStateRole));
-    EXPECT_EQ(resets.count(), 1);
-    EXPECT_EQ(model->pending().size(), 2U);
+    EXPECT_EQ(resets.count(), 0);
+    ASSERT_EQ(changes.count(), 1);
+    EXPECT_EQ(changes[0][0].toModelIndex(), check);
+    EXPECT_EQ(changes[0][1].toModelIndex(), check);
+    EXPECT_EQ(check.data(Qt::CheckStateRole).value<Qt::CheckState>(), Qt::Unchecked);
+    EXPECT_EQ(model->pendingCount(), 2);
 
-    // Three rows to the Trash at once: one change, one reset.
+    // Both invoices at once: one signal for the two neighbouring lines.
+    changes.clear();
+    model->toggle(std::vector{table.rowAt(table.index(0, 0, table.index(0, 0)))->file(),
+                              table.rowAt(table.index(1, 0, table.index(0, 0)))->file()});
+    ASSERT_EQ(changes.count(), 1);
+    EXPECT_EQ(changes[0][0].toModelIndex().row(), 0);
+    EXPECT_EQ(changes[0][1].toModelIndex().row(), 1);
+    EXPECT_EQ(model->pendingCount(), 0);
+
+    model->rescan();
+    EXPECT_TRUE(settle(*model));
+    EXPECT_EQ(resets.count(), 0);
+
+    // Three rows to the Trash at once: the groups change, one reset.
     std::vector<std::filesystem::path> files;
     for (const Row& row : model->rows()) {
         files.push_back(row.file());
     }
     model->setDestination(Destination::trash(), files);
-    EXPECT_EQ(resets.count(), 2);
+    EXPECT_EQ(resets.count(), 1);
     ASSERT_EQ(table.rowCount(), 1);
     EXPECT_EQ(table.index(0, 0).data().toString(), "Trash (4)");
-    EXPECT_EQ(model->pending().size(), 4U);
+    EXPECT_EQ(model->pendingCount(), 4);
+    EXPECT_EQ(table.indexOf(files[2]).data(ReviewTableModel::FileRole).toString(),
+              QString::fromStdString(files[2].string()));
 
     model->rescan();
     EXPECT_TRUE(settle(*model));
-    EXPECT_EQ(resets.count(), 4); // the partial plan, then the final one
+    EXPECT_EQ(resets.count(), 1);
     EXPECT_EQ(table.index(0, 0).data().toString(), "Trash (4)"); // edits survive the rescan
-    EXPECT_EQ(table.indexOf(files[2]).data(ReviewTableModel::FileRole).toString(),
-              QString::fromStdString(files[2].string()));
+    download("Invoice Telenor July.pdf");
+    model->rescan();
+    EXPECT_TRUE(settle(*model));
+    EXPECT_EQ(resets.count(), 2); // a new line
+}
+
+TEST_F(ReviewTableModelTest, TheFilterFindsRowsByNameDestinationAndReason) {
+    ReviewTableModel table(*model);
+    QAbstractItemModelTester tester(&table, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    const auto shown = [&] {
+        QStringList names;
+        for (int group = 0; group < table.rowCount(); ++group) {
+            const QModelIndex heading = table.index(group, 0);
+            for (int row = 0; row < table.rowCount(heading); ++row) {
+                names << table.index(row, ReviewTableModel::nameColumn, heading).data().toString();
+            }
+        }
+        return names;
+    };
+    table.setFilter("JUNE telenor"); // any order, any case
+    EXPECT_EQ(shown(), QStringList{"Invoice Telenor June.pdf"});
+    EXPECT_EQ(table.index(0, 0).data().toString(), "Invoices (1)");
+    table.setFilter("documents/invoices"); // where it goes
+    EXPECT_EQ(shown(), (QStringList{"Invoice Telenor June.pdf", "Invoice Telenor May.pdf"}));
+    table.setFilter("");
+    EXPECT_EQ(shown().size(), 4);
+    // Part of the reason finds the row too, in Chinese without spaces as well.
+    const QModelIndex odd = table.index(0, ReviewTableModel::nameColumn, table.index(2, 0));
+    const QString reasonPart = odd.data(ReviewTableModel::ReasonRole).toString().left(4);
+    ASSERT_EQ(reasonPart.size(), 4);
+    table.setFilter(reasonPart);
+    EXPECT_TRUE(shown().contains("qqzz.bin"));
+    table.setFilter("nothing like this");
+    EXPECT_EQ(table.rowCount(), 0);
+    EXPECT_FALSE(table.indexOf(model->rows().front().file()).isValid());
 }
 
 } // namespace

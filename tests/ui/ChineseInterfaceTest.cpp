@@ -66,7 +66,7 @@ TEST_F(ChineseInterfaceTest, MenuAndReviewWindowCountFilesInSimplifiedChinese) {
                                                   "重新扫描"}));
     EXPECT_TRUE(texts(menu).contains("退出 Vesk"));
     EXPECT_EQ(window.windowTitle(), "1 个文件待整理 — Vesk");
-    EXPECT_EQ(tidy->text(), "整理 1 个文件");
+    EXPECT_EQ(tidy->text(), "整理 1 个文件(&T)");
 
     download("Invoice Telenor June.pdf");
     download("Invoice Telenor July.pdf");
@@ -74,7 +74,7 @@ TEST_F(ChineseInterfaceTest, MenuAndReviewWindowCountFilesInSimplifiedChinese) {
     ASSERT_TRUE(settle(*model));
     EXPECT_EQ(texts(menu).at(2), "查看 3 个文件…");
     EXPECT_EQ(window.windowTitle(), "3 个文件待整理 — Vesk");
-    EXPECT_EQ(tidy->text(), "整理 3 个文件");
+    EXPECT_EQ(tidy->text(), "整理 3 个文件(&T)");
     EXPECT_EQ(QCoreApplication::translate("vesk::Tray", "Vesk: %n file(s) to tidy", nullptr, 3),
               "Vesk：3 个文件待整理");
     EXPECT_TRUE(LaunchOptions::helpText().startsWith("用法：vesk [选项]"));
