@@ -6,6 +6,16 @@ QString PrivacyNote::heading() {
     return tr("Private by Design");
 }
 
+QString PrivacyNote::buttonName(Topic topic) {
+    switch (topic) {
+    case Topic::localModel:
+        return tr("Privacy of the Local Model");
+    case Topic::fileContents:
+        break;
+    }
+    return tr("Privacy of File Contents");
+}
+
 QStringList PrivacyNote::lines(Topic topic) {
     const QString nothingLeaves =
         tr("Nothing leaves your computer. Vesk never connects to the internet.");

@@ -14,6 +14,8 @@ public:
     enum class Topic { localModel, fileContents };
 
     [[nodiscard]] static QString heading();
+    // What the button that opens the note is called, naming its topic.
+    [[nodiscard]] static QString buttonName(Topic topic);
     // The note's three lines, in order.
     [[nodiscard]] static QStringList lines(Topic topic);
 };

@@ -15,14 +15,14 @@ void FileDialogPicker::pickFolders(const Request& request, QObject* context, Pic
     dialog->setFileMode(QFileDialog::Directory);
     dialog->setOption(QFileDialog::ShowDirsOnly);
     dialog->setOption(QFileDialog::ReadOnly, !request.canCreate);
-    dialog->setDirectory(displayPath(request.startFolder));
+    dialog->setDirectory(pathToQt(request.startFolder));
     dialog->setLabelText(QFileDialog::Accept, request.confirmText);
-    if (!request.message.isEmpty()) {
-        dialog->setWindowTitle(request.message);
-    }
+    // Qt's own dialog has no room for a line of explanation: the title carries it.
+    dialog->setWindowTitle(request.message.isEmpty() ? request.title : request.message);
+    // The desktop's own dialog (a portal or the platform theme's) where there is one: it is
+    // the one people know. It picks one folder at a time; Qt's own dialog, used otherwise, is
+    // made to pick several.
     if (request.several) {
-        // The platform dialogs pick one folder; Qt's own dialog can pick several.
-        dialog->setOption(QFileDialog::DontUseNativeDialog);
         for (auto* view : dialog->findChildren<QAbstractItemView*>()) {
             if (qobject_cast<QListView*>(view) || qobject_cast<QTreeView*>(view)) {
                 view->setSelectionMode(QAbstractItemView::ExtendedSelection);

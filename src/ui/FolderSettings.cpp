@@ -1,9 +1,9 @@
 #include "ui/FolderSettings.h"
 
-#include "app/PathBoundary.h"
-
 #include "app/AppModel.h"
+#include "app/DisplayText.h"
 #include "app/FolderLabel.h"
+#include "app/PathBoundary.h"
 #include "ui/FileIcons.h"
 #include "ui/SymbolIcon.h"
 
@@ -43,6 +43,8 @@ FolderSettings::FolderSettings(AppModel& model, QWidget* parent)
     list_->setObjectName(QStringLiteral("sourceList"));
     list_->setAccessibleName(tr("Folders to Tidy"));
     list_->setColumnCount(2);
+    // Hidden, but screen readers read them as the columns' names.
+    list_->setHeaderLabels({tr("Folder"), tr("Location")});
     list_->setHeaderHidden(true);
     list_->setRootIsDecorated(false);
     list_->setAlternatingRowColors(true);
@@ -63,8 +65,7 @@ FolderSettings::FolderSettings(AppModel& model, QWidget* parent)
     }
     layout->addStretch();
 
-    connect(list_, &QTreeWidget::itemSelectionChanged, this,
-            [this] { remove_->setEnabled(selected().has_value()); });
+    connect(list_, &QTreeWidget::itemSelectionChanged, this, &FolderSettings::showRemove);
     list_->installEventFilter(this); // the Delete key removes, as the minus button does
     connect(&model_, &AppModel::sourcesChanged, this, &FolderSettings::showSources);
     showSources();
@@ -131,10 +132,20 @@ void FolderSettings::showSources() {
         item->setIcon(0, FileIcons::iconFor(folder));
         item->setData(0, pathRole, pathBytes(folder));
         item->setForeground(1, palette().brush(QPalette::PlaceholderText));
-        item->setToolTip(0, displayPath(folder));
-        item->setToolTip(1, label.parent);
+        item->setToolTip(0, plainToolTip(displayPath(folder)));
+        item->setToolTip(1, plainToolTip(label.parent));
     }
-    remove_->setEnabled(selected().has_value());
+    showRemove();
+}
+
+// The last folder stays: with none, nothing would be watched while the window still showed
+// what was found before.
+void FolderSettings::showRemove() {
+    const bool last = model_.sources().size() <= 1;
+    remove_->setEnabled(selected().has_value() && !last);
+    const QString why = last ? tr("Vesk needs at least one folder to tidy.") : QString();
+    remove_->setToolTip(last ? why : tr("Remove"));
+    remove_->setAccessibleDescription(why);
 }
 
 std::optional<std::filesystem::path> FolderSettings::selected() const {
@@ -146,7 +157,7 @@ std::optional<std::filesystem::path> FolderSettings::selected() const {
 }
 
 void FolderSettings::removeSelected() {
-    if (const auto folder = selected()) {
+    if (const auto folder = selected(); folder && remove_->isEnabled()) {
         model_.removeSource(*folder);
         list_->clearSelection();
     }

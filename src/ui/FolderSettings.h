@@ -30,6 +30,7 @@ private:
     [[nodiscard]] QWidget* accessRow();
     void showSources();
     void removeSelected();
+    void showRemove();
     [[nodiscard]] std::optional<std::filesystem::path> selected() const;
     void showAccess();
 

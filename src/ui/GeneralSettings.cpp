@@ -66,28 +66,39 @@ GeneralSettings::GeneralSettings(AppModel& model, AutostartEntry autostart, QUrl
 
 QWidget* GeneralSettings::loginSection() {
     auto* section = new SettingsSection(this);
-    section->addRow(new SettingLabel(tr("Open at Login"), Symbol::power, gray, section),
-                    openAtLogin_);
+    auto* label = new SettingLabel(tr("&Open at Login"), Symbol::power, gray, section);
+    label->setControl(openAtLogin_);
+    section->addRow(label, openAtLogin_);
     return section;
 }
 
+// Rows are added in screen order, and so is the tab order: each label's ⓘ before its control.
 QWidget* GeneralSettings::placementSection(NoteAtStart modelNote) {
     auto* section = new SettingsSection(this);
-    section->addRow(new SettingLabel(tr("Wait Before Tidying"), Symbol::clock, blue, section),
-                    wait_);
+    auto* waitLabel = new SettingLabel(tr("&Wait Before Tidying"), Symbol::clock, blue, section);
+    waitLabel->setControl(wait_);
+    section->addRow(waitLabel, wait_);
     auto* modelInfo = new PrivacyInfo(PrivacyNote::Topic::localModel, modelNote, section);
     modelInfo->setObjectName(QStringLiteral("localModelPrivacy"));
-    modelLabel_ =
-        new SettingLabel(tr("Sort with a Local Model"), Symbol::sparkles, purple, section);
+    auto* modelLabel =
+        new SettingLabel(tr("Sort with a &Local Model"), Symbol::sparkles, purple, section);
+    modelLabel->setControl(useModel_);
+    modelLabel_ = modelLabel;
     section->addRow(modelLabel_, useModel_, modelInfo);
     modelServiceNote_ = modelServiceLine();
     section->addNote(modelServiceNote_);
     auto* contentsInfo =
         new PrivacyInfo(PrivacyNote::Topic::fileContents, NoteAtStart::closed, section);
     contentsInfo->setObjectName(QStringLiteral("fileContentsPrivacy"));
-    section->addRow(
-        new SettingLabel(tr("Read File Contents"), Symbol::documentSearch, orange, section),
-        readContents_, contentsInfo);
+    auto* contentsLabel =
+        new SettingLabel(tr("&Read File Contents"), Symbol::documentSearch, orange, section);
+    contentsLabel->setControl(readContents_);
+    section->addRow(contentsLabel, readContents_, contentsInfo);
+    QWidget* const order[] = {openAtLogin_,      wait_,        modelInfo,    useModel_,
+                              modelServiceNote_, contentsInfo, readContents_};
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
     return section;
 }
 

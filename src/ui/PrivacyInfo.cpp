@@ -61,8 +61,8 @@ PrivacyInfo::PrivacyInfo(PrivacyNote::Topic topic, NoteAtStart atStart, QWidget*
     setFocusPolicy(Qt::StrongFocus);
     setIcon(symbolIcon(Symbol::info, palette().color(QPalette::PlaceholderText)));
     setIconSize(QSize(16, 16));
-    setToolTip(tr("Privacy"));
-    setAccessibleName(tr("Privacy"));
+    setToolTip(PrivacyNote::buttonName(topic));
+    setAccessibleName(PrivacyNote::buttonName(topic));
     connect(this, &QToolButton::clicked, this, [this] { setOpen(!isOpen()); });
 }
 

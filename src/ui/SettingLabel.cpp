@@ -1,8 +1,11 @@
 #include "ui/SettingLabel.h"
 
+#include <QAbstractButton>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLinearGradient>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -46,6 +49,29 @@ SettingLabel::SettingLabel(const QString& title, Symbol symbol, const QColor& co
 
 QString SettingLabel::title() const {
     return title_->text();
+}
+
+void SettingLabel::setControl(QWidget* control) {
+    control_ = control;
+    title_->setBuddy(control);
+}
+
+// Taken, so that the release comes here too.
+void SettingLabel::mousePressEvent(QMouseEvent* event) {
+    event->setAccepted(event->button() == Qt::LeftButton && control_ != nullptr);
+}
+
+void SettingLabel::mouseReleaseEvent(QMouseEvent* event) {
+    QWidget::mouseReleaseEvent(event);
+    if (event->button() != Qt::LeftButton || control_ == nullptr || !control_->isEnabled()) {
+        return;
+    }
+    control_->setFocus(Qt::MouseFocusReason);
+    if (auto* button = qobject_cast<QAbstractButton*>(control_)) {
+        button->click();
+    } else if (auto* box = qobject_cast<QComboBox*>(control_)) {
+        box->showPopup();
+    }
 }
 
 void SettingLabel::paintTile(QPainter& painter, Symbol symbol, const QColor& color) {

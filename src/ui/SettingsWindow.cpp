@@ -3,6 +3,7 @@
 #include "ui/FolderSettings.h"
 #include "ui/GeneralSettings.h"
 #include "ui/SymbolIcon.h"
+#include "ui/WindowRole.h"
 
 #include <QShortcut>
 #include <QTabWidget>
@@ -14,6 +15,7 @@ SettingsWindow::SettingsWindow(AppModel& model, AutostartEntry autostart, QUrl h
                                NoteAtStart modelNote, QWidget* parent)
     : QWidget(parent, Qt::Window), tabs_(new QTabWidget(this)) {
     setObjectName(QStringLiteral("settingsWindow"));
+    announceAsWindow(*this);
     setWindowTitle(tr("Settings — Vesk"));
     setFixedWidth(480);
     tabs_->setObjectName(QStringLiteral("settingsTabs"));
@@ -28,8 +30,9 @@ SettingsWindow::SettingsWindow(AppModel& model, AutostartEntry autostart, QUrl h
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(tabs_);
-    connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this,
-            &QWidget::close);
+    for (const auto& key : {QKeySequence(QKeySequence::Cancel), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        connect(new QShortcut(key, this), &QShortcut::activated, this, &QWidget::close);
+    }
 }
 
 } // namespace vesk

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace vesk {
 namespace {
 
@@ -27,18 +29,21 @@ void click(QWidget& window, QPoint at) {
 
 TEST(PrivacyInfo, EachTopicHasItsHeadingAndThreeLines) {
     const QString offline = "Nothing leaves your computer. Vesk never connects to the internet.";
-    for (const auto& [topic, lines] : std::vector<std::pair<PrivacyNote::Topic, QStringList>>{
+    for (const auto& [topic, lines, name] :
+         std::vector<std::tuple<PrivacyNote::Topic, QStringList, QString>>{
              {PrivacyNote::Topic::localModel,
               {"Vesk uses a language model running on this computer. It works offline.",
-               "The model only sees file and folder names.", offline}},
+               "The model only sees file and folder names.", offline},
+              "Privacy of the Local Model"},
              {PrivacyNote::Topic::fileContents,
               {"Files are read on this computer only, and only when their names aren't enough.",
-               "Nothing is uploaded or stored.", offline}},
+               "Nothing is uploaded or stored.", offline},
+              "Privacy of File Contents"},
          }) {
         const PrivacyInfo info(topic, NoteAtStart::closed);
         EXPECT_EQ(texts(*info.note(), "privacyHeading"), QStringList{"Private by Design"});
         EXPECT_EQ(texts(*info.note(), "privacyLine"), lines);
-        EXPECT_EQ(info.accessibleName(), "Privacy");
+        EXPECT_EQ(info.accessibleName(), name); // two buttons, told apart by their topic
     }
 }
 

@@ -61,8 +61,8 @@ TEST_F(SettingsWindowTest, TwoTabsGeneralFirst) {
     for (const auto* label : window->findChildren<SettingLabel*>()) {
         titles << label->title();
     }
-    EXPECT_EQ(titles, (QStringList{"Open at Login", "Wait Before Tidying",
-                                   "Sort with a Local Model", "Read File Contents"}));
+    EXPECT_EQ(titles, (QStringList{"&Open at Login", "&Wait Before Tidying",
+                                   "Sort with a &Local Model", "&Read File Contents"}));
 }
 
 TEST_F(SettingsWindowTest, TheModelToggleFollowsTheModelsAvailability) {
@@ -195,7 +195,7 @@ TEST_F(SettingsWindowTest, TheFolderListNamesEachFolderAndItsPlace) {
     }
 }
 
-TEST_F(SettingsWindowTest, RemoveNeedsASelectionAndClearsIt) {
+TEST_F(SettingsWindowTest, RemoveNeedsASelectionAndNeverTakesTheLastFolder) {
     const auto inbox = test::makeDir(location.home / "Documents/Inbox");
     settings.sources = {downloads(), inbox, desktop()};
     const auto model = makeModel(settings);
@@ -212,10 +212,17 @@ TEST_F(SettingsWindowTest, RemoveNeedsASelectionAndClearsIt) {
     EXPECT_TRUE(list->selectedItems().isEmpty());
     EXPECT_FALSE(remove->isEnabled());
 
-    // The Delete key does the same; the add button asks for folders and lists them.
+    // The Delete key does the same; the last folder stays, and the button says why.
     list->setCurrentItem(list->topLevelItem(0));
     QTest::keyClick(list, Qt::Key_Delete);
     EXPECT_EQ(model->sources(), std::vector{desktop()});
+    list->setCurrentItem(list->topLevelItem(0));
+    EXPECT_FALSE(remove->isEnabled());
+    EXPECT_EQ(remove->toolTip(), "Vesk needs at least one folder to tidy.");
+    QTest::keyClick(list, Qt::Key_Delete);
+    EXPECT_EQ(model->sources(), std::vector{desktop()});
+
+    // The add button asks for folders and lists them.
     picker.answer({inbox});
     find<QToolButton>(*window, "addFolder")->click();
     EXPECT_EQ(list->topLevelItemCount(), 2);
