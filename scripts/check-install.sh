@@ -11,6 +11,8 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 status=0
 for file in bin/vesk bin/vesk-cli share/applications/app.vesk.Vesk.desktop \
             share/icons/hicolor/scalable/apps/app.vesk.Vesk.svg \
+            share/icons/hicolor/symbolic/apps/app.vesk.Vesk-symbolic.svg \
+            share/icons/hicolor/symbolic/apps/app.vesk.Vesk-pending-symbolic.svg \
             share/metainfo/app.vesk.Vesk.metainfo.xml share/doc/vesk/README.md; do
     if [ ! -f "$prefix/$file" ]; then
         echo "check-install: $file was not installed" >&2

@@ -13,9 +13,10 @@ void roundedOutline(QPainter& painter, const QRectF& rect) {
     painter.drawRoundedRect(rect, 1.3, 1.3);
 }
 
+// In the corner, no taller than two fifths of the icon, so the cabinet stays recognisable.
 void badge(QPainter& painter, const QRectF& target, int count) {
     const QString text = count > 99 ? QStringLiteral("99+") : QString::number(count);
-    const qreal height = target.height() * 0.55;
+    const qreal height = target.height() * 0.42;
     QFont font = painter.font();
     font.setBold(true);
     font.setPixelSize(qMax(1, qRound(height * 0.72)));
@@ -30,25 +31,37 @@ void badge(QPainter& painter, const QRectF& target, int count) {
     painter.drawText(pill, Qt::AlignCenter, text);
 }
 
+const QColor lightInk(0xf2, 0xf2, 0xf2);
+const QColor darkInk(0x2e, 0x34, 0x36);
+
 // Paints the cabinet fresh at whatever size and pixel ratio the tray asks for.
 class TrayEngine final : public PaintedIconEngine {
 public:
-    TrayEngine(int pending, QColor color) : pending_(pending), color_(color) {}
+    TrayEngine(int pending, bool darkPanel) : pending_(pending), darkPanel_(darkPanel) {}
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode /*mode*/,
                QIcon::State /*state*/) override {
         const QRectF area = square(rect);
-        CabinetIcon::paint(*painter, area, pending_ > 0, color_);
-        if (pending_ > 0) {
+        const bool hasFiles = pending_ > 0;
+        // The outline: the same drawing a little larger all round, in the other shade.
+        QColor halo = darkPanel_ ? darkInk : lightInk;
+        halo.setAlphaF(0.45F);
+        const qreal grow = area.width() / 18.0 * 0.6;
+        for (const QPointF shift : {QPointF(-grow, 0), QPointF(grow, 0), QPointF(0, -grow),
+                                    QPointF(0, grow)}) {
+            CabinetIcon::paint(*painter, area.translated(shift), hasFiles, halo);
+        }
+        CabinetIcon::paint(*painter, area, hasFiles, darkPanel_ ? lightInk : darkInk);
+        if (hasFiles) {
             badge(*painter, area, pending_);
         }
     }
 
-    QIconEngine* clone() const override { return new TrayEngine(pending_, color_); }
+    QIconEngine* clone() const override { return new TrayEngine(pending_, darkPanel_); }
 
 private:
     int pending_;
-    QColor color_;
+    bool darkPanel_;
 };
 
 } // namespace
@@ -88,10 +101,11 @@ QImage image(int size, qreal devicePixelRatio, bool hasFiles, const QColor& colo
     return canvas;
 }
 
-QIcon trayIcon(int pending, const QColor& color) {
-    QIcon icon(new TrayEngine(pending, color));
-    icon.setIsMask(pending == 0);
-    return icon;
+QIcon trayIcon(int pending, const Panel& panel) {
+    if (panel.loadsNames) {
+        return QIcon::fromTheme(QLatin1String(pending > 0 ? pendingSymbolicName : symbolicName));
+    }
+    return QIcon(new TrayEngine(pending, panel.isDark));
 }
 
 } // namespace vesk::CabinetIcon

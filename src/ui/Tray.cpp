@@ -4,6 +4,11 @@
 #include "ui/CabinetIcon.h"
 
 #include <QApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDBusServiceWatcher>
 #include <QPalette>
 
 namespace vesk {
@@ -11,6 +16,7 @@ namespace vesk {
 namespace {
 
 constexpr std::chrono::milliseconds retryEvery{500};
+const QString hostService = QStringLiteral("org.kde.StatusNotifierWatcher");
 
 } // namespace
 
@@ -23,10 +29,32 @@ Tray::Tray(AppModel& model, QMenu* menu, std::chrono::milliseconds patience, QOb
                     emit activated();
                 }
             });
-    connect(&model_, &AppModel::rowsChanged, this, &Tray::showPending);
+    connect(&model_, &AppModel::pendingCountChanged, this, &Tray::showPending);
     retry_.setInterval(retryEvery);
     connect(&retry_, &QTimer::timeout, this, &Tray::check);
+    // A panel that starts or restarts later may load names where the one before did not.
+    auto* host = new QDBusServiceWatcher(hostService, QDBusConnection::sessionBus(),
+                                         QDBusServiceWatcher::WatchForOwnerChange, this);
+    connect(host, &QDBusServiceWatcher::serviceOwnerChanged, this, &Tray::askWhetherNamesLoad);
     showPending();
+    askWhetherNamesLoad();
+}
+
+// Asked of the bus without waiting for its answer, which may come late at login.
+void Tray::askWhetherNamesLoad() {
+    QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
+    if (bus == nullptr) {
+        return;
+    }
+    auto* answer = new QDBusPendingCallWatcher(
+        bus->asyncCall(QStringLiteral("NameHasOwner"), hostService), this);
+    connect(answer, &QDBusPendingCallWatcher::finished, this,
+            [this](QDBusPendingCallWatcher* call) {
+                const QDBusPendingReply<bool> reply = *call;
+                call->deleteLater();
+                hostLoadsNames_ = reply.isValid() && reply.value();
+                showPending();
+            });
 }
 
 void Tray::start() {
@@ -48,8 +76,12 @@ void Tray::check() {
 }
 
 void Tray::showPending() {
-    const auto pending = static_cast<int>(model_.pending().size());
-    icon_.setIcon(CabinetIcon::trayIcon(pending, qApp->palette().color(QPalette::WindowText)));
+    const int pending = model_.pendingCount();
+    const CabinetIcon::Panel panel{
+        .loadsNames = hostLoadsNames_ &&
+                      QIcon::hasThemeIcon(QLatin1String(CabinetIcon::symbolicName)),
+        .isDark = qApp->palette().color(QPalette::Window).lightness() < 128};
+    icon_.setIcon(CabinetIcon::trayIcon(pending, panel));
     icon_.setToolTip(pending == 0 ? QStringLiteral("Vesk")
                                   : tr("Vesk: %n file(s) to tidy", nullptr, pending));
 }
