@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <deque>
 #include <set>
 #include <string_view>
 #include <system_error>
@@ -99,38 +100,92 @@ Target targetOf(const fs::path& folder, const fs::path& home, std::vector<std::s
     return target;
 }
 
-void walk(const fs::path& folder, int depth, const fs::path& home, bool isRoot,
-          const TargetFinder::FolderRead& folderRead, std::vector<Target>& into) {
+// A target's own files after its sibling names, then those below the walk's depth: breadth
+// first, so that a cap keeps the nearest. Every folder read costs a listing, so folders count
+// against the cap too.
+std::vector<std::string> moreNames(const Listing& listing, bool deeper, std::size_t cap) {
+    std::vector<std::string> names;
+    std::size_t count = std::min({maxSiblingNames, listing.files.size(), cap});
+    for (std::size_t i = count; i < listing.files.size() && count < cap; ++i, ++count) {
+        names.push_back(listing.files[i]);
+    }
+    std::deque<fs::path> pending;
+    if (deeper) {
+        pending.assign(listing.subfolders.begin(), listing.subfolders.end());
+    }
+    for (std::size_t read = 0; !pending.empty() && count < cap && read < cap; ++read) {
+        const auto below = list(pending.front());
+        pending.pop_front();
+        if (!below || below->hasProjectMarker) {
+            continue;
+        }
+        for (auto name = below->files.begin(); name != below->files.end() && count < cap;
+             ++name, ++count) {
+            names.push_back(*name);
+        }
+        pending.insert(pending.end(), below->subfolders.begin(), below->subfolders.end());
+    }
+    return names;
+}
+
+struct Walk {
+    const fs::path& home;
+    const TargetFinder::FolderRead& folderRead;
+    TargetFinder::TargetsWithNames& found;
+    std::size_t namesPerTarget = 0; // no names gathered when 0
+};
+
+void walk(const fs::path& folder, int depth, bool isRoot, Walk& state) {
     auto listing = list(folder);
     if (!listing) {
         return;
     }
-    if (folderRead) {
-        folderRead();
+    if (state.folderRead) {
+        state.folderRead();
     }
     const bool project = !isRoot && listing->hasProjectMarker;
     if (!isRoot) {
-        into.push_back(targetOf(folder, home, std::move(listing->files), project));
+        if (state.namesPerTarget > 0) {
+            state.found.moreNames.push_back(project ? std::vector<std::string>{}
+                                                    : moreNames(*listing, depth == 0,
+                                                                state.namesPerTarget));
+        }
+        state.found.targets.push_back(
+            targetOf(folder, state.home, std::move(listing->files), project));
     }
     if (depth > 0 && !project) {
         for (const fs::path& subfolder : listing->subfolders) {
-            walk(subfolder, depth - 1, home, false, folderRead, into);
+            walk(subfolder, depth - 1, false, state);
         }
     }
+}
+
+TargetFinder::TargetsWithNames findAll(const std::vector<Root>& roots, const fs::path& home,
+                                       std::size_t namesPerTarget,
+                                       const TargetFinder::FolderRead& folderRead) {
+    TargetFinder::TargetsWithNames found;
+    Walk state{home, folderRead, found, namesPerTarget};
+    for (const Root& root : roots) {
+        std::error_code error;
+        if (fs::exists(root.folder, error)) {
+            walk(root.folder, root.depth, true, state);
+        }
+    }
+    return found;
 }
 
 } // namespace
 
 std::vector<Target> TargetFinder::find(const std::vector<Root>& roots, const fs::path& home,
                                        const FolderRead& folderRead) {
-    std::vector<Target> targets;
-    for (const Root& root : roots) {
-        std::error_code error;
-        if (fs::exists(root.folder, error)) {
-            walk(root.folder, root.depth, home, true, folderRead, targets);
-        }
-    }
-    return targets;
+    return findAll(roots, home, 0, folderRead).targets;
+}
+
+TargetFinder::TargetsWithNames TargetFinder::findWithNames(const std::vector<Root>& roots,
+                                                           const fs::path& home,
+                                                           std::size_t namesPerTarget,
+                                                           const FolderRead& folderRead) {
+    return findAll(roots, home, std::max<std::size_t>(namesPerTarget, 1), folderRead);
 }
 
 std::vector<Root> discoveryRoots(const fs::path& home) {

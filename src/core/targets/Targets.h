@@ -39,6 +39,20 @@ using FolderRead = std::function<void()>;
                                        const std::filesystem::path& home,
                                        const FolderRead& folderRead = {});
 
+// The targets as find() gives them, each with the names of the files in its whole subtree that
+// no other target holds, beyond the sibling names it already has: the rest of its own files,
+// then those of the folders below the walk's depth, nearest first; with the sibling names at
+// most `namesPerTarget` (and as many folders read). Hidden entries, skipped folders and the
+// insides of code projects are left out, as the walk leaves them.
+struct TargetsWithNames {
+    std::vector<Target> targets;
+    std::vector<std::vector<std::string>> moreNames; // per target
+};
+[[nodiscard]] TargetsWithNames findWithNames(const std::vector<Root>& roots,
+                                             const std::filesystem::path& home,
+                                             std::size_t namesPerTarget,
+                                             const FolderRead& folderRead = {});
+
 } // namespace TargetFinder
 
 // Where discovery starts for a home folder: Documents (3 levels), Desktop, Pictures, Movies and

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <set>
 #include <ostream>
 
 namespace vesk {
@@ -95,12 +97,59 @@ TEST_F(TargetsTest, KeepsTwoHundredNamesButKindsOfAllFiles) {
     for (const auto& entry : fs::directory_iterator(big)) {
         listed.push_back(entry.path().filename().string());
     }
-    listed.resize(200);
 
     const auto targets = find();
     ASSERT_EQ(targets.size(), 1u);
-    EXPECT_EQ(targets.front().siblingNames, listed);
+    EXPECT_EQ(targets.front().siblingNames,
+              std::vector<std::string>(listed.begin(), listed.begin() + 200));
     EXPECT_EQ(targets.front().kinds, (std::set<Kind>{Kind::image, Kind::pdf, Kind::other}));
+
+    // The names beyond the two hundred, up to the cap, for whoever wants the whole folder.
+    const auto withNames = TargetFinder::findWithNames(discoveryRoots(home.path()), home.path(), 250);
+    EXPECT_EQ(withNames.targets, targets);
+    EXPECT_EQ(withNames.moreNames, (std::vector<std::vector<std::string>>{std::vector<std::string>(
+                                       listed.begin() + 200, listed.begin() + 250)}));
+}
+
+// Below the walk's depth, the names of a target's whole subtree: nearest first, up to a cap,
+// never from hidden or skipped folders or from inside a code project.
+TEST_F(TargetsTest, NamesBelowTheDepthComeNearestFirstAndNeverFromAProject) {
+    const fs::path deepest = home / "Documents/A/B/C";
+    writeFile(deepest / "c.txt");
+    writeFile(deepest / "D/d.txt");
+    writeFile(deepest / "D/E/e.txt");
+    writeFile(deepest / "F/f.txt");
+    writeFile(deepest / "D/.hidden/h.txt");
+    writeFile(deepest / "D/.h.txt");
+    writeFile(deepest / "node_modules/m.txt");
+    writeFile(deepest / "D/tool/.git/HEAD");
+    writeFile(deepest / "D/tool/main.py");
+    writeFile(deepest / "F/site/package.json");
+    writeFile(deepest / "F/site/index.js");
+    writeFile(home / "Documents/code/.git/HEAD");
+    writeFile(home / "Documents/code/src/lib.cpp");
+
+    const auto found = TargetFinder::findWithNames(discoveryRoots(home.path()), home.path(), 10);
+    std::map<std::string, std::vector<std::string>> more;
+    for (std::size_t t = 0; t < found.targets.size(); ++t) {
+        more[found.targets[t].label] = found.moreNames[t];
+    }
+    // D and F before anything inside them; each folder's files in listing order.
+    const auto& names = more["Documents/A/B/C"];
+    ASSERT_EQ(names.size(), 3u);
+    EXPECT_EQ(std::set<std::string>(names.begin(), names.begin() + 2),
+              (std::set<std::string>{"d.txt", "f.txt"}));
+    EXPECT_EQ(names[2], "e.txt");
+    EXPECT_TRUE(more["Documents/A"].empty()); // its sub-folders are targets of their own
+    EXPECT_TRUE(more["Documents/code"].empty());
+
+    // The cap counts the target's own files.
+    const auto capped = TargetFinder::findWithNames(discoveryRoots(home.path()), home.path(), 2);
+    for (std::size_t t = 0; t < capped.targets.size(); ++t) {
+        if (capped.targets[t].label == "Documents/A/B/C") {
+            EXPECT_EQ(capped.moreNames[t].size(), 1u);
+        }
+    }
 }
 
 } // namespace
