@@ -73,6 +73,8 @@ std::optional<Settings> Settings::load(const QString& file) {
         stored(store, settings::allowContent).value_or(settings::allowContent.defaultValue);
     loaded.minAgeDays =
         stored(store, settings::minAgeDays).value_or(settings::minAgeDays.defaultValue);
+    loaded.useNameIndex =
+        stored(store, settings::useNameIndex).value_or(settings::useNameIndex.defaultValue);
     return loaded;
 }
 
@@ -101,6 +103,7 @@ bool Settings::save(const QString& file, unsigned parts) const {
         }
         store.setValue(storeKey(settings::allowContent.key), boolText(allowContent));
         store.setValue(storeKey(settings::minAgeDays.key), minAgeDays);
+        store.setValue(storeKey(settings::useNameIndex.key), boolText(useNameIndex));
     }
     store.sync();
     return store.status() == QSettings::NoError;
@@ -124,6 +127,7 @@ OrganizerSettings organizerSettings(const Settings& settings, const AppLocation&
     }
     result.minAgeDays = settings.minAgeDays;
     result.allowContent = settings.allowContent;
+    result.useNameIndex = settings.useNameIndex;
     result.useLLM = useLLM;
     result.profileCache = location.profileCacheFile();
     result.modelAnswers = location.modelAnswersFile();

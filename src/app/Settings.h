@@ -24,12 +24,13 @@ struct Settings {
     std::optional<bool> useLLM; // absent until chosen: the default follows the model's availability
     bool allowContent = settings::allowContent.defaultValue;
     double minAgeDays = settings::minAgeDays.defaultValue;
+    bool useNameIndex = settings::useNameIndex.defaultValue; // stored only: no window shows it
 
     // Which entries a save writes; each change writes only its own.
     enum Part : unsigned {
         sourcesPart = 1U << 0U,
         onboardedPart = 1U << 1U,
-        preferencesPart = 1U << 2U, // useLLM, allowContent and minAgeDays together
+        preferencesPart = 1U << 2U, // useLLM, allowContent, minAgeDays and useNameIndex together
     };
 
     // Finished, and at least one source to tidy.

@@ -19,9 +19,9 @@ const std::map<std::string, Command, std::less<>> commands = {
 
 // Which options each command takes; anything else is a usage error.
 std::set<std::string, std::less<>> optionsOf(Command command) {
-    const std::set<std::string, std::less<>> planning = {"--home",       "--source",   "--min-age",
-                                                         "--model",      "--no-model", "--content",
-                                                         "--no-content", "--json",     "--verbose"};
+    const std::set<std::string, std::less<>> planning = {
+        "--home",       "--source",     "--min-age",       "--model", "--no-model", "--content",
+        "--no-content", "--name-index", "--no-name-index", "--json",  "--verbose"};
     switch (command) {
     case Command::plan:
         return planning;
@@ -92,6 +92,8 @@ std::variant<CliOptions, UsageError> parseCliOptions(const std::vector<std::stri
             options.useModel = arg == "--model";
         } else if (arg == "--content" || arg == "--no-content") {
             options.allowContent = arg == "--content";
+        } else if (arg == "--name-index" || arg == "--no-name-index") {
+            options.useNameIndex = arg == "--name-index";
         } else if (arg == "--json") {
             options.json = true;
         } else if (arg == "--verbose") {
@@ -125,6 +127,9 @@ Options:
   --min-age DAYS      leave files newer than this alone (default: stored, else DEFAULT)
   --model, --no-model         use the local language model (default: stored setting)
   --content, --no-content     allow reading file contents locally (default: stored setting)
+  --name-index, --no-name-index
+                      suggest from the names of every file below each folder (default: stored
+                      setting, else on); off leaves rules, similarity, the model and contents
   --json              machine-readable output
   --verbose           show model diagnostics on standard error
   --yes               tidy without asking

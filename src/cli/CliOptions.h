@@ -18,6 +18,7 @@ struct CliOptions {
     std::optional<double> minAgeDays;
     std::optional<bool> useModel;
     std::optional<bool> allowContent;
+    std::optional<bool> useNameIndex;
     bool json = false;
     bool verbose = false;
     bool yes = false;

@@ -47,6 +47,7 @@ std::variant<CliSession, SessionError> openSession(const CliOptions& options) {
     auto settings = stored.settings;
     settings->minAgeDays = options.minAgeDays.value_or(settings->minAgeDays);
     settings->allowContent = options.allowContent.value_or(settings->allowContent);
+    settings->useNameIndex = options.useNameIndex.value_or(settings->useNameIndex);
     // As in the application: without a stored choice the model is used when it is available.
     const auto chosen = options.useModel ? options.useModel : settings->useLLM;
     const bool useLLM =

@@ -111,7 +111,7 @@ constexpr DemoFile demoFiles[] = {
     {"Desktop/todo.txt", "Call the dentist\nPay the rent\n"},
     {"Desktop/Household budget May.xlsx", "Month;Food;Rent;Power\n"},
     {"Desktop/Screenshot 2024-04-12 at 08.15.30.png"},
-    {"Desktop/Sorting/Old photo scan.jpg"},
+    {"Desktop/Sorting/Old photo of the farm.jpg"},
 
     // An installed application, so that its package in Downloads counts as used.
     {".local/share/applications/org.sketchpad.Sketchpad.desktop", "[Desktop Entry]\nType=Application\nName=Sketchpad\nExec=sketchpad %U\n"},

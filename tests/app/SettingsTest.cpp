@@ -23,7 +23,7 @@ TEST(Settings, MissingEntriesAndEntriesOfTheWrongTypeTakeTheirDefaults) {
     test::TempDir dir;
     // "onboarded=true" without any source is not onboarded either; relative paths are no folders.
     test::writeFile(dir / "wrong.conf", "[General]\nuseLLM=yes\nallowContent=1\nminAgeDays=soon\n"
-                                        "onboarded=true\nsources=Downloads\n");
+                                        "onboarded=true\nsources=Downloads\nuseNameIndex=0\n");
     test::writeFile(dir / "negative.conf", "[General]\nminAgeDays=-2\n");
     test::writeFile(dir / "infinite.conf", "[General]\nminAgeDays=inf\n");
     test::writeFile(dir / "nan.conf", "[General]\nminAgeDays=nan\n");
@@ -37,6 +37,7 @@ TEST(Settings, MissingEntriesAndEntriesOfTheWrongTypeTakeTheirDefaults) {
         EXPECT_FALSE(loaded->useLLM) << name;
         EXPECT_FALSE(loaded->allowContent) << name;
         EXPECT_EQ(loaded->minAgeDays, settings::minAgeDays.defaultValue) << name;
+        EXPECT_TRUE(loaded->useNameIndex) << name;
     }
     std::filesystem::create_directory(dir / "folder.conf");
     EXPECT_FALSE(Settings::load(fileIn(dir, "folder.conf")));
@@ -71,6 +72,7 @@ TEST(Settings, RoundTripsEveryEntryAndWritesOnlyThePartsAsked) {
     settings.useLLM = false;
     settings.allowContent = true;
     settings.minAgeDays = 0.5;
+    settings.useNameIndex = false;
     ASSERT_TRUE(settings.save(file, Settings::sourcesPart | Settings::onboardedPart |
                                         Settings::preferencesPart));
     EXPECT_EQ(Settings::load(file), settings);
@@ -100,6 +102,7 @@ TEST(Settings, OrganizerSettingsUseNormalFormsAndKeepAFixtureInsideItsHome) {
                         "/elsewhere"};
     settings.minAgeDays = 7;
     settings.allowContent = true;
+    settings.useNameIndex = false;
     const auto organizer = organizerSettings(settings, location, false);
     EXPECT_EQ(organizer.sources,
               (std::vector{location.home / "Downloads", location.home / "Desktop"}));
@@ -108,6 +111,7 @@ TEST(Settings, OrganizerSettingsUseNormalFormsAndKeepAFixtureInsideItsHome) {
     EXPECT_EQ(organizerSettings(settings, sameHome, false).sources, organizer.sources);
     EXPECT_EQ(organizer.minAgeDays, 7);
     EXPECT_TRUE(organizer.allowContent);
+    EXPECT_FALSE(organizer.useNameIndex);
     EXPECT_FALSE(organizer.useLLM);
     EXPECT_EQ(organizer.profileCache, location.home / ".vesk-app/folder-profiles.json");
     EXPECT_EQ(organizer.modelAnswers, location.home / ".vesk-app/model-answers.json");

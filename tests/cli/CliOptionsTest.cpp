@@ -17,21 +17,24 @@ CliOptions parsed(const std::vector<std::string>& args) {
 TEST(CliOptions, ReadsEveryOptionOfEachCommand) {
     const auto plan =
         parsed({"plan", "--home", "~/h", "--source", "a", "--source", "b", "--min-age", "0.5",
-                "--no-model", "--content", "--json", "--verbose"});
+                "--no-model", "--content", "--no-name-index", "--json", "--verbose"});
     EXPECT_EQ(plan.command, Command::plan);
     EXPECT_EQ(plan.home, "~/h");
     EXPECT_EQ(plan.sources, (std::vector<std::filesystem::path>{"a", "b"}));
     EXPECT_EQ(plan.minAgeDays, 0.5);
     EXPECT_EQ(plan.useModel, false);
     EXPECT_EQ(plan.allowContent, true);
+    EXPECT_EQ(plan.useNameIndex, false);
     EXPECT_TRUE(plan.json && plan.verbose && !plan.yes);
 
-    const auto tidy = parsed({"tidy", "--yes", "--model", "--no-content"});
+    const auto tidy = parsed({"tidy", "--yes", "--model", "--no-content", "--name-index"});
     EXPECT_EQ(tidy.command, Command::tidy);
     EXPECT_TRUE(tidy.yes);
     EXPECT_EQ(tidy.useModel, true);
     EXPECT_EQ(tidy.allowContent, false);
+    EXPECT_EQ(tidy.useNameIndex, true);
     EXPECT_FALSE(tidy.minAgeDays);
+    EXPECT_FALSE(parsed({"plan"}).useNameIndex); // the stored setting decides
 
     EXPECT_EQ(parsed({"demo", "/tmp/d"}).demoDir, "/tmp/d");
     EXPECT_EQ(parsed({"history", "--json"}).command, Command::history);

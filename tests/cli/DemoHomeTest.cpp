@@ -86,7 +86,7 @@ TEST(DemoHomeTest, ExercisesEveryLayerWithoutTheModelAndTheContentLayerWhenAllow
     }
     const auto suggestions = byName(plan);
     EXPECT_EQ(layers, (std::set<Layer>{Layer::skip, Layer::userFolder, Layer::rule, Layer::match,
-                                       Layer::typeDefault, Layer::none}));
+                                       Layer::names, Layer::typeDefault, Layer::none}));
     EXPECT_FALSE(suggestions.contains(".DS_Store"));
     EXPECT_EQ(suggestions.at("weather-app-notes.md").action, Action::ask());
     EXPECT_EQ(suggestions.at("weather-app-notes.md").reason,

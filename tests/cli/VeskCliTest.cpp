@@ -140,7 +140,8 @@ TEST_F(VeskCli, DemoPlansAtOnceAndStoredSettingsApplyToItsHomeOnly) {
         folders.insert(std::filesystem::path(suggestion["file"].get<std::string>()).parent_path());
     }
     EXPECT_EQ(layers,
-              (std::set<std::string>{"跳过", "文件夹", "① 规则", "② 相似度", "② 类型默认", "—"}));
+              (std::set<std::string>{"跳过", "文件夹", "① 规则", "② 相似度", "② 名称索引",
+                                     "② 类型默认", "—"}));
     EXPECT_EQ(folders, (std::set<std::string>{demo / "Downloads", demo / "Desktop"}));
 
     // The demo stored its sources and a minimum age of 0 in the store every --home shares.

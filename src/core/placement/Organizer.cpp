@@ -65,6 +65,35 @@ std::set<std::filesystem::path> normalFolders(const std::vector<std::filesystem:
     return normal;
 }
 
+// The per-kind default folders that the home has: Vesk never invents a destination folder.
+std::map<Kind, std::string> existingFolders(std::map<Kind, std::string> defaults,
+                                            const std::filesystem::path& home) {
+    std::erase_if(defaults, [&](const auto& entry) {
+        std::error_code error;
+        return !std::filesystem::is_directory(home / entry.second, error);
+    });
+    return defaults;
+}
+
+// A file that seems to belong to a code project is the person's to place: Vesk never moves
+// anything into one.
+Suggestion projectQuestion(const FileItem& item, const Target& project) {
+    return {item, Action::ask(), Layer::none, {}, {},
+            "可能属于代码项目「" + project.label + "」，请你决定"};
+}
+
+// "像这里的 “Invoice March.pdf” 和另外 4 个文件": the names that make the folder look right.
+std::string namesReason(const NameIndex::Guess& guess) {
+    if (guess.nearest.empty()) {
+        return guess.folderNamed ? "文件夹名称相符" : "和整个文件夹的用词相近";
+    }
+    std::string reason = "像这里的 “" + guess.nearest + "”";
+    if (guess.alike > 0) {
+        reason += " 和另外 " + std::to_string(guess.alike) + " 个文件";
+    }
+    return reason;
+}
+
 // A file already in the folder it would go to stays: moving it would only rename it, on every
 // tidy again.
 Suggestion leftInPlace(Suggestion suggestion, const std::filesystem::path& home) {
@@ -146,7 +175,7 @@ std::optional<Plan> Organizer::run(std::stop_token stop, const ProgressHandler& 
 
     Run run;
     run.stop = std::move(stop);
-    run.typeDefaults = typeDefaults(settings_.home);
+    run.typeDefaults = existingFolders(typeDefaults(settings_.home), settings_.home);
     ScanProgress scan(progress);
     loadItems(run, scan);
     findTargets(run, scan);
@@ -158,6 +187,9 @@ std::optional<Plan> Organizer::run(std::stop_token stop, const ProgressHandler& 
     }
     tokenize(run);
     run.matcher.emplace(run.targets, run.tokens);
+    if (settings_.useNameIndex) {
+        run.nameIndex.emplace(run.targets, std::move(run.moreNames));
+    }
     run.results.resize(run.items.size());
     run.ranked.resize(run.items.size());
     decideByRulesAndSimilarity(run, report);
@@ -230,10 +262,19 @@ void Organizer::loadItems(Run& run, ScanProgress& progress) const {
 void Organizer::findTargets(Run& run, ScanProgress& progress) const {
     const auto sourcePaths = normalFolders(settings_.sources);
     const auto folderRead = [&] { progress.folderRead(); };
-    for (auto& target :
-         TargetFinder::find(discoveryRoots(settings_.home), settings_.home, folderRead)) {
-        if (!sourcePaths.contains(normalFolder(target.path))) {
-            run.targets.push_back(std::move(target));
+    const auto roots = discoveryRoots(settings_.home);
+    auto found = settings_.useNameIndex
+                     ? TargetFinder::findWithNames(roots, settings_.home,
+                                                   NameIndex::namesPerFolder, folderRead)
+                     : TargetFinder::TargetsWithNames{
+                           TargetFinder::find(roots, settings_.home, folderRead), {}};
+    for (std::size_t i = 0; i < found.targets.size(); ++i) {
+        if (sourcePaths.contains(normalFolder(found.targets[i].path))) {
+            continue;
+        }
+        run.targets.push_back(std::move(found.targets[i]));
+        if (!found.moreNames.empty()) {
+            run.moreNames.push_back(std::move(found.moreNames[i]));
         }
     }
 }
@@ -270,8 +311,42 @@ void Organizer::decideByRulesAndSimilarity(Run& run, const Report& report) const
         }
         const auto matches = run.matcher->best(run.tokens[i], run.items[i].kind, rankedMatches);
         run.ranked[i] = candidatesOf(matches);
-        run.results[i] = decideByMatch(run, i, matches, Layer::match);
+        run.results[i] = decideByNames(run, i, decideByMatch(run, i, matches, Layer::match));
     }
+}
+
+// The names below every folder decide what similarity left open, and question a similarity
+// move when they point elsewhere with confidence.
+std::optional<Suggestion> Organizer::decideByNames(const Run& run, std::size_t item,
+                                                   std::optional<Suggestion> similar) {
+    const bool open = !similar;
+    const bool moved = similar && similar->layer == Layer::match;
+    const auto threshold = run.nameIndex ? run.nameIndex->threshold() : std::nullopt;
+    if (!threshold || !(open || moved)) {
+        return similar;
+    }
+    const FileItem& file = run.items[item];
+    const auto guess = run.nameIndex->guess(file.name, moved ? similar->target : std::nullopt);
+    if (!guess) {
+        return similar;
+    }
+    const Target& target = run.targets[static_cast<std::size_t>(guess->target)];
+    if (moved) {
+        if (guess->rivalLead < *threshold) {
+            return similar;
+        }
+        return Suggestion{file, Action::ask(), Layer::none, {}, {},
+                          "相似度指向「" + similar->action.key() + "」，但名称更像「" +
+                              target.label + "」里的文件，请你决定"};
+    }
+    if (guess->margin < *threshold) {
+        return similar;
+    }
+    if (target.isProject) {
+        return projectQuestion(file, target);
+    }
+    return Suggestion{file, Action::move(target.label), Layer::names, guess->target, {},
+                      namesReason(*guess)};
 }
 
 void Organizer::decideByContent(Run& run) const {
@@ -312,17 +387,11 @@ std::optional<Suggestion> Organizer::decideByMatch(const Run& run, std::size_t i
         }
     }
 
-    Suggestion suggestion{run.items[item], Action::ask(), Layer::none, {}, {}, {}};
     if (target.isProject) {
-        suggestion.reason = "可能属于代码项目「" + target.label + "」，请你决定";
-        return suggestion;
+        return projectQuestion(run.items[item], target);
     }
-    suggestion.action = Action::move(target.label);
-    suggestion.layer = layer;
-    suggestion.target = best.target;
-    suggestion.score = best.score;
-    suggestion.reason = best.why + " · " + twoDecimals(best.score);
-    return suggestion;
+    return Suggestion{run.items[item],           Action::move(target.label), layer, best.target,
+                      best.score, best.why + " · " + twoDecimals(best.score)};
 }
 
 Suggestion Organizer::fallback(const Run& run, std::size_t item) const {

@@ -71,6 +71,8 @@ private:
     [[nodiscard]] std::optional<Suggestion> decideByMatch(const Run& run, std::size_t item,
                                                           const std::vector<Match>& matches,
                                                           Layer layer) const;
+    [[nodiscard]] static std::optional<Suggestion>
+    decideByNames(const Run& run, std::size_t item, std::optional<Suggestion> similar);
     [[nodiscard]] Suggestion fallback(const Run& run, std::size_t item) const;
     [[nodiscard]] std::vector<Suggestion> suggestions(const Run& run) const;
     // Last, since the model's review may replace a suggestion whole.

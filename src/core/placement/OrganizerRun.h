@@ -2,6 +2,7 @@
 
 // The working state of one organizer run, shared by the files that implement its stages.
 
+#include "core/placement/NameIndex.h"
 #include "core/placement/Organizer.h"
 
 #include <map>
@@ -18,6 +19,8 @@ struct Organizer::Run {
     std::vector<Target> targets;
     std::vector<std::vector<std::string>> tokens; // per item
     std::optional<Matcher> matcher;
+    std::vector<std::vector<std::string>> moreNames; // per target, until the index has them
+    std::optional<NameIndex> nameIndex;
     std::vector<std::optional<Suggestion>> results; // per item; empty while undecided
     std::vector<std::vector<Candidate>> ranked;     // per item: the name ranking's leaders
     Plan plan;                                      // statistics filled as the stages run

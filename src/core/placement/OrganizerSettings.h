@@ -14,6 +14,7 @@ struct OrganizerSettings {
     std::vector<std::filesystem::path> sources;
     double minAgeDays = settings::minAgeDays.defaultValue;
     bool allowContent = settings::allowContent.defaultValue;
+    bool useNameIndex = settings::useNameIndex.defaultValue;
     bool useLLM = true;
     bool useQA = true;
     double threshold = 0.45;

@@ -38,8 +38,9 @@ std::string Action::label() const {
 }
 
 namespace {
-constexpr std::array<std::string_view, 8> layerTexts = {
-    "跳过", "文件夹", "① 规则", "② 相似度", "② 类型默认", "③ 本地 LLM", "④ 内容(本地)", "—",
+constexpr std::array<std::string_view, 9> layerTexts = {
+    "跳过",       "文件夹",      "① 规则",       "② 相似度", "② 名称索引",
+    "② 类型默认", "③ 本地 LLM", "④ 内容(本地)", "—",
 };
 } // namespace
 

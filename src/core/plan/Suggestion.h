@@ -36,7 +36,7 @@ struct Action {
 };
 
 // Which stage of the pipeline decided a suggestion; the raw value is its display text.
-enum class Layer { skip, userFolder, rule, match, typeDefault, llm, content, none };
+enum class Layer { skip, userFolder, rule, match, names, typeDefault, llm, content, none };
 
 [[nodiscard]] std::string_view rawValue(Layer layer);
 [[nodiscard]] std::optional<Layer> layerFromRawValue(std::string_view raw);

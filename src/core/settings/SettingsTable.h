@@ -37,6 +37,9 @@ inline constexpr Flag onboarded{"onboarded", false};
 // Absent until the person chooses: the default then follows the model's availability.
 inline constexpr Flag useLLM{"useLLM", false};
 inline constexpr Flag allowContent{"allowContent", false};
+// Suggestions from the names of every file below each folder; no window shows it, so that the
+// plain layers can be compared.
+inline constexpr Flag useNameIndex{"useNameIndex", true};
 // A hundred years: beyond that a value is a typing slip, not a wish.
 inline constexpr Number minAgeDays{"minAgeDays", 3, 0, 36500};
 // The folders the person granted access to (absolute paths; no sandbox on Linux).

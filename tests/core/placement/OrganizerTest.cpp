@@ -209,11 +209,13 @@ TEST_F(OrganizerTest, CloseScoresDecideOnlyWhenOneFolderContainsTheOther) {
 
 TEST_F(OrganizerTest, UndecidedFilesAskForCodeProjectsOrFallBackToTheirKind) {
     writeFile(home / ".config/user-dirs.dirs", "XDG_VIDEOS_DIR=\"$HOME/Videos\"\n");
+    // A kind's folder is a destination only when the home has it.
+    test::makeDir(home / "Pictures");
     const std::vector<std::tuple<std::string, Action, Layer, std::string>> cases = {
         {"weather app.md", Action::ask(), Layer::none,
          "可能属于代码项目「Documents/Work/weather-app」，请你决定"},
         {"IMG_2041.JPG", Action::move("Pictures"), Layer::typeDefault, "按类型的默认位置"},
-        {"clip.mp4", Action::move("Videos"), Layer::typeDefault, "按类型的默认位置"},
+        {"clip.mp4", Action::ask(), Layer::none, "没有足够相似的文件夹"},
         {"IMG_0001.bin", Action::ask(), Layer::none, "文件名没有可用信息"},
         {"qqzz.bin", Action::ask(), Layer::none, "没有足够相似的文件夹"},
     };
@@ -228,6 +230,54 @@ TEST_F(OrganizerTest, UndecidedFilesAskForCodeProjectsOrFallBackToTheirKind) {
         EXPECT_EQ(suggestion.reason, reason) << name;
         EXPECT_FALSE(suggestion.target) << name;
     }
+}
+
+// A home big enough for the name index to test itself, with old exams kept below the depth
+// that similarity reads, and a folder whose one name shares the most words with new ones.
+TEST_F(OrganizerTest, NamesDecideWhatSimilarityLeftOpenAndQuestionWhatTheyContradict) {
+    for (const char* month : {"January", "February", "May", "June", "July", "August",
+                              "September", "October", "November", "December"}) {
+        writeFile(home / "Documents/Invoices" / ("Invoice Telenor " + std::string(month) + ".pdf"));
+    }
+    for (const char* dish : {"moussaka", "pancakes", "risotto", "goulash", "paella", "tiramisu"}) {
+        writeFile(home / "Documents/Recipes" / ("Recipe " + std::string(dish) + ".txt"));
+    }
+    for (const char* name : {"Car insurance policy 2021.pdf", "Car insurance policy 2022.pdf",
+                             "Volvo service invoice.pdf", "Volvo V70 owner manual.pdf"}) {
+        writeFile(home / "Documents/Cars" / name);
+    }
+    for (int part = 1; part <= 6; ++part) {
+        writeFile(home / "Documents/School/Math/Old/2019" /
+                  ("Linear algebra exam 2019 part " + std::to_string(part) + ".pdf"));
+    }
+    writeFile(home / "Documents/Misc/Linear algebra.pdf");
+    download("Linear algebra exam 2020 part 1.pdf");
+    download("Probability exam 2019 part 3.pdf");
+
+    auto plain = settings();
+    plain.useNameIndex = false;
+    const Plan before = Organizer(plain, modelOff).run();
+    EXPECT_EQ(find(before, "Linear algebra exam 2020 part 1.pdf").action,
+              Action::move("Documents/Misc"));
+    EXPECT_EQ(find(before, "Probability exam 2019 part 3.pdf").action, Action::ask());
+
+    const Plan plan = Organizer(settings(), modelOff).run();
+    const Suggestion& questioned = find(plan, "Linear algebra exam 2020 part 1.pdf");
+    EXPECT_EQ(questioned.action, Action::ask());
+    EXPECT_EQ(questioned.layer, Layer::none);
+    EXPECT_FALSE(questioned.target);
+    EXPECT_EQ(questioned.reason, "相似度指向「Documents/Misc」，但名称更像「Documents/School/Math/"
+                                 "Old」里的文件，请你决定");
+
+    const Suggestion& placed = find(plan, "Probability exam 2019 part 3.pdf");
+    EXPECT_EQ(placed.action, Action::move("Documents/School/Math/Old"));
+    EXPECT_EQ(placed.layer, Layer::names);
+    EXPECT_TRUE(placed.target);
+    EXPECT_FALSE(placed.score);
+    EXPECT_EQ(placed.reason, "像这里的 “Linear algebra exam 2019 part 3.pdf” 和另外 5 个文件");
+
+    // The same home gives the same plan.
+    EXPECT_EQ(Organizer(settings(), modelOff).run(), plan);
 }
 
 TEST_F(OrganizerTest, ContentsAreReadOnlyWhenAllowed) {
