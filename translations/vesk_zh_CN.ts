@@ -582,6 +582,29 @@ Vesk 会在你自己的文件夹中为它推荐一个位置，移动你接受的
     </message>
 </context>
 <context>
+    <name>vesk::SourceWatcher</name>
+    <message>
+        <source>Missing. Vesk watches for it to come back.</source>
+        <translation>文件夹不存在。它重新出现时 Vesk 会继续监视。</translation>
+    </message>
+    <message>
+        <source>Not a folder.</source>
+        <translation>不是文件夹。</translation>
+    </message>
+    <message>
+        <source>Vesk isn&apos;t allowed to read it.</source>
+        <translation>Vesk 无权读取它。</translation>
+    </message>
+    <message>
+        <source>The system&apos;s limit of watched folders is reached. Vesk looks at it every minute instead.</source>
+        <translation>已达到系统可监视文件夹的上限。Vesk 改为每分钟查看一次。</translation>
+    </message>
+    <message>
+        <source>The system can&apos;t watch it. Vesk looks at it every minute instead.</source>
+        <translation>系统无法监视它。Vesk 改为每分钟查看一次。</translation>
+    </message>
+</context>
+<context>
     <name>vesk::Tray</name>
     <message numerus="yes">
         <source>Vesk: %n file(s) to tidy</source>

@@ -582,6 +582,29 @@ Vesk 會在你自己的資料夾中為它建議一個位置，移動你接受的
     </message>
 </context>
 <context>
+    <name>vesk::SourceWatcher</name>
+    <message>
+        <source>Missing. Vesk watches for it to come back.</source>
+        <translation>資料夾不存在。它重新出現時 Vesk 會繼續監視。</translation>
+    </message>
+    <message>
+        <source>Not a folder.</source>
+        <translation>不是資料夾。</translation>
+    </message>
+    <message>
+        <source>Vesk isn&apos;t allowed to read it.</source>
+        <translation>Vesk 無權讀取它。</translation>
+    </message>
+    <message>
+        <source>The system&apos;s limit of watched folders is reached. Vesk looks at it every minute instead.</source>
+        <translation>已達到系統可監視資料夾的上限。Vesk 改為每分鐘查看一次。</translation>
+    </message>
+    <message>
+        <source>The system can&apos;t watch it. Vesk looks at it every minute instead.</source>
+        <translation>系統無法監視它。Vesk 改為每分鐘查看一次。</translation>
+    </message>
+</context>
+<context>
     <name>vesk::Tray</name>
     <message numerus="yes">
         <source>Vesk: %n file(s) to tidy</source>

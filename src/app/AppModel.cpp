@@ -1,9 +1,9 @@
 #include "app/AppModel.h"
 
 #include "app/MoveRunner.h"
+#include "app/OldEnough.h"
 #include "app/ReviewRows.h"
 #include "app/ScanRunner.h"
-#include "app/SourceWatcher.h"
 
 #include <QCoreApplication>
 
@@ -14,6 +14,9 @@
 namespace vesk {
 
 namespace {
+
+// However quiet the folders, a scan at least this often: a change no watch told of is seen.
+constexpr auto periodicScan = std::chrono::hours(1);
 
 // The engine's reasons, listed for the translators; the English text is the key.
 [[maybe_unused]] constexpr const char* modelReasons[] = {
@@ -30,7 +33,7 @@ AppModel::AppModel(AppLocation location, Settings settings, ModelEndpoint endpoi
       endpoint_(std::move(endpoint)), picker_(picker),
       access_(location_.settingsFile, picker, options.sandboxed),
       ignored_(location_.ignoredFile()),
-      watcher_(std::make_unique<SourceWatcher>(options.debounce)),
+      watcher_(std::make_unique<SourceWatcher>(SourceWatcher::Timing{options.debounce})),
       moves_(std::make_unique<MoveRunner>(location_.historyFile())),
       scans_(std::make_unique<ScanRunner>([this] { return organizer_; })) {
     std::error_code ec;
@@ -50,14 +53,24 @@ AppModel::AppModel(AppLocation location, Settings settings, ModelEndpoint endpoi
     useLLM_ = settings_.useLLM.value_or(false);
     organizer_ = makeOrganizer();
 
+    nextScan_.setSingleShot(true);
+    // One wakeup at the moment a file is due: a precise timer, never an early one.
+    nextScan_.setTimerType(Qt::PreciseTimer);
+    connect(&nextScan_, &QTimer::timeout, this, &AppModel::rescan);
     connect(watcher_.get(), &SourceWatcher::settled, this, &AppModel::rescan);
+    connect(watcher_.get(), &SourceWatcher::problemsChanged, this,
+            &AppModel::watchProblemsChanged);
     connect(scans_.get(), &ScanRunner::started, this, [this] {
+        scanStart_ = Clock::now();
         watcher_->scanStarting();
         setBusy(true);
     });
     connect(scans_.get(), &ScanRunner::finished, this, [this] { setBusy(false); });
     connect(scans_.get(), &ScanRunner::partialPlan, this, &AppModel::merge);
-    connect(scans_.get(), &ScanRunner::finalPlan, this, &AppModel::merge);
+    connect(scans_.get(), &ScanRunner::finalPlan, this, [this](const Plan& plan) {
+        merge(plan);
+        scheduleScan(plan);
+    });
     connect(scans_.get(), &ScanRunner::modelProbed, this, &AppModel::modelProbed);
     connect(moves_.get(), &MoveRunner::runningChanged, this, &AppModel::movingChanged);
     connect(moves_.get(), &MoveRunner::progressed, this, &AppModel::moveProgress);
@@ -261,6 +274,20 @@ void AppModel::rescan() {
     if (onboarded_) {
         scans_->request();
     }
+}
+
+const std::vector<WatchProblem>& AppModel::watchProblems() const {
+    return watcher_->problems();
+}
+
+void AppModel::scheduleScan(const Plan& plan) {
+    auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(periodicScan);
+    if (const auto due = nextOldEnough(plan, settings_.minAgeDays, scanStart_)) {
+        // Rounded up: a timer that fires a moment early would find the file still too new.
+        const auto untilDue = std::chrono::ceil<std::chrono::milliseconds>(*due - Clock::now());
+        wait = std::clamp(untilDue, std::chrono::milliseconds(0), wait);
+    }
+    nextScan_.start(wait);
 }
 
 void AppModel::setBusy(bool busy) {

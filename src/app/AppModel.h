@@ -6,6 +6,7 @@
 #include "app/IgnoredFiles.h"
 #include "app/Row.h"
 #include "app/Settings.h"
+#include "app/SourceWatcher.h"
 #include "core/model/ModelEndpoint.h"
 #include "core/moves/FileMover.h"
 #include "core/placement/Organizer.h"
@@ -13,6 +14,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 
 #include <chrono>
 #include <filesystem>
@@ -27,7 +29,6 @@ namespace vesk {
 
 class MoveRunner;
 class ScanRunner;
-class SourceWatcher;
 
 // What the application model needs besides its location and settings; the defaults are the
 // product's, tests shorten the wait and script the moves.
@@ -107,6 +108,8 @@ public:
     void accessGranted();
 
     void rescan();
+    // The source folders that are not watched now, and why; each is looked at again later.
+    [[nodiscard]] const std::vector<WatchProblem>& watchProblems() const;
 
     // Review rows.
     [[nodiscard]] std::vector<Row> pending() const;
@@ -164,6 +167,7 @@ signals:
     void modelStatusChanged(vesk::AppModel::ModelStatus status);
     void allowContentChanged(bool allowContent);
     void minAgeDaysChanged(double days);
+    void watchProblemsChanged();
 
 private:
     void applySettingsChange();
@@ -171,6 +175,7 @@ private:
     void watchSources();
     [[nodiscard]] std::shared_ptr<Organizer> makeOrganizer() const;
     void merge(const Plan& plan);
+    void scheduleScan(const Plan& plan);
     void apply(const std::vector<Row>& rows);
     void finishMoves(const std::vector<std::filesystem::path>& moved,
                      std::vector<MoveFailure> failures, const std::optional<Batch>& newest);
@@ -208,6 +213,8 @@ private:
     std::vector<MoveFailure> lastFailures_;
 
     std::shared_ptr<Organizer> organizer_;
+    Date scanStart_;
+    QTimer nextScan_; // a file becomes old enough, or the periodic scan is due
     // Declared last, so they stop their work before the state above goes away.
     std::unique_ptr<SourceWatcher> watcher_;
     std::unique_ptr<MoveRunner> moves_;

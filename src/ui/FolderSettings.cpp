@@ -17,6 +17,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace vesk {
 
 namespace {
@@ -68,6 +70,7 @@ FolderSettings::FolderSettings(AppModel& model, QWidget* parent)
     connect(list_, &QTreeWidget::itemSelectionChanged, this, &FolderSettings::showRemove);
     list_->installEventFilter(this); // the Delete key removes, as the minus button does
     connect(&model_, &AppModel::sourcesChanged, this, &FolderSettings::showSources);
+    connect(&model_, &AppModel::watchProblemsChanged, this, &FolderSettings::showSources);
     showSources();
 }
 
@@ -126,14 +129,23 @@ QWidget* FolderSettings::accessRow() {
 
 void FolderSettings::showSources() {
     list_->clear();
+    const auto& problems = model_.watchProblems();
     for (const auto& folder : model_.sources()) {
         const FolderLabel label = FolderLabel::of(folder, model_.home());
-        auto* item = new QTreeWidgetItem(list_, QStringList{label.name, label.parent});
+        const auto problem =
+            std::find_if(problems.begin(), problems.end(),
+                         [&](const WatchProblem& candidate) { return candidate.folder == folder; });
+        // A folder that isn't watched says why where its place would be.
+        const QString second =
+            problem == problems.end() ? label.parent : SourceWatcher::describe(problem->reason);
+        auto* item = new QTreeWidgetItem(list_, QStringList{label.name, second});
         item->setIcon(0, FileIcons::iconFor(folder));
         item->setData(0, pathRole, pathBytes(folder));
-        item->setForeground(1, palette().brush(QPalette::PlaceholderText));
+        if (problem == problems.end()) {
+            item->setForeground(1, palette().brush(QPalette::PlaceholderText));
+        }
         item->setToolTip(0, plainToolTip(displayPath(folder)));
-        item->setToolTip(1, plainToolTip(label.parent));
+        item->setToolTip(1, plainToolTip(second));
     }
     showRemove();
 }

@@ -38,7 +38,8 @@ bool isReturn(const QKeyEvent& key) {
 ReviewWindow::ReviewWindow(AppModel& model, QWidget* parent)
     : QWidget(parent, Qt::Window), model_(model), state_(model.location().windowStateFile()),
       content_(new QStackedWidget(this)), table_(new ReviewTable(model, content_)),
-      filter_(new QLineEdit(this)), bottomBar_(new ReviewBottomBar(model, this)) {
+      filter_(new QLineEdit(this)), bottomBar_(new ReviewBottomBar(model, this)),
+      watchNotice_(new QLabel(this)) {
     setObjectName(QStringLiteral("reviewWindow"));
     announceAsWindow(*this);
     setMinimumSize(560, 360);
@@ -48,10 +49,15 @@ ReviewWindow::ReviewWindow(AppModel& model, QWidget* parent)
     auto* line = new QFrame(this);
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
+    watchNotice_->setObjectName(QStringLiteral("watchNotice"));
+    watchNotice_->setTextFormat(Qt::PlainText);
+    watchNotice_->setWordWrap(true);
+    watchNotice_->setContentsMargins(12, 8, 12, 8);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    layout->addWidget(watchNotice_);
     layout->addWidget(content_, 1);
     layout->addWidget(line);
     layout->addWidget(bottomBar_);
@@ -66,6 +72,8 @@ ReviewWindow::ReviewWindow(AppModel& model, QWidget* parent)
     connect(&model_, &AppModel::pendingCountChanged, this, &ReviewWindow::updateTitle);
     connect(&model_, &AppModel::onboardedChanged, this, &ReviewWindow::updateTitle);
     connect(&model_, &AppModel::showFailureChanged, this, &ReviewWindow::showFailure);
+    connect(&model_, &AppModel::watchProblemsChanged, this, &ReviewWindow::showWatchProblems);
+    showWatchProblems();
     updateTitle();
     showRowsOrEmptyState();
     if (!restoreGeometry(state_.value(geometryKey))) {
@@ -175,6 +183,17 @@ void ReviewWindow::focusList() {
         // Nothing to list: the window itself, never the default button, where Space would tidy.
         setFocus(Qt::OtherFocusReason);
     }
+}
+
+// The rows may be missing files of a folder that isn't watched: the person should know why.
+void ReviewWindow::showWatchProblems() {
+    QStringList lines;
+    for (const WatchProblem& problem : model_.watchProblems()) {
+        lines << tr("%1: %2").arg(displayPath(problem.folder),
+                                  SourceWatcher::describe(problem.reason));
+    }
+    watchNotice_->setText(lines.join(QLatin1Char('\n')));
+    watchNotice_->setVisible(!lines.isEmpty());
 }
 
 void ReviewWindow::tidyIfPending() {

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class QLabel;
 class QLineEdit;
 class QMenu;
 class QMessageBox;
@@ -49,6 +50,7 @@ private:
     void updateTitle();
     void showRowsOrEmptyState();
     void showFailure(bool show);
+    void showWatchProblems();
     void tidyIfPending();
     void focusList();
     void placeOnScreen();
@@ -60,6 +62,7 @@ private:
     ReviewTable* table_;
     QLineEdit* filter_;
     ReviewBottomBar* bottomBar_;
+    QLabel* watchNotice_;
     QMessageBox* alert_ = nullptr;
     bool shown_ = false;
 };

@@ -190,6 +190,9 @@ TEST_F(AppModelTest, SourceChangesRewatchSaveAndScan) {
     settings.sources = {gone, file, location.home / "Downloads"};
     const auto model = makeModel(settings);
     settleOrFail(*model);
+    EXPECT_EQ(model->watchProblems(),
+              (std::vector<WatchProblem>{{gone, platform::WatchRefusal::missing},
+                                         {file, platform::WatchRefusal::notFolder}}));
 
     // The folder that works is still watched and scanned.
     download("Invoice Telenor May.pdf");
@@ -221,6 +224,65 @@ TEST_F(AppModelTest, SourceChangesRewatchSaveAndScan) {
     EXPECT_EQ(model->sources(), std::vector{file});
     EXPECT_EQ(stored().sources, std::vector{file});
     EXPECT_EQ(scansStarted(busy), 3);
+}
+
+bool hasRow(const AppModel& model, const std::filesystem::path& file) {
+    return std::ranges::any_of(model.rows(), [&](const Row& row) { return row.file() == file; });
+}
+
+TEST_F(AppModelTest, AFolderThatGoesAndComesBackIsWatchedAgain) {
+    const auto later = location.home / "Later" / "Inbox";
+    Settings settings = onboardedSettings();
+    settings.sources = {downloads(), later};
+    const auto model = makeModel(settings);
+    settleOrFail(*model);
+    ASSERT_EQ(model->watchProblems().size(), 1U);
+    QSignalSpy problems(model.get(), &AppModel::watchProblemsChanged);
+
+    const auto aside = location.home / "Aside";
+    struct Loss {
+        const char* how;
+        std::function<void()> lose;
+        std::function<void()> restore;
+    };
+    const Loss losses[] = {
+        {"deleted and made again", [&] { std::filesystem::remove_all(downloads()); },
+         [&] { std::filesystem::create_directory(downloads()); }},
+        {"moved away and back", [&] { std::filesystem::rename(downloads(), aside); },
+         [&] { std::filesystem::rename(aside, downloads()); }},
+    };
+    int dropped = 0;
+    for (const Loss& loss : losses) {
+        SCOPED_TRACE(loss.how);
+        loss.lose();
+        ASSERT_TRUE(waitFor([&] { return model->watchProblems().size() == 2; }));
+        loss.restore();
+        ASSERT_TRUE(waitFor([&] { return model->watchProblems().size() == 1; }));
+        const auto file = download("Invoice Telenor " + std::to_string(++dropped) + ".pdf");
+        ASSERT_TRUE(waitFor([&] { return hasRow(*model, file); }));
+    }
+    EXPECT_EQ(problems.count(), 4);
+
+    // A folder that wasn't there at the start, nor its parent, is watched once it is made.
+    std::filesystem::create_directories(later);
+    ASSERT_TRUE(waitFor([&] { return model->watchProblems().empty(); }));
+    const auto late = writeFile(later / "Invoice Telenor Late.pdf");
+    EXPECT_TRUE(waitFor([&] { return hasRow(*model, late); }));
+}
+
+TEST_F(AppModelTest, AFileIsOfferedWhenItBecomesOldEnoughWithoutAnyOtherChange) {
+    download("Invoice Telenor May.pdf");
+    Settings settings = onboardedSettings();
+    settings.minAgeDays = 2.0 / 86400; // two seconds: time enough for the first scan to run
+    const auto model = makeModel(settings);
+    QSignalSpy busy(model.get(), &AppModel::busyChanged);
+    ASSERT_TRUE(waitFor([&] { return !model->isBusy() && model->waiting() == 1; }));
+    EXPECT_TRUE(model->rows().empty());
+
+    ASSERT_TRUE(waitFor([&] { return model->rows().size() == 1; }, 5'000));
+    settleOrFail(*model);
+    EXPECT_EQ(model->waiting(), 0);
+    EXPECT_EQ(scansStarted(busy), 1); // when the file was due, and no other
 }
 
 class AppModelTidyTest : public AppModelTest {

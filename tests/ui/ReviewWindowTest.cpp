@@ -84,6 +84,22 @@ TEST_F(ReviewWindowTest, EmptyStatesAndTheTitle) {
     EXPECT_FALSE(visible(window, "undoButton"));
 }
 
+TEST_F(ReviewWindowTest, AFolderThatIsNotWatchedIsNamedWithTheReasonUntilItIs) {
+    Settings settings = onboardedSettings();
+    const auto later = location.home / "Later";
+    settings.sources = {downloads(), later};
+    const auto model = makeModel(settings);
+    ReviewWindow window(*model);
+    window.show();
+    ASSERT_TRUE(visible(window, "watchNotice"));
+    const QString notice = window.findChild<QLabel*>("watchNotice")->text();
+    EXPECT_TRUE(notice.contains(QString::fromStdString(later.string())));
+    EXPECT_TRUE(notice.contains("Missing. Vesk watches for it to come back."));
+
+    test::makeDir(later);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !visible(window, "watchNotice"); }, 10'000));
+}
+
 TEST_F(ReviewWindowTest, NothingWaitingSaysNoMore) {
     const auto model = makeModel(onboardedSettings());
     ReviewWindow window(*model);

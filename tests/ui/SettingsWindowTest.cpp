@@ -180,14 +180,17 @@ TEST_F(SettingsWindowTest, OpenAtLoginShowsWhatIsOnDisk) {
 
 TEST_F(SettingsWindowTest, TheFolderListNamesEachFolderAndItsPlace) {
     const auto inbox = test::makeDir(location.home / "Documents/Inbox");
-    settings.sources = {downloads(), inbox};
+    settings.sources = {downloads(), inbox, location.home / "Gone"};
     const auto model = makeModel(settings);
     const auto window = open(*model);
     const auto* list = find<QTreeWidget>(*window, "sourceList");
-    ASSERT_EQ(list->topLevelItemCount(), 2);
-    const std::vector<std::pair<QString, QString>> expected{{"Downloads", ""},
-                                                            {"Inbox", "~/Documents"}};
-    for (int row = 0; row < 2; ++row) {
+    ASSERT_EQ(list->topLevelItemCount(), 3);
+    // A folder that isn't watched says why in place of where it is.
+    const std::vector<std::pair<QString, QString>> expected{
+        {"Downloads", ""},
+        {"Inbox", "~/Documents"},
+        {"Gone", "Missing. Vesk watches for it to come back."}};
+    for (int row = 0; row < 3; ++row) {
         const auto* item = list->topLevelItem(row);
         EXPECT_EQ(item->text(0), expected[static_cast<std::size_t>(row)].first);
         EXPECT_EQ(item->text(1), expected[static_cast<std::size_t>(row)].second);
