@@ -1,10 +1,25 @@
 #include "app/ScanRunner.h"
 
 #include "core/model/LocalLLM.h"
+#include "platform/FreeMemory.h"
 
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace vesk {
+
+namespace {
+
+// The plan as the application keeps it: the folders without the names inside them, which only
+// the matcher reads. Thousands of folders' names would otherwise be copied to the main thread
+// and held there for as long as the plan is shown.
+Plan withoutFolderContents(Plan plan) {
+    for (Target& target : plan.targets) {
+        std::vector<std::string>().swap(target.siblingNames);
+    }
+    return plan;
+}
+
+} // namespace
 
 ScanRunner::ScanRunner(OrganizerSource source, QObject* parent)
     : QObject(parent), source_(std::move(source)) {
@@ -44,12 +59,18 @@ void ScanRunner::start() {
     scan_ = QtConcurrent::run(&pool_, [this, organizer = source_(), stop = stop_.get_token()] {
         const auto partial = [this](const Plan& plan) {
             QMetaObject::invokeMethod(
-                this, [this, plan] { emit partialPlan(plan); }, Qt::QueuedConnection);
+                this, [this, plan = withoutFolderContents(plan)] { emit partialPlan(plan); },
+                Qt::QueuedConnection);
         };
         std::optional<Plan> plan = organizer->run(stop, {}, partial);
+        if (plan) {
+            plan = withoutFolderContents(std::move(*plan));
+        }
         // Queued after every partial plan of this scan, so the final one arrives last.
         QMetaObject::invokeMethod(
             this, [this, plan = std::move(plan)] { finish(plan); }, Qt::QueuedConnection);
+        // The scan's working set is freed by now; without this its pages stay with the process.
+        platform::releaseFreeMemory();
     });
 }
 

@@ -15,7 +15,8 @@ namespace vesk {
 
 // Runs the organizer on a worker thread, one scan at a time. Requests during a scan collapse
 // into one follow-up scan, which takes the organizer current when it starts. Plans arrive on
-// the thread that owns the runner: the partial plan, then the final one.
+// the thread that owns the runner: the partial plan, then the final one, their targets without
+// the names of the files inside them.
 class ScanRunner : public QObject {
     Q_OBJECT
 
