@@ -22,6 +22,7 @@
 #include <QTextStream>
 
 #include <cstdio>
+#include <filesystem>
 
 namespace {
 
@@ -80,8 +81,9 @@ int main(int argc, char** argv) {
     const QStringList languages = QLocale::system().uiLanguages();
     Translations::install(app, languages);
 
-    const AppLocation location = AppLocation::fromArguments(arguments);
-    if (location.isFixture && !QFileInfo(pathToQt(location.home)).isDir()) {
+    const AppLocation location = AppLocation::fromArguments({argv, argv + argc});
+    std::error_code ec;
+    if (location.isFixture && !std::filesystem::is_directory(location.home, ec)) {
         std::fprintf(stderr, "vesk: --home %s is not a folder\n", location.home.c_str());
         return 2;
     }

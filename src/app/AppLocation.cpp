@@ -1,10 +1,12 @@
 #include "app/AppLocation.h"
 
 #include "app/PathBoundary.h"
+#include "core/util/NormalFolder.h"
 
 #include <QDir>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -52,12 +54,12 @@ std::vector<std::filesystem::path> systemDataFolders() {
     return folders;
 }
 
-std::optional<QString> AppLocation::homeArgument(const QStringList& arguments) {
-    const qsizetype at = arguments.indexOf(QStringLiteral("--home"));
-    if (at < 0 || at + 1 >= arguments.size()) {
+std::optional<std::string> AppLocation::homeArgument(const std::vector<std::string>& arguments) {
+    const auto at = std::find(arguments.begin(), arguments.end(), "--home");
+    if (at == arguments.end() || at + 1 == arguments.end()) {
         return std::nullopt;
     }
-    return arguments.at(at + 1);
+    return *(at + 1);
 }
 
 QString AppLocation::settingsFileFor(const QStringList& arguments) {
@@ -73,20 +75,21 @@ AppLocation AppLocation::standard() {
     return location;
 }
 
-AppLocation AppLocation::fixture(const QString& homeArgument) {
-    QString home = homeArgument;
-    if (home == QStringLiteral("~") || home.startsWith(QStringLiteral("~/"))) {
-        home = QString::fromStdString(accountHome().string()) + home.mid(1);
+AppLocation AppLocation::fixture(const std::filesystem::path& homeArgument) {
+    std::string home = homeArgument.native();
+    if (home == "~" || home.starts_with("~/")) {
+        home = accountHome().native() + home.substr(1);
     }
+    std::error_code ec;
     AppLocation location;
-    location.home = pathFromQt(QDir::cleanPath(QDir(home).absolutePath()));
+    location.home = normalFolder(std::filesystem::absolute(home, ec));
     location.supportDir = location.home / ".vesk-app";
     location.settingsFile = fixtureSettingsFile();
     location.isFixture = true;
     return location;
 }
 
-AppLocation AppLocation::fromArguments(const QStringList& arguments) {
+AppLocation AppLocation::fromArguments(const std::vector<std::string>& arguments) {
     if (const auto home = homeArgument(arguments)) {
         return fixture(*home);
     }

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace vesk {
@@ -18,11 +19,13 @@ struct AppLocation {
     QString settingsFile;
     bool isFixture = false;
 
-    // The value following the first "--home", when there is one.
-    [[nodiscard]] static std::optional<QString> homeArgument(const QStringList& arguments);
+    // The value following the first "--home", when there is one. Arguments are the bytes the
+    // process got: a folder's name need not be text.
+    [[nodiscard]] static std::optional<std::string>
+    homeArgument(const std::vector<std::string>& arguments);
     [[nodiscard]] static AppLocation standard();
-    [[nodiscard]] static AppLocation fixture(const QString& homeArgument);
-    [[nodiscard]] static AppLocation fromArguments(const QStringList& arguments);
+    [[nodiscard]] static AppLocation fixture(const std::filesystem::path& homeArgument);
+    [[nodiscard]] static AppLocation fromArguments(const std::vector<std::string>& arguments);
     // The settings store that "--home" anywhere on the command line chooses, even without a
     // folder after it; read before any location is set up.
     [[nodiscard]] static QString settingsFileFor(const QStringList& arguments);

@@ -15,7 +15,7 @@ std::variant<AppLocation, SessionError> openLocation(const CliOptions& options) 
     if (!options.home) {
         return AppLocation::standard();
     }
-    AppLocation location = AppLocation::fixture(QString::fromStdString(*options.home));
+    AppLocation location = AppLocation::fixture(*options.home);
     std::error_code ec;
     if (!std::filesystem::is_directory(location.home, ec)) {
         return SessionError{"--home " + *options.home + " is not a folder", 2};

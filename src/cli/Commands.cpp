@@ -130,8 +130,7 @@ int runDemo(const CliOptions& options) {
         std::cerr << "vesk-cli: " << *error << "\n";
         return 1;
     }
-    const AppLocation location =
-        AppLocation::fixture(QString::fromStdString(options.demoDir.string()));
+    const AppLocation location = AppLocation::fixture(options.demoDir);
     // The demo's files are all brand new, so the demo settings tidy files of any age.
     using platform::WellKnownFolder;
     // The other stored choices, such as the model's, stay as they were.

@@ -10,9 +10,10 @@
 
 namespace vesk {
 
-// One Vesk per home folder: the first launch holds a lock and listens on a socket in
-// $XDG_RUNTIME_DIR; a later launch for the same home hands its window options over and
-// leaves, so a second autostart or launcher click never gives two tray icons or two movers.
+// One Vesk per home folder: the first launch holds a lock and listens on a socket in a folder
+// only this user can enter ($XDG_RUNTIME_DIR, else one made for it); a later launch for the
+// same home hands its window options over and leaves, so a second autostart or launcher click
+// never gives two tray icons or two movers.
 class SingleInstance : public QObject {
     Q_OBJECT
 

@@ -95,7 +95,7 @@ TEST(Settings, RoundTripsEveryEntryAndWritesOnlyThePartsAsked) {
 
 TEST(Settings, OrganizerSettingsUseNormalFormsAndKeepAFixtureInsideItsHome) {
     test::TempDir dir;
-    const auto location = AppLocation::fixture(fileIn(dir, "home"));
+    const auto location = AppLocation::fixture(dir / "home");
     Settings settings;
     settings.sources = {location.home / "Downloads/", location.home / "Downloads",
                         location.home / "Desktop/./", location.home / "Downloads/../../outside",
@@ -107,7 +107,7 @@ TEST(Settings, OrganizerSettingsUseNormalFormsAndKeepAFixtureInsideItsHome) {
     EXPECT_EQ(organizer.sources,
               (std::vector{location.home / "Downloads", location.home / "Desktop"}));
     // The home given in another form is the same home.
-    const auto sameHome = AppLocation::fixture(fileIn(dir, "elsewhere/../home/"));
+    const auto sameHome = AppLocation::fixture(dir / "elsewhere/../home/");
     EXPECT_EQ(organizerSettings(settings, sameHome, false).sources, organizer.sources);
     EXPECT_EQ(organizer.minAgeDays, 7);
     EXPECT_TRUE(organizer.allowContent);
@@ -126,11 +126,12 @@ TEST(Settings, OrganizerSettingsUseNormalFormsAndKeepAFixtureInsideItsHome) {
 
 TEST(AppLocation, HomeArgumentChoosesAFixtureApartFromTheRealHome) {
     test::TempDir dir;
-    const auto location =
-        AppLocation::fromArguments({"vesk", "--home", fileIn(dir, "demo"), "--home", "/x"});
+    // The folder's name as the bytes it is, text or not.
+    const std::string demo = (dir / "d\xE9mo").native();
+    const auto location = AppLocation::fromArguments({"vesk", "--home", demo, "--home", "/x"});
     EXPECT_TRUE(location.isFixture);
-    EXPECT_EQ(location.home, dir / "demo");
-    EXPECT_EQ(location.supportDir, dir / "demo/.vesk-app");
+    EXPECT_EQ(location.home.native(), demo);
+    EXPECT_EQ(location.supportDir, location.home / ".vesk-app");
     EXPECT_TRUE(location.settingsFile.endsWith("/vesk/app.vesk.Vesk.fixture.conf"));
 
     // "--home" without a folder is no fixture.
