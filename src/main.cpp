@@ -7,7 +7,9 @@
 #include "app/ModelEnvironment.h"
 #include "app/PathBoundary.h"
 #include "app/Settings.h"
+#include "app/StopSignalNotifier.h"
 #include "app/StoreNotice.h"
+#include "platform/StopSignals.h"
 #include "ui/FileDialogPicker.h"
 #include "ui/Shell.h"
 #include "ui/SingleInstance.h"
@@ -66,6 +68,7 @@ QUrl readme() {
 } // namespace
 
 int main(int argc, char** argv) {
+    platform::blockStopSignals(); // before Qt starts any thread
     const QStringList arguments = argumentsOf(argc, argv);
     const LaunchOptions options = LaunchOptions::parse(arguments);
     if (options.help || options.version) {
@@ -115,6 +118,9 @@ int main(int argc, char** argv) {
         &instance, &SingleInstance::arrived, &shell, [&shell](const QStringList& handed) {
             shell.handle(LaunchOptions::parse(QStringList{QStringLiteral("vesk")} + handed));
         });
+    // A logout or Ctrl+C quits as the menu's Quit does.
+    StopSignalNotifier stopSignals;
+    QObject::connect(&stopSignals, &StopSignalNotifier::received, &app, &QApplication::quit);
     shell.start();
     if (stored.setAside) {
         auto* notice = new QMessageBox(QMessageBox::Information, QStringLiteral("Vesk"),

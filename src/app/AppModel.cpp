@@ -25,6 +25,13 @@ constexpr auto periodicScan = std::chrono::hours(1);
     QT_TRANSLATE_NOOP("LocalLLM", "The local model isn't available"),
 };
 
+// What another process left half done is told with the operation that settled it.
+std::vector<MoveFailure> withRecovered(std::vector<MoveFailure> failures,
+                                       const std::vector<MoveFailure>& recovered) {
+    failures.insert(failures.end(), recovered.begin(), recovered.end());
+    return failures;
+}
+
 } // namespace
 
 AppModel::AppModel(AppLocation location, Settings settings, ModelEndpoint endpoint,
@@ -39,11 +46,11 @@ AppModel::AppModel(AppLocation location, Settings settings, ModelEndpoint endpoi
     std::error_code ec;
     std::filesystem::create_directories(location_.supportDir, ec); // later writes report
     moves_->setBeforeMove(std::move(options.beforeMove));
-    const std::vector<Batch> history = moves_->history();
-    if (!history.empty()) {
-        lastBatch_ = history.back();
-    }
-    for (const Batch& batch : history) {
+    // What a killed tidy left is settled before anything is shown.
+    lastFailures_ = moves_->recover().steps;
+    showFailure_ = !lastFailures_.empty();
+    lastBatch_ = moves_->newestBatch();
+    for (const Batch& batch : moves_->history()) {
         for (const MoveRecord& record : batch.records) {
             rememberRecent(record.moved.parent_path());
         }
@@ -85,13 +92,13 @@ AppModel::AppModel(AppLocation location, Settings settings, ModelEndpoint endpoi
                 watcher_->ownMovesDone(moved);
                 // Already in their destination folder: done with as much as the moved ones.
                 moved.insert(moved.end(), result.inPlace.begin(), result.inPlace.end());
-                finishMoves(moved, result.failures, newest);
+                finishMoves(moved, withRecovered(result.failures, result.recovered), newest);
                 emit tidied(result);
             });
     connect(moves_.get(), &MoveRunner::undone, this,
             [this](const UndoResult& result, const std::optional<Batch>& newest) {
                 watcher_->ownMovesDone({});
-                finishMoves({}, result.failures, newest);
+                finishMoves({}, withRecovered(result.failures, result.recovered), newest);
                 emit undone(result);
                 // The files that came back need their rows: the one scan after an undo.
                 rescan();
@@ -415,6 +422,8 @@ void AppModel::setDestination(const std::optional<Destination>& destination,
     if (destination && destination->type == Destination::Type::folder) {
         rememberRecent(destination->path);
     }
+    // What the person sees now is what the move will be held to.
+    const auto chosen = destination ? std::optional(reviewed(*destination)) : std::nullopt;
     std::vector<std::filesystem::path> changed;
     int pending = pendingCount_;
     for (const auto& file : files) {
@@ -423,7 +432,7 @@ void AppModel::setDestination(const std::optional<Destination>& destination,
             continue;
         }
         pending -= row->isPending() ? 1 : 0;
-        row->destination = destination;
+        row->destination = chosen;
         row->included = destination.has_value();
         row->edited = true;
         pending += row->isPending() ? 1 : 0;
@@ -451,6 +460,9 @@ void AppModel::tidyAgain(const std::vector<std::filesystem::path>& files) {
             continue;
         }
         *row = ReviewRows::suggested(row->suggestion, location_.home, allows);
+        if (row->destination) {
+            row->destination = reviewed(*row->destination);
+        }
         pending += row->isPending() ? 1 : 0;
         back.push_back(file);
     }

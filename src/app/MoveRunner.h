@@ -35,6 +35,8 @@ public:
     bool apply(Moves moves);
     bool undo();
     [[nodiscard]] bool isRunning() const { return running_; }
+    // Settles what a killed tidy or undo left; only while no operation runs.
+    [[nodiscard]] Recovery recover() { return mover_.recover(); }
     // The newest batch in the history file, also while an operation runs.
     [[nodiscard]] std::optional<Batch> newestBatch() const;
     // The whole history file, oldest batch first.

@@ -32,7 +32,7 @@ std::set<std::string, std::less<>> optionsOf(Command command) {
     }
     case Command::undo:
     case Command::history:
-        return {"--home", "--json"};
+        return {"--home", "--json", "--verbose"};
     case Command::demo:
     case Command::help:
         return {};
@@ -131,7 +131,8 @@ Options:
                       suggest from the names of every file below each folder (default: stored
                       setting, else on); off leaves rules, similarity, the model and contents
   --json              machine-readable output
-  --verbose           show model diagnostics on standard error
+  --verbose           show model diagnostics, and what was settled after an interrupted
+                      tidy or undo, on standard error
   --yes               tidy without asking
 )";
     // The default as the settings table has it, in its shortest form ("3", "0.5").

@@ -10,6 +10,7 @@
 #include "core/placement/Organizer.h"
 #include "platform/WellKnownFolders.h"
 
+#include <csignal>
 #include <iostream>
 #include <string>
 #include <unistd.h>
@@ -49,6 +50,32 @@ Plan makePlan(const CliSession& session) {
     return plan;
 }
 
+// What a killed tidy or undo left behind is settled before anything else reads the history.
+HistoryStatus recoverFirst(const AppLocation& location, bool verbose) {
+    FileMover mover(location.historyFile());
+    const Recovery recovery = mover.recover();
+    std::cerr << recoveryText(recovery.steps, verbose);
+    return recovery.historyStatus;
+}
+
+// An unreadable history set aside while recovering is told with the operation's own report.
+void keepSetAside(HistoryStatus& status, const HistoryStatus& recovered) {
+    if (!status.setAside) {
+        status.setAside = recovered.setAside;
+    }
+}
+
+// After a stop signal, besides the report as usual.
+int stoppedBy(int signal, std::size_t left) {
+    std::cerr << "vesk-cli: stopped by "
+              << (signal == SIGINT ? "an interrupt" : "a request to quit");
+    if (left > 0) {
+        std::cerr << "; " << left << (left == 1 ? " file was" : " files were") << " not touched";
+    }
+    std::cerr << "\n";
+    return 128 + signal;
+}
+
 } // namespace
 
 int runPlan(const CliOptions& options) {
@@ -57,23 +84,25 @@ int runPlan(const CliOptions& options) {
         return fail(*error);
     }
     const auto& session = std::get<CliSession>(opened);
+    recoverFirst(session.location, options.verbose);
     const Plan plan = makePlan(session);
     std::cout << (options.json ? planJson(plan) : planText(plan, session.location.home));
     return 0;
 }
 
-int runTidy(const CliOptions& options) {
+int runTidy(const CliOptions& options, StopSignals& stops) {
     auto opened = openSession(options);
     if (const auto* error = std::get_if<SessionError>(&opened)) {
         return fail(*error);
     }
     const auto& session = std::get<CliSession>(opened);
+    const HistoryStatus recovered = recoverFirst(session.location, options.verbose);
     const Plan plan = makePlan(session);
 
     std::vector<std::pair<std::filesystem::path, Destination>> moves;
     for (const auto& suggestion : plan.suggestions) {
         if (auto where = destination(suggestion, session.location.home)) {
-            moves.emplace_back(suggestion.item.path, std::move(*where));
+            moves.emplace_back(suggestion.item.path, reviewed(std::move(*where)));
         }
     }
     if (!options.yes) {
@@ -95,23 +124,35 @@ int runTidy(const CliOptions& options) {
     }
 
     FileMover mover(session.location.historyFile());
-    const ApplyResult result = mover.apply(moves);
+    ApplyResult result = mover.apply(moves, stops.startMoving());
+    const auto signal = stops.stopMoving();
+    keepSetAside(result.historyStatus, recovered);
     std::cout << (options.json ? applyJson(result) : applyText(result));
+    if (signal) {
+        return stoppedBy(*signal, moves.size() - result.batch.records.size() -
+                                      result.failures.size() - result.inPlace.size());
+    }
     return result.failures.empty() && !result.historyStatus.writeError ? 0 : 1;
 }
 
-int runUndo(const CliOptions& options) {
+int runUndo(const CliOptions& options, StopSignals& stops) {
     auto location = openLocation(options);
     if (const auto* error = std::get_if<SessionError>(&location)) {
         return fail(*error);
     }
+    const HistoryStatus recovered = recoverFirst(std::get<AppLocation>(location), options.verbose);
     FileMover mover(std::get<AppLocation>(location).historyFile());
     if (mover.history().empty() && !options.json) {
         std::cout << "Nothing to undo.\n";
         return 0;
     }
-    const UndoResult result = mover.undoLast();
+    UndoResult result = mover.undoLast(stops.startMoving());
+    const auto signal = stops.stopMoving();
+    keepSetAside(result.historyStatus, recovered);
     std::cout << (options.json ? undoJson(result) : undoText(result));
+    if (signal) {
+        return stoppedBy(*signal, 0);
+    }
     return result.failures.empty() && !result.historyStatus.writeError ? 0 : 1;
 }
 
@@ -120,6 +161,7 @@ int runHistory(const CliOptions& options) {
     if (const auto* error = std::get_if<SessionError>(&location)) {
         return fail(*error);
     }
+    recoverFirst(std::get<AppLocation>(location), options.verbose);
     const FileMover mover(std::get<AppLocation>(location).historyFile());
     std::cout << (options.json ? historyJson(mover.history()) : historyText(mover.history()));
     return 0;

@@ -179,4 +179,20 @@ std::string historyJson(const std::vector<Batch>& history) {
     return jsonLine(list);
 }
 
+std::string recoveryText(const std::vector<MoveFailure>& steps, bool verbose) {
+    if (steps.empty()) {
+        return {};
+    }
+    std::ostringstream out;
+    if (!verbose) {
+        out << "vesk-cli: settled what an earlier tidy or undo left unfinished (" << steps.size()
+            << (steps.size() == 1 ? " step" : " steps") << "; --verbose lists them)\n";
+        return out.str();
+    }
+    for (const auto& step : steps) {
+        out << "recovered " << shown(step.file) << ": " << printable(step.message) << "\n";
+    }
+    return out.str();
+}
+
 } // namespace vesk

@@ -14,5 +14,8 @@ namespace vesk {
 [[nodiscard]] std::string undoJson(const UndoResult& result);
 [[nodiscard]] std::string historyText(const std::vector<Batch>& history);
 [[nodiscard]] std::string historyJson(const std::vector<Batch>& history);
+// What was settled after an interrupted tidy or undo, for standard error: each step when
+// verbose, else one line; nothing when nothing was.
+[[nodiscard]] std::string recoveryText(const std::vector<MoveFailure>& steps, bool verbose);
 
 } // namespace vesk

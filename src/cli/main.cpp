@@ -6,6 +6,7 @@
 #include <vector>
 
 int main(int argc, char** argv) {
+    vesk::StopSignals stops; // before any other thread starts
     const std::vector<std::string> args(argv + 1, argv + argc);
     const auto parsed = vesk::parseCliOptions(args);
     if (const auto* error = std::get_if<vesk::UsageError>(&parsed)) {
@@ -18,9 +19,9 @@ int main(int argc, char** argv) {
     case Command::plan:
         return vesk::runPlan(options);
     case Command::tidy:
-        return vesk::runTidy(options);
+        return vesk::runTidy(options, stops);
     case Command::undo:
-        return vesk::runUndo(options);
+        return vesk::runUndo(options, stops);
     case Command::history:
         return vesk::runHistory(options);
     case Command::demo:

@@ -1,13 +1,13 @@
 #include "platform/FileOps.h"
 
-#include "platform/FileDescriptor.h"
+#include "platform/FaultPoint.h"
 
 #include <array>
 #include <cerrno>
-#include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
+#include <map>
 #include <random>
-#include <string>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -57,7 +57,23 @@ void copyOwnerAndMode(int to, const struct stat& status) {
     (void)::fchmod(to, status.st_mode & 07777);
 }
 
-std::error_code copyBytes(int from, int to) {
+std::error_code writeAll(int to, const char* bytes, std::size_t size) {
+    while (size > 0) {
+        const ssize_t put = ::write(to, bytes, size);
+        if (put < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return lastError();
+        }
+        bytes += put;
+        size -= static_cast<std::size_t>(put);
+    }
+    return {};
+}
+
+// Reads and writes from wherever the descriptors stand.
+std::error_code readAndWrite(int from, int to) {
     std::array<char, 128 * 1024> buffer{};
     for (;;) {
         const ssize_t got = ::read(from, buffer.data(), buffer.size());
@@ -70,24 +86,39 @@ std::error_code copyBytes(int from, int to) {
             }
             return lastError();
         }
-        for (ssize_t done = 0; done < got;) {
-            const ssize_t put =
-                ::write(to, buffer.data() + done, static_cast<std::size_t>(got - done));
-            if (put < 0) {
-                if (errno == EINTR) {
-                    continue;
-                }
-                return lastError();
-            }
-            done += put;
+        if (const std::error_code ec = writeAll(to, buffer.data(), static_cast<std::size_t>(got))) {
+            return ec;
         }
+        faultPoint("copying");
     }
 }
 
-std::error_code copyEntry(const fs::path& from, const fs::path& to, bool& created);
+// In the kernel where it can (no trip through user space), in pieces, so that a test can stop
+// a copy half-way; byte by byte through a buffer where the file systems do not allow that.
+std::error_code copyBytes(int from, int to) {
+    constexpr std::size_t piece = 4U << 20U;
+    for (;;) {
+        const ssize_t copied = ::copy_file_range(from, nullptr, to, nullptr, piece, 0);
+        if (copied == 0) {
+            return {};
+        }
+        if (copied < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            if (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP) {
+                return readAndWrite(from, to);
+            }
+            return lastError();
+        }
+        faultPoint("copying");
+    }
+}
 
-std::error_code copyFile(const fs::path& from, const fs::path& to, const struct stat& status,
-                         bool& created) {
+std::error_code copyAt(const fs::path& from, int toDir, const std::string& name, bool& created);
+
+std::error_code copyFile(const fs::path& from, int toDir, const std::string& name,
+                         const struct stat& status, bool& created) {
     // Should something other than a file have taken its place since, the open must neither wait
     // for a FIFO's writer nor copy what is not the file.
     const FileDescriptor in(::open(from.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
@@ -100,7 +131,7 @@ std::error_code copyFile(const fs::path& from, const fs::path& to, const struct 
     }
     // O_EXCL: whatever appeared at the name in the meantime is never written into.
     const FileDescriptor out(
-        ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+        ::openat(toDir, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (!out.valid()) {
         return lastError();
     }
@@ -112,25 +143,26 @@ std::error_code copyFile(const fs::path& from, const fs::path& to, const struct 
     copyOwnerAndMode(out.get(), status);
     const std::array<timespec, 2> times{status.st_atim, status.st_mtim};
     (void)::futimens(out.get(), times.data());
-    // The source is removed next; its data must be on disk here first.
-    if (::fsync(out.get()) != 0) {
-        return lastError();
-    }
     return {};
 }
 
-std::error_code copyDirectory(const fs::path& from, const fs::path& to, const struct stat& status,
-                              bool& created) {
-    if (::mkdir(to.c_str(), 0700) != 0) {
+std::error_code copyDirectory(const fs::path& from, int toDir, const std::string& name,
+                              const struct stat& status, bool& created) {
+    if (::mkdirat(toDir, name.c_str(), 0700) != 0) {
         return lastError();
     }
     created = true;
+    const FileDescriptor out(
+        ::openat(toDir, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (!out.valid()) {
+        return lastError();
+    }
     std::error_code ec;
     for (fs::directory_iterator it(from, ec); !ec && it != fs::directory_iterator();
          it.increment(ec)) {
         bool childCreated = false;
         if (const std::error_code childError =
-                copyEntry(it->path(), to / it->path().filename(), childCreated)) {
+                copyAt(it->path(), out.get(), it->path().filename().native(), childCreated)) {
             return childError;
         }
     }
@@ -138,10 +170,6 @@ std::error_code copyDirectory(const fs::path& from, const fs::path& to, const st
         return ec;
     }
     const FileDescriptor in(::open(from.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    const FileDescriptor out(::open(to.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!out.valid()) {
-        return lastError();
-    }
     if (in.valid()) {
         copyExtendedAttributes(in.get(), out.get());
     }
@@ -152,46 +180,42 @@ std::error_code copyDirectory(const fs::path& from, const fs::path& to, const st
     return {};
 }
 
-std::error_code copySymlink(const fs::path& from, const fs::path& to, const struct stat& status,
-                            bool& created) {
+std::error_code copySymlink(const fs::path& from, int toDir, const std::string& name,
+                            const struct stat& status, bool& created) {
     std::error_code ec;
     const fs::path target = fs::read_symlink(from, ec);
     if (ec) {
         return ec;
     }
-    if (::symlink(target.c_str(), to.c_str()) != 0) {
+    if (::symlinkat(target.c_str(), toDir, name.c_str()) != 0) {
         return lastError();
     }
     created = true;
-    (void)::lchown(to.c_str(), status.st_uid, status.st_gid);
+    (void)::fchownat(toDir, name.c_str(), status.st_uid, status.st_gid, AT_SYMLINK_NOFOLLOW);
     const std::array<timespec, 2> times{status.st_atim, status.st_mtim};
-    (void)::utimensat(AT_FDCWD, to.c_str(), times.data(), AT_SYMLINK_NOFOLLOW);
-    return {};
-}
-
-std::error_code copyFifo(const fs::path& to, const struct stat& status, bool& created) {
-    if (::mkfifo(to.c_str(), status.st_mode & 07777) != 0) {
-        return lastError();
-    }
-    created = true;
+    (void)::utimensat(toDir, name.c_str(), times.data(), AT_SYMLINK_NOFOLLOW);
     return {};
 }
 
 // Sockets and device nodes have no contents to carry over; a folder holding one is not moved.
-std::error_code copyEntry(const fs::path& from, const fs::path& to, bool& created) {
+std::error_code copyAt(const fs::path& from, int toDir, const std::string& name, bool& created) {
     struct stat status {};
     if (::lstat(from.c_str(), &status) != 0) {
         return lastError();
     }
     switch (status.st_mode & S_IFMT) {
     case S_IFREG:
-        return copyFile(from, to, status, created);
+        return copyFile(from, toDir, name, status, created);
     case S_IFDIR:
-        return copyDirectory(from, to, status, created);
+        return copyDirectory(from, toDir, name, status, created);
     case S_IFLNK:
-        return copySymlink(from, to, status, created);
+        return copySymlink(from, toDir, name, status, created);
     case S_IFIFO:
-        return copyFifo(to, status, created);
+        if (::mkfifoat(toDir, name.c_str(), status.st_mode & 07777) != 0) {
+            return lastError();
+        }
+        created = true;
+        return {};
     default:
         return std::make_error_code(std::errc::operation_not_supported);
     }
@@ -199,18 +223,18 @@ std::error_code copyEntry(const fs::path& from, const fs::path& to, bool& create
 
 // Some file systems (NFS, many FUSE ones) do not know RENAME_NOREPLACE; there the check just
 // before a plain rename is the best that can be done.
-std::error_code renameNoReplace(const fs::path& from, const fs::path& to) {
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+std::error_code renameNoReplace(int fromDir, const char* from, int toDir, const char* to) {
+    if (::renameat2(fromDir, from, toDir, to, RENAME_NOREPLACE) == 0) {
         return {};
     }
     if (errno != EINVAL) {
         return lastError();
     }
-    std::error_code ec;
-    if (fs::symlink_status(to, ec).type() != fs::file_type::not_found) {
+    struct stat taken {};
+    if (::fstatat(toDir, to, &taken, AT_SYMLINK_NOFOLLOW) == 0) {
         return std::make_error_code(std::errc::file_exists);
     }
-    if (::rename(from.c_str(), to.c_str()) == 0) {
+    if (::renameat(fromDir, from, toDir, to) == 0) {
         return {};
     }
     return lastError();
@@ -252,28 +276,98 @@ std::error_code checkRemovable(const fs::path& from, bool isFolder) {
     return ec;
 }
 
-void makeWritable(const fs::path& dir) {
-    std::error_code ignored;
-    fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add, ignored);
-}
-
-// A copy keeps the source's permissions, so a read-only folder inside it is made writable
-// before the copy is removed; otherwise half of it would stay behind.
-void removeCopy(const fs::path& copy) {
-    std::error_code ec;
-    if (isRealFolder(copy)) {
-        makeWritable(copy);
-        for (fs::recursive_directory_iterator it(copy, ec), end; !ec && it != end;
-             it.increment(ec)) {
-            if (isRealFolder(it->path())) {
-                makeWritable(it->path()); // before the iterator steps into it
+// A copy keeps the source's permissions, so a read-only folder inside it is opened up before
+// its entries go; otherwise half of it would stay behind.
+void removeAt(int dir, const char* name) {
+    struct stat status {};
+    if (::fstatat(dir, name, &status, AT_SYMLINK_NOFOLLOW) != 0) {
+        return;
+    }
+    if (!S_ISDIR(status.st_mode)) {
+        (void)::unlinkat(dir, name, 0);
+        return;
+    }
+    (void)::fchmodat(dir, name, (status.st_mode & 07777) | S_IRWXU, 0);
+    const int inside = ::openat(dir, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (DIR* entries = inside < 0 ? nullptr : ::fdopendir(inside)) {
+        while (const dirent* entry = ::readdir(entries)) {
+            const std::string_view child = entry->d_name;
+            if (child != "." && child != "..") {
+                removeAt(inside, entry->d_name);
             }
         }
+        ::closedir(entries);
+    } else if (inside >= 0) {
+        ::close(inside);
     }
-    fs::remove_all(copy, ec);
+    (void)::unlinkat(dir, name, AT_REMOVEDIR);
 }
 
-// Hidden, so that neither a scan nor the file manager takes an unfinished copy for a file.
+bool isSameTime(const timespec& a, const timespec& b) {
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+std::optional<SourceState> stateOf(const fs::path& path) {
+    struct stat status {};
+    if (::lstat(path.c_str(), &status) != 0) {
+        return std::nullopt;
+    }
+    return SourceState{status.st_dev,  status.st_ino,  status.st_size,
+                       status.st_mtim, status.st_ctim, S_ISDIR(status.st_mode)};
+}
+
+// Same inode, size, and modification and change times: nothing was written to it.
+bool isUnchanged(const SourceState& before, const std::optional<SourceState>& now) {
+    return now && now->device == before.device && now->inode == before.inode &&
+           now->size == before.size && isSameTime(now->modified, before.modified) &&
+           isSameTime(now->changed, before.changed);
+}
+
+// Syncs the file system of each copy once; what failed is said per device.
+std::map<std::uint64_t, std::error_code> syncVolumes(const std::vector<PlacedCopy>& copies,
+                                                     std::vector<std::uint64_t>& deviceOf) {
+    std::map<std::uint64_t, std::error_code> synced;
+    for (const PlacedCopy& placed : copies) {
+        const FileDescriptor folder(
+            ::open(folderOf(placed.copy).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        struct stat status {};
+        if (!folder.valid() || ::fstat(folder.get(), &status) != 0) {
+            deviceOf.push_back(0);
+            synced.emplace(0, lastError());
+            continue;
+        }
+        deviceOf.push_back(status.st_dev);
+        if (!synced.contains(status.st_dev)) {
+            synced.emplace(status.st_dev,
+                           ::syncfs(folder.get()) == 0 ? std::error_code() : lastError());
+        }
+    }
+    return synced;
+}
+
+// Checked to be removable, so a folder fails here only in a race. Part of it may be gone by
+// then: the complete copy is the one whole version left, so it stays and the move counts.
+SettledCopy removeSource(const PlacedCopy& placed) {
+    if (placed.before.isFolder) {
+        std::error_code ignored;
+        fs::remove_all(placed.source, ignored);
+        return {SettledCopy::Outcome::moved, {}};
+    }
+    if (::unlink(placed.source.c_str()) == 0) {
+        return {SettledCopy::Outcome::moved, {}};
+    }
+    const std::error_code ec = lastError();
+    // The source is still whole, so the copy goes and everything is as before.
+    removeCopy(placed.copy);
+    return {SettledCopy::Outcome::failed, ec};
+}
+
+} // namespace
+
+std::error_code renameInto(const fs::path& from, const OpenFolder& into, const std::string& name) {
+    return renameNoReplace(AT_FDCWD, from.c_str(), into.fd(), name.c_str());
+}
+
 std::string partialName() {
     thread_local std::mt19937_64 generator{std::random_device{}()};
     static constexpr char hex[] = "0123456789abcdef";
@@ -284,82 +378,86 @@ std::string partialName() {
     return name;
 }
 
-// Copies `from` to a fresh hidden name in `folder` and tells which.
-std::error_code copyToPartial(const fs::path& from, const fs::path& folder, fs::path& partial) {
-    constexpr int attempts = 8;
-    std::error_code ec;
-    for (int attempt = 0; attempt < attempts; ++attempt) {
-        partial = folder / partialName();
-        bool created = false;
-        ec = copyEntry(from, partial, created);
-        if (!ec) {
-            return {};
-        }
-        if (created) {
-            removeCopy(partial);
-        }
-        if (ec != std::errc::file_exists || created) {
-            return ec;
-        }
-    }
-    return ec;
+bool isPartialName(const std::string& name) {
+    return name.starts_with(".vesk-partial-");
 }
 
-void syncFolder(const fs::path& dir) {
-    const FileDescriptor folder(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.valid()) {
-        (void)::fsync(folder.get());
-    }
-}
-
-std::error_code removeSource(const fs::path& from, const fs::path& copy, bool isFolder) {
-    if (!isFolder) {
-        if (::unlink(from.c_str()) == 0) {
-            return {};
-        }
-        const std::error_code ec = lastError();
-        // The source is still whole, so the copy goes and everything is as before.
-        removeCopy(copy);
-        return ec;
-    }
-    // Checked to be removable, so this fails only in a race. Part of the folder may be gone by
-    // then: the complete copy is the one whole version left, so it stays and the move counts.
-    std::error_code ignored;
-    fs::remove_all(from, ignored);
-    return {};
-}
-
-// The copy appears under its real name only once it is complete and on disk, so a killed move
-// never leaves a truncated file there.
-std::error_code copyThenRemove(const fs::path& from, const fs::path& to) {
-    struct stat status {};
-    if (::lstat(from.c_str(), &status) != 0) {
+std::error_code copyInto(const fs::path& from, const OpenFolder& into, const std::string& partial,
+                         SourceState& before) {
+    const auto state = stateOf(from);
+    if (!state) {
         return lastError();
     }
-    const bool isFolder = S_ISDIR(status.st_mode);
-    if (const std::error_code ec = checkRemovable(from, isFolder)) {
+    before = *state;
+    if (const std::error_code ec = checkRemovable(from, before.isFolder)) {
         return ec;
     }
-    fs::path partial;
-    if (const std::error_code ec = copyToPartial(from, folderOf(to), partial)) {
-        return ec;
-    }
-    if (const std::error_code ec = renameNoReplace(partial, to)) {
-        removeCopy(partial);
-        return ec;
-    }
-    syncFolder(folderOf(to));
-    return removeSource(from, to, isFolder);
-}
-
-} // namespace
-
-std::error_code moveEntry(const fs::path& from, const fs::path& to) {
-    const std::error_code ec = renameNoReplace(from, to);
-    if (ec == std::errc::cross_device_link) {
-        return copyThenRemove(from, to);
+    bool created = false;
+    const std::error_code ec = copyAt(from, into.fd(), partial, created);
+    if (ec && created) {
+        removeAt(into.fd(), partial.c_str());
     }
     return ec;
+}
+
+std::error_code showCopy(const OpenFolder& into, const std::string& partial,
+                         const std::string& name) {
+    return renameNoReplace(into.fd(), partial.c_str(), into.fd(), name.c_str());
+}
+
+std::vector<SettledCopy> settleCopies(const std::vector<PlacedCopy>& copies) {
+    std::vector<std::uint64_t> deviceOf;
+    const auto synced = syncVolumes(copies, deviceOf);
+    std::vector<SettledCopy> settled;
+    for (std::size_t i = 0; i < copies.size(); ++i) {
+        const PlacedCopy& placed = copies[i];
+        if (const std::error_code ec = synced.at(deviceOf[i])) {
+            removeCopy(placed.copy);
+            settled.push_back({SettledCopy::Outcome::failed, ec});
+        } else if (!isUnchanged(placed.before, stateOf(placed.source))) {
+            removeCopy(placed.copy);
+            settled.push_back({SettledCopy::Outcome::sourceChanged, {}});
+        } else {
+            settled.push_back(removeSource(placed));
+        }
+    }
+    return settled;
+}
+
+void removeCopy(const fs::path& copy) {
+    removeAt(AT_FDCWD, copy.c_str());
+}
+
+std::error_code moveEntry(const fs::path& from, const fs::path& to) {
+    std::error_code ec;
+    const auto into = OpenFolder::open(folderOf(to), ec);
+    if (!into) {
+        return ec;
+    }
+    const std::string name = to.filename().native();
+    ec = renameInto(from, *into, name);
+    if (ec != std::errc::cross_device_link) {
+        return ec;
+    }
+    const std::string partial = partialName();
+    SourceState before;
+    if ((ec = copyInto(from, *into, partial, before))) {
+        return ec;
+    }
+    if ((ec = showCopy(*into, partial, name))) {
+        removeAt(into->fd(), partial.c_str());
+        return ec;
+    }
+    const SettledCopy settled = settleCopies({{from, to, before}}).front();
+    switch (settled.outcome) {
+    case SettledCopy::Outcome::moved:
+        return {};
+    case SettledCopy::Outcome::sourceChanged:
+        return std::make_error_code(std::errc::text_file_busy);
+    case SettledCopy::Outcome::failed:
+        break;
+    }
+    return settled.error;
 }
 
 } // namespace vesk::platform

@@ -1,4 +1,5 @@
 #include "app/AppModel.h"
+#include "support/ChildProcess.h"
 #include "support/FakeModelServer.h"
 #include "support/ModelHome.h"
 
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <atomic>
 #include <thread>
+#include <unistd.h>
 
 namespace vesk {
 namespace {
@@ -432,6 +434,32 @@ TEST_F(AppModelTidyTest, QuittingDuringASlowTidyEndsAfterTheFileInProgressWithIt
     });
     EXPECT_EQ(recorded, static_cast<std::size_t>(moved));
     EXPECT_LT(moved, 3);
+}
+
+TEST_F(AppModelTidyTest, ATidyKilledElsewhereIsSettledAtStartAndShownWithTheFailures) {
+    for (const char* name : {"a.txt", "b.txt", "c.txt"}) {
+        files.push_back(download(name));
+    }
+    test::ChildProcess killed([&] {
+        FileMover mover(location.historyFile());
+        int started = 0;
+        mover.setBeforeMove([&](const std::filesystem::path&) {
+            if (++started == 3) {
+                ::_exit(0);
+            }
+        });
+        const auto kept = Destination::folder(location.home / "Kept");
+        (void)mover.apply({{files[0], kept}, {files[1], kept}, {files[2], kept}});
+        return 1;
+    });
+    ASSERT_EQ(killed.wait(), 0);
+
+    const auto model = makeModel(onboardedSettings(), modelOff);
+    EXPECT_TRUE(model->showFailure());
+    EXPECT_EQ(model->lastFailures().size(), 2U);
+    ASSERT_TRUE(model->lastBatch());
+    EXPECT_EQ(model->lastBatch()->records.size(), 2U);
+    settleOrFail(*model);
 }
 
 TEST_F(AppModelTidyTest, AFileAlreadyInTheChosenFolderLeavesItsRow) {

@@ -12,8 +12,8 @@ extern char** environ;
 
 namespace vesk::test {
 
-ProcessResult runCli(const std::vector<std::string>& args, const std::filesystem::path& sandbox,
-                     const std::vector<std::string>& environment) {
+pid_t startCli(const std::vector<std::string>& args, const std::filesystem::path& sandbox,
+               const std::vector<std::string>& environment) {
     // The Trash is chosen by comparing volumes with the home folder, which must exist.
     std::filesystem::create_directories(sandbox / "home");
     const auto outFile = sandbox / "cli.out";
@@ -59,10 +59,19 @@ ProcessResult runCli(const std::vector<std::string>& args, const std::filesystem
     if (spawned != 0) {
         throw std::runtime_error("cannot start vesk-cli");
     }
+    return pid;
+}
+
+ProcessResult finishCli(pid_t pid, const std::filesystem::path& sandbox) {
     int status = 0;
     waitpid(pid, &status, 0);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(sandbox / "cli.out"),
+            readFile(sandbox / "cli.err")};
+}
 
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(outFile), readFile(errFile)};
+ProcessResult runCli(const std::vector<std::string>& args, const std::filesystem::path& sandbox,
+                     const std::vector<std::string>& environment) {
+    return finishCli(startCli(args, sandbox, environment), sandbox);
 }
 
 } // namespace vesk::test

@@ -1,8 +1,8 @@
 #include "platform/FileOps.h"
 
-#include "OtherVolume.h"
 #include "platform/EntryStatus.h"
 #include "support/ChildProcess.h"
+#include "support/OtherVolume.h"
 #include "support/ScratchVolume.h"
 #include "support/TempDir.h"
 

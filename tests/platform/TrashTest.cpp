@@ -1,6 +1,6 @@
 #include "platform/Trash.h"
 
-#include "OtherVolume.h"
+#include "support/OtherVolume.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -19,13 +19,13 @@ using test::readFile;
 using test::TempDir;
 using test::writeFile;
 
-// Each case gets its own home whose data folder does not exist yet, the case Qt 6.4 gets wrong.
+// Each case gets its own home whose data folder does not exist yet.
 class TrashTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ::setenv("HOME", home.path().c_str(), 1);
         ::setenv("XDG_DATA_HOME", (home / "data").c_str(), 1);
-        // Where Qt 6.4 would misplace the item.
+        // Where a trash that resolved paths against the working folder would misplace the item.
         ASSERT_EQ(::chdir(home.path().c_str()), 0);
     }
 
@@ -75,11 +75,10 @@ TEST_F(TrashTest, TrashInfoGivesTheOriginalPathBackToAFileManager) {
 TEST_F(TrashTest, ReportsWhatCannotBeTrashedAndLeavesItInPlace) {
     EXPECT_FALSE(moveToTrash(home / "gone.txt").error.empty());
 
-    // Qt would look for the name decoded lossily, which may be a different file.
+    // A name that is not UTF-8 is the file of those bytes, not one it could be decoded to.
     const fs::path odd = writeFile(home / "caf\xE9.txt", "latin-1");
     const fs::path lookalike = writeFile(home / "caf\uFFFD.txt", "other");
-    EXPECT_FALSE(moveToTrash(odd).location);
-    EXPECT_EQ(readFile(odd), "latin-1");
+    EXPECT_EQ(moveToTrash(odd).location, homeTrash / "files/caf\xE9.txt");
     EXPECT_EQ(readFile(lookalike), "other");
 
     writeFile(home / "blocker");
@@ -119,6 +118,15 @@ TEST_F(TrashTest, TrashesOnAnotherVolumeIntoThatVolumesTrash) {
     for (const fs::path& dir : {trash / "files", trash / "info", trash}) {
         fs::remove(dir, ignored); // only when empty
     }
+
+    // A link in the home to a file on that volume is trashed as itself, in the home's Trash.
+    const fs::path target = writeFile(*other / "kept.iso", "iso");
+    fs::create_symlink(target, test::makeDir(home / "Desktop") / "link.iso");
+    const TrashResult link = moveToTrash(home / "Desktop/link.iso");
+    EXPECT_EQ(link.location, homeTrash / "files/link.iso") << link.error;
+    EXPECT_EQ(fs::read_symlink(homeTrash / "files/link.iso"), target);
+    EXPECT_EQ(readFile(target), "iso");
+    EXPECT_FALSE(fs::exists(trash / "info/link.iso.trashinfo"));
 }
 
 } // namespace

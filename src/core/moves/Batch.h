@@ -29,6 +29,8 @@ struct MoveRecord {
     std::filesystem::path moved;
     // The entry as it was right after the move; histories written before it was kept have none.
     std::optional<FileIdentity> identity = std::nullopt;
+    // Without an identity, the length the record gives, if any (a record edited by hand).
+    std::optional<std::int64_t> size = std::nullopt;
 
     bool operator==(const MoveRecord&) const = default;
 };
@@ -41,6 +43,14 @@ struct Batch {
     std::vector<std::filesystem::path> createdFolders; // shallowest first per destination
 
     bool operator==(const Batch&) const = default;
+};
+
+// One file that was not moved, or what became of one, with a text for the person.
+struct MoveFailure {
+    std::filesystem::path file;
+    std::string message;
+
+    bool operator==(const MoveFailure&) const = default;
 };
 
 } // namespace vesk

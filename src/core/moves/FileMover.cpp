@@ -1,17 +1,19 @@
 #include "core/moves/FileMover.h"
 
+#include "core/moves/EntryIdentity.h"
+#include "core/moves/JournaledMoves.h"
+#include "core/moves/MoveFolders.h"
+#include "core/moves/MoveJournal.h"
+#include "core/util/FreePath.h"
 #include "core/util/NormalFolder.h"
 #include "core/util/Uuid.h"
-#include "platform/EntryStatus.h"
-#include "platform/FileOps.h"
 #include "platform/Trash.h"
 
 #include <algorithm>
 #include <chrono>
+#include <map>
 #include <ranges>
 #include <set>
-#include <system_error>
-#include <unistd.h>
 
 namespace vesk {
 
@@ -22,64 +24,130 @@ namespace fs = std::filesystem;
 constexpr std::string_view sourceMissing = "文件已不在原处";
 constexpr std::string_view movedMissing = "找不到已移动的文件";
 constexpr std::string_view movedChanged = "已不是整理时移动的那个文件";
-// Stops a retry loop on a file system that keeps refusing names that look free.
-constexpr int clashRetries = 100;
-// Times are kept to the microsecond.
-constexpr auto sameTime = std::chrono::microseconds(1);
+constexpr std::string_view destinationChanged = "审阅后目标文件夹已被替换，文件留在原处";
+constexpr std::string_view folderChanged = "整理后文件夹已被替换，文件留在原处";
+// Folders kept open at once; past this they are opened (and checked) again.
+constexpr std::size_t openFolderLimit = 64;
 
-// Any entry counts, a dangling symbolic link too: it occupies the name.
-bool isTaken(const fs::path& path) {
-    std::error_code ec;
-    return fs::symlink_status(path, ec).type() != fs::file_type::not_found;
-}
-
-// Missing folders from `dir` up to the first one that exists, shallowest first.
-std::vector<fs::path> missingFolders(const fs::path& dir) {
-    std::vector<fs::path> missing;
-    for (fs::path current = dir; !isTaken(current) && current.has_relative_path();
-         current = current.parent_path()) {
-        missing.push_back(current);
+// Results by move number, put in order at the end: a copy across file systems finishes after
+// the renames that follow it.
+template <typename T> class InOrder {
+public:
+    void add(std::size_t n, T value) { items_.emplace_back(n, std::move(value)); }
+    [[nodiscard]] std::vector<T> sorted() {
+        std::ranges::stable_sort(items_, {}, &std::pair<std::size_t, T>::first);
+        std::vector<T> values;
+        for (auto& [n, value] : items_) {
+            values.push_back(std::move(value));
+        }
+        return values;
     }
-    std::reverse(missing.begin(), missing.end());
-    return missing;
-}
 
-// Creates `dir` with its parents and appends the folders that did not exist before.
-std::error_code createFolder(const fs::path& dir, std::vector<fs::path>& created) {
-    std::vector<fs::path> missing = missingFolders(dir);
-    std::error_code ec;
-    fs::create_directories(dir, ec);
-    if (ec) {
-        return ec;
+private:
+    std::vector<std::pair<std::size_t, T>> items_;
+};
+
+// Each folder is opened, and checked, once per operation: every file for it then lands in the
+// very folder that was checked, whatever happens to its path meanwhile.
+class OpenFolders {
+public:
+    using Open = std::function<std::optional<platform::OpenFolder>(std::string& failure)>;
+
+    const platform::OpenFolder* get(const fs::path& folder, const Open& open,
+                                    std::string& failure) {
+        if (const auto found = folders_.find(folder); found != folders_.end()) {
+            return &found->second;
+        }
+        if (folders_.size() >= openFolderLimit) {
+            folders_.clear();
+        }
+        auto opened = open(failure);
+        return opened ? &folders_.emplace(folder, std::move(*opened)).first->second : nullptr;
     }
-    created.insert(created.end(), missing.begin(), missing.end());
-    return {};
-}
 
-// To the microsecond, which the history keeps exactly.
-Date stored(Date date) {
-    return std::chrono::floor<std::chrono::microseconds>(date);
-}
+private:
+    std::map<fs::path, platform::OpenFolder> folders_;
+};
 
-std::optional<FileIdentity> identityOf(const fs::path& path) {
-    const auto status = platform::entryStatus(path);
-    if (!status) {
-        return std::nullopt;
+class ApplyRun {
+public:
+    ApplyRun(ApplyResult& result, MoveJournal* journal,
+             const JournaledMoves::BeforeMove& beforeMove)
+        : result_(result), journal_(journal), steps_(journal, beforeMove) {}
+
+    void move(std::size_t n, const fs::path& source, const Destination& destination) {
+        if (!isTaken(source)) {
+            failures_.add(n, {source, std::string(sourceMissing)});
+        } else if (destination.type == Destination::Type::trash) {
+            take(steps_.trash(n, source));
+        } else if (isSameFolder(source.parent_path(), destination.path)) {
+            // Moving it would only rename it to "name 2", and again on every tidy.
+            result_.inPlace.push_back(source);
+        } else if (const platform::OpenFolder* into = open(n, source, destination)) {
+            if (auto outcome = steps_.move(n, source, *into, source.filename().native())) {
+                take(*outcome);
+            }
+        }
+        if (steps_.groupFull()) {
+            settle();
+        }
     }
-    return FileIdentity{status->device, status->inode, status->size,
-                        stored(status->modified.value_or(Date{})),
-                        status->born ? std::optional(stored(*status->born)) : std::nullopt};
-}
 
-bool isSameTime(Date a, Date b) {
-    return a - b <= sameTime && b - a <= sameTime;
-}
+    void finish() {
+        settle();
+        result_.batch.records = records_.sorted();
+        result_.failures = failures_.sorted();
+    }
 
-bool isSameEntry(const FileIdentity& recorded, const FileIdentity& now) {
-    const bool sameInode = recorded.device == now.device && recorded.inode == now.inode &&
-                           (!recorded.born || !now.born || isSameTime(*recorded.born, *now.born));
-    return sameInode || (recorded.size == now.size && isSameTime(recorded.modified, now.modified));
-}
+private:
+    void settle() {
+        for (const JournaledMoves::Outcome& outcome : steps_.settle()) {
+            take(outcome);
+        }
+    }
+
+    void take(const JournaledMoves::Outcome& outcome) {
+        if (outcome.landed) {
+            records_.add(outcome.n,
+                         {outcome.from, *outcome.landed, outcome.identity, std::nullopt});
+        } else {
+            failures_.add(outcome.n, {outcome.from, outcome.failure});
+        }
+    }
+
+    const platform::OpenFolder* open(std::size_t n, const fs::path& source,
+                                     const Destination& destination) {
+        std::string failure;
+        const platform::OpenFolder* into = folders_.get(
+            destination.path,
+            [&](std::string& why) {
+                std::vector<fs::path> made;
+                bool changed = false;
+                std::error_code ec;
+                auto folder = openDestination(destination, made, changed, ec);
+                for (const fs::path& dir : made) {
+                    result_.batch.createdFolders.push_back(dir);
+                    if (journal_) {
+                        journal_->createdFolder(dir);
+                    }
+                }
+                why = changed ? std::string(destinationChanged) : ec.message();
+                return folder;
+            },
+            failure);
+        if (!into) {
+            failures_.add(n, {source, failure});
+        }
+        return into;
+    }
+
+    ApplyResult& result_;
+    MoveJournal* journal_;
+    JournaledMoves steps_;
+    OpenFolders folders_;
+    InOrder<MoveRecord> records_;
+    InOrder<MoveFailure> failures_;
+};
 
 // An undo that was interrupted after this file may already have put it back.
 bool isBackInPlace(const MoveRecord& record) {
@@ -87,68 +155,116 @@ bool isBackInPlace(const MoveRecord& record) {
     return record.identity && there && isSameEntry(*record.identity, *there);
 }
 
-MoveFailure failure(const fs::path& file, std::string_view message) {
-    return {file, std::string(message)};
-}
-
-// After every move at first, then in groups of up to 32, so that a batch of thousands of files
-// does not rewrite the whole history thousands of times.
-std::size_t groupSize(std::size_t written) {
-    return std::min<std::size_t>(32, 1 + written / 16);
-}
-
-template <typename T> std::vector<T> tail(const std::vector<T>& list, std::size_t from) {
-    return {list.begin() + static_cast<std::ptrdiff_t>(from), list.end()};
-}
-
-// Adds what the batch moved since the last write to its entry in the history. Another mover
-// may have undone the entry meanwhile: the later moves then make a new one.
-void appendToBatch(std::vector<Batch>& history, const Batch& part) {
-    const auto entry = std::ranges::find(history, part.id, &Batch::id);
-    if (entry == history.end()) {
-        history.push_back(part);
-    } else {
-        entry->records.insert(entry->records.end(), part.records.begin(), part.records.end());
-        entry->createdFolders.insert(entry->createdFolders.end(), part.createdFolders.begin(),
-                                     part.createdFolders.end());
+// Whatever has taken the moved file's name since is not ours to move. A record without an
+// identity (older, or edited by hand) only moves an entry of its name and recorded length.
+bool isMovedFile(const MoveRecord& record) {
+    const auto now = identityOf(record.moved);
+    if (record.identity) {
+        return now && isSameEntry(*record.identity, *now);
     }
-    if (history.size() > FileMover::historyLimit) {
-        history.erase(history.begin(),
-                      history.end() - static_cast<std::ptrdiff_t>(FileMover::historyLimit));
-    }
+    return now && isFreeNameOf(record.moved, record.original) &&
+           (!record.size || *record.size == now->size);
 }
 
-// Drops what an undo settled from the batch's entry, and the entry once no record is left.
-// Returns the number of records kept.
-std::size_t forget(std::vector<Batch>& history, const std::string& id,
-                   const std::set<std::pair<fs::path, fs::path>>& settled,
-                   const std::set<fs::path>& removedFolders) {
-    const auto entry = std::ranges::find(history, id, &Batch::id);
-    if (entry == history.end()) {
-        return 0;
-    }
-    std::erase_if(entry->records, [&](const MoveRecord& record) {
-        return settled.contains({record.original, record.moved});
-    });
-    std::erase_if(entry->createdFolders,
-                  [&](const fs::path& dir) { return removedFolders.contains(dir); });
-    const std::size_t kept = entry->records.size();
-    if (kept == 0) {
-        history.erase(entry);
-    }
-    return kept;
-}
+class UndoRun {
+public:
+    UndoRun(UndoResult& result, MoveJournal* journal, const JournaledMoves::BeforeMove& beforeMove,
+            Date since)
+        : result_(result), steps_(journal, beforeMove), since_(since) {}
 
-// Only an empty folder goes: whatever is left in it, a hidden file too, belongs to someone.
-// rmdir(2) also leaves alone a file that has taken the folder's name.
-std::set<fs::path> removeEmptyFolders(const std::vector<fs::path>& created) {
-    std::set<fs::path> removed;
-    for (const fs::path& dir : std::views::reverse(created)) {
-        if (::rmdir(dir.c_str()) == 0) {
-            removed.insert(dir);
+    void restore(std::size_t n, const MoveRecord& record) {
+        records_[n] = &record;
+        if (!isTaken(record.moved)) {
+            if (!isBackInPlace(record)) {
+                failures_.add(n, {record.moved, std::string(movedMissing)});
+            }
+            settled_.insert(record.moved); // no later try could find it either
+            return;
+        }
+        if (!isMovedFile(record)) {
+            failures_.add(n, {record.moved, std::string(movedChanged)});
+            return;
+        }
+        std::string failure;
+        const platform::OpenFolder* into = nullptr;
+        if (isLongStanding(record.moved.parent_path(), failure)) {
+            into = folders_.get(
+                record.original.parent_path(),
+                [&](std::string& why) {
+                    std::vector<fs::path> made;
+                    return openFolder(record.original.parent_path(), why, &made);
+                },
+                failure);
+        }
+        if (!into) {
+            failures_.add(n, {record.moved, failure});
+        } else if (auto outcome =
+                       steps_.move(n, record.moved, *into, record.original.filename().native())) {
+            take(*outcome);
+        }
+        if (steps_.groupFull()) {
+            settle();
         }
     }
-    return removed;
+
+    std::set<fs::path> finish() {
+        settle();
+        result_.failures = failures_.sorted();
+        result_.renamed = renamed_.sorted();
+        return std::move(settled_);
+    }
+
+private:
+    // The folder the file is in now: reached only through links older than the batch.
+    bool isLongStanding(const fs::path& folder, std::string& failure) const {
+        return openFolder(folder, failure, nullptr).has_value();
+    }
+
+    // Folders made on the way back are not the batch's to remove.
+    std::optional<platform::OpenFolder> openFolder(const fs::path& folder, std::string& failure,
+                                                   std::vector<fs::path>* made) const {
+        bool changed = false;
+        std::error_code ec;
+        auto opened = openSince(folder, since_, made, changed, ec);
+        failure = changed ? std::string(folderChanged) : ec.message();
+        return opened;
+    }
+
+    void settle() {
+        for (const JournaledMoves::Outcome& outcome : steps_.settle()) {
+            take(outcome);
+        }
+    }
+
+    void take(const JournaledMoves::Outcome& outcome) {
+        const MoveRecord& record = *records_.at(outcome.n);
+        if (!outcome.landed) {
+            failures_.add(outcome.n, {record.moved, outcome.failure});
+            return;
+        }
+        platform::forgetTrashInfo(record.moved);
+        ++result_.restored;
+        settled_.insert(record.moved);
+        if (*outcome.landed != record.original) {
+            renamed_.add(outcome.n, {record.original, *outcome.landed, std::nullopt, std::nullopt});
+        }
+    }
+
+    UndoResult& result_;
+    JournaledMoves steps_;
+    Date since_;
+    OpenFolders folders_;
+    std::map<std::size_t, const MoveRecord*> records_;
+    std::set<fs::path> settled_;
+    InOrder<MoveFailure> failures_;
+    InOrder<MoveRecord> renamed_;
+};
+
+// What recovery said about an unreadable history is kept when the operation's own write is fine.
+void keepSetAside(HistoryStatus& status, const Recovery& recovery) {
+    if (!status.setAside) {
+        status.setAside = recovery.historyStatus.setAside;
+    }
 }
 
 } // namespace
@@ -159,163 +275,95 @@ std::vector<Batch> FileMover::history() const {
     return historyFile_ ? readHistory(*historyFile_) : std::vector<Batch>{};
 }
 
-ApplyResult FileMover::apply(const std::vector<std::pair<fs::path, Destination>>& moves,
-                             std::stop_token stop) {
-    ApplyResult result{Batch{newUuid(), stored(Clock::now()), {}, {}}, {}, {}, {}};
-    Written written;
-    std::size_t done = 0;
-    for (const auto& [source, destination] : moves) {
-        if (stop.stop_requested()) {
-            break;
-        }
-        moveInto(source, destination, result);
+Recovery FileMover::recover() {
+    return historyFile_ ? recoverJournals(*historyFile_) : Recovery{};
+}
+
+// Without a journal the moves still go ahead, as they would without a history: the final
+// write then tells whether they can be undone.
+std::optional<MoveJournal> FileMover::beginJournal(bool undo, const Batch& batch,
+                                                   HistoryStatus& status) const {
+    if (!historyFile_) {
+        return std::nullopt;
+    }
+    std::error_code ec;
+    auto journal = MoveJournal::begin(
+        *historyFile_, undo ? JournalContents::Kind::undo : JournalContents::Kind::apply, batch.id,
+        batch.date, ec);
+    if (!journal) {
+        status.writeError = ec.message();
+    }
+    return journal;
+}
+
+ApplyResult FileMover::apply(const Moves& moves, std::stop_token stop) {
+    const Recovery recovery = recover();
+    // To the microsecond, which the history keeps exactly.
+    const Date now = std::chrono::floor<std::chrono::microseconds>(Clock::now());
+    ApplyResult result{Batch{newUuid(), now, {}, {}}, {}, {}, {}, recovery.steps};
+    auto journal = beginJournal(false, result.batch, result.historyStatus);
+    ApplyRun run(result, journal ? &*journal : nullptr, beforeMove_);
+    for (std::size_t n = 0; n < moves.size() && !stop.stop_requested(); ++n) {
+        run.move(n, moves[n].first, moves[n].second);
         if (progress_) {
-            progress_(++done, moves.size());
-        }
-        if (result.batch.records.size() - written.records >= groupSize(written.records)) {
-            writeProgress(result, written);
+            progress_(n + 1, moves.size());
         }
     }
-    if (result.batch.records.size() > written.records) {
-        writeProgress(result, written);
+    run.finish();
+    if (result.batch.records.empty()) {
+        if (journal) {
+            journal->remove();
+        }
+        result.historyStatus = {};
+    } else if (historyFile_) {
+        result.historyStatus = updateHistory(
+            *historyFile_, [&](std::vector<Batch>& history) { addBatch(history, result.batch); },
+            [&] {
+                if (journal) {
+                    journal->remove();
+                }
+            });
     }
+    keepSetAside(result.historyStatus, recovery);
     return result;
 }
 
-void FileMover::writeProgress(ApplyResult& result, Written& written) const {
-    if (!historyFile_) {
-        return;
-    }
-    const Batch& batch = result.batch;
-    const Batch part{batch.id, batch.date, tail(batch.records, written.records),
-                     tail(batch.createdFolders, written.folders)};
-    const HistoryStatus status = updateHistory(
-        *historyFile_, [&](std::vector<Batch>& history) { appendToBatch(history, part); });
-    // What failed to be written stays pending for the next write, so only the last one tells.
-    result.historyStatus.writeError = status.writeError;
-    if (status.setAside) {
-        result.historyStatus.setAside = status.setAside;
-    }
-    if (!status.writeError) {
-        written = {batch.records.size(), batch.createdFolders.size()};
-    }
-}
-
-void FileMover::moveInto(const fs::path& source, const Destination& destination,
-                         ApplyResult& result) {
-    if (!isTaken(source)) {
-        result.failures.push_back(failure(source, sourceMissing));
-        return;
-    }
-    if (destination.type == Destination::Type::trash) {
-        const platform::TrashResult trashed = platform::moveToTrash(source);
-        if (!trashed.location) {
-            result.failures.push_back(failure(source, trashed.error));
-            return;
-        }
-        result.batch.records.push_back({source, *trashed.location, identityOf(*trashed.location)});
-        return;
-    }
-    // Moving it would only rename it to "name 2", and again on every tidy.
-    if (isSameFolder(source.parent_path(), destination.path)) {
-        result.inPlace.push_back(source);
-        return;
-    }
-    if (const std::error_code ec = createFolder(destination.path, result.batch.createdFolders)) {
-        result.failures.push_back(failure(source, ec.message()));
-        return;
-    }
-    fs::path landed;
-    if (const std::error_code ec =
-            moveToFreeName(source, destination.path / source.filename(), landed)) {
-        result.failures.push_back(failure(source, ec.message()));
-        return;
-    }
-    result.batch.records.push_back({source, landed, identityOf(landed)});
-}
-
-// The free name is chosen before the move; should something take it in between, the move
-// refuses and the next free name is tried, so nothing is ever replaced.
-std::error_code FileMover::moveToFreeName(const fs::path& from, const fs::path& wanted,
-                                          fs::path& landed) {
-    std::error_code ec;
-    for (int attempt = 0; attempt < clashRetries; ++attempt) {
-        landed = freePath(wanted, ec);
-        if (ec) {
-            return ec;
-        }
-        if (beforeMove_) {
-            beforeMove_(landed);
-        }
-        ec = platform::moveEntry(from, landed);
-        if (ec != std::errc::file_exists) {
-            return ec;
-        }
-    }
-    return ec;
-}
-
 UndoResult FileMover::undoLast(std::stop_token stop) {
+    const Recovery recovery = recover();
     UndoResult result;
+    result.recovered = recovery.steps;
+    result.historyStatus = recovery.historyStatus;
     const std::vector<Batch> stored = history();
     if (stored.empty()) {
         return result;
     }
     const Batch& batch = stored.back();
-    std::set<std::pair<fs::path, fs::path>> settled;
-    std::size_t done = 0;
+    auto journal = beginJournal(true, batch, result.historyStatus);
+    UndoRun run(result, journal ? &*journal : nullptr, beforeMove_, batch.date);
+    std::size_t n = 0;
     for (const MoveRecord& record : std::views::reverse(batch.records)) {
         if (stop.stop_requested()) {
             break;
         }
-        if (restore(record, result)) {
-            settled.emplace(record.original, record.moved);
-        }
+        run.restore(n++, record);
         if (progress_) {
-            progress_(++done, batch.records.size());
+            progress_(n, batch.records.size());
         }
     }
+    const std::set<fs::path> settled = run.finish();
     const std::set<fs::path> removed = removeEmptyFolders(batch.createdFolders);
-    result.historyStatus = updateHistory(*historyFile_, [&](std::vector<Batch>& history) {
-        result.remaining = forget(history, batch.id, settled, removed);
-    });
+    result.historyStatus = updateHistory(
+        *historyFile_,
+        [&](std::vector<Batch>& history) {
+            result.remaining = forgetRecords(history, batch.id, settled, removed);
+        },
+        [&] {
+            if (journal) {
+                journal->remove();
+            }
+        });
+    keepSetAside(result.historyStatus, recovery);
     return result;
-}
-
-bool FileMover::restore(const MoveRecord& record, UndoResult& result) {
-    std::error_code ec;
-    if (fs::symlink_status(record.moved, ec).type() == fs::file_type::not_found) {
-        if (!isBackInPlace(record)) {
-            result.failures.push_back(failure(record.moved, movedMissing));
-        }
-        return true;
-    }
-    if (ec) {
-        result.failures.push_back(failure(record.moved, ec.message()));
-        return false;
-    }
-    // Whatever has taken the name since is not ours to move.
-    const auto now = identityOf(record.moved);
-    if (record.identity && (!now || !isSameEntry(*record.identity, *now))) {
-        result.failures.push_back(failure(record.moved, movedChanged));
-        return false;
-    }
-    fs::create_directories(record.original.parent_path(), ec);
-    if (ec) {
-        result.failures.push_back(failure(record.moved, ec.message()));
-        return false;
-    }
-    fs::path landed;
-    if (const std::error_code moveError = moveToFreeName(record.moved, record.original, landed)) {
-        result.failures.push_back(failure(record.moved, moveError.message()));
-        return false;
-    }
-    platform::forgetTrashInfo(record.moved);
-    ++result.restored;
-    if (landed != record.original) {
-        result.renamed.push_back({record.original, landed, {}});
-    }
-    return true;
 }
 
 } // namespace vesk

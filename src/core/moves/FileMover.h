@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/moves/Batch.h"
-#include "core/plan/Destination.h"
-#include "core/util/FreePath.h"
 #include "core/moves/MoveHistory.h"
+#include "core/moves/Recovery.h"
+#include "core/plan/Destination.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -16,18 +16,14 @@
 
 namespace vesk {
 
-struct MoveFailure {
-    std::filesystem::path file;
-    std::string message;
-
-    bool operator==(const MoveFailure&) const = default;
-};
+class MoveJournal;
 
 struct ApplyResult {
     Batch batch; // every file moved, also those a failed history write leaves without a way back
     std::vector<MoveFailure> failures;
     std::vector<std::filesystem::path> inPlace{}; // already in their destination folder: left alone
     HistoryStatus historyStatus{};                // a write error: this batch cannot be undone
+    std::vector<MoveFailure> recovered{}; // what an earlier tidy or undo, killed, left behind
 };
 
 struct UndoResult {
@@ -36,32 +32,36 @@ struct UndoResult {
     std::vector<MoveRecord> renamed{}; // back in their folder under a new name, given as `moved`
     std::size_t remaining = 0;         // records the history keeps of the batch, for another try
     HistoryStatus historyStatus{};
+    std::vector<MoveFailure> recovered{};
 };
 
 // Carries out moves and takes back the newest batch of them. Never replaces an existing entry.
 //
 // The history exists only in its file, shared with every other mover on it (the application's
 // and vesk-cli's): each change re-reads the file under its lock and writes it within that lock,
-// and history() reads it anew. So the mover holds no state that its operations change: one
+// and history() reads it anew. A tidy or undo in progress writes each move to a journal of its
+// own beside the file before making it, so that one killed half-way is settled and recorded by
+// whoever comes next (recover()). The mover holds no state that its operations change: one
 // apply or undo may run on a worker thread while history() is called on another. Operations
 // themselves run one at a time, and the beforeMove hook is set before any of them starts.
 class FileMover {
 public:
-    static constexpr std::size_t historyLimit = 20;
+    using Moves = std::vector<std::pair<std::filesystem::path, Destination>>;
 
     // Without a history file nothing is remembered and there is nothing to undo.
     explicit FileMover(std::optional<std::filesystem::path> historyFile = std::nullopt);
 
-    // Moves in the given order. The history is written as the batch goes, so a tidy killed
-    // half-way can still be undone up to where it got. A stop request is looked at between
-    // files: the file in progress always finishes, and what was moved until then is recorded.
-    [[nodiscard]] ApplyResult
-    apply(const std::vector<std::pair<std::filesystem::path, Destination>>& moves,
-          std::stop_token stop = {});
+    // Moves in the given order, first recovering what a killed operation left. A stop request
+    // is looked at between files: the file in progress always finishes, and what was moved
+    // until then is recorded. A destination with a trail is held to it.
+    [[nodiscard]] ApplyResult apply(const Moves& moves, std::stop_token stop = {});
     // Takes back the newest batch in the history file, newest file first. Files that could not
     // be restored keep their records, so undo can be tried again; a stop request is looked at
     // between files, the same way.
     [[nodiscard]] UndoResult undoLast(std::stop_token stop = {});
+    // Settles and records what tidies and undoes killed half-way left behind; apply and undo do
+    // it first, other readers of the history call it themselves.
+    [[nodiscard]] Recovery recover();
 
     // As the history file holds it now, oldest first; batches of other movers included.
     [[nodiscard]] std::vector<Batch> history() const;
@@ -76,20 +76,8 @@ public:
     void setProgress(Progress progress) { progress_ = std::move(progress); }
 
 private:
-    // How much of the batch in progress the history file already holds.
-    struct Written {
-        std::size_t records = 0;
-        std::size_t folders = 0;
-    };
-
-    void moveInto(const std::filesystem::path& source, const Destination& destination,
-                  ApplyResult& result);
-    [[nodiscard]] std::error_code moveToFreeName(const std::filesystem::path& from,
-                                                 const std::filesystem::path& wanted,
-                                                 std::filesystem::path& landed);
-    void writeProgress(ApplyResult& result, Written& written) const;
-    // True when the record is done with: its file is back, or no later try could find it.
-    [[nodiscard]] bool restore(const MoveRecord& record, UndoResult& result);
+    [[nodiscard]] std::optional<MoveJournal> beginJournal(bool undo, const Batch& batch,
+                                                          HistoryStatus& status) const;
 
     std::optional<std::filesystem::path> historyFile_;
     std::function<void(const std::filesystem::path&)> beforeMove_;

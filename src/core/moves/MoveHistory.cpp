@@ -1,5 +1,6 @@
 #include "core/moves/MoveHistory.h"
 
+#include "core/moves/RecordJson.h"
 #include "core/util/AtomicFile.h"
 #include "core/util/Dates.h"
 #include "core/util/FileLock.h"
@@ -7,8 +8,6 @@
 #include "core/util/SetAside.h"
 #include "core/util/Uuid.h"
 #include "core/util/WholeFile.h"
-
-#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <cctype>
@@ -19,7 +18,6 @@ namespace vesk {
 namespace {
 
 namespace fs = std::filesystem;
-using Json = nlohmann::ordered_json;
 
 // Twenty batches of a few thousand moves each stay far below this.
 constexpr std::size_t storedFileLimit = 64U << 20U;
@@ -34,14 +32,10 @@ Json urlList(const std::vector<fs::path>& paths) {
 
 Json toJson(const MoveRecord& record) {
     Json json = {{"original", toFileUrl(record.original)}, {"moved", toFileUrl(record.moved)}};
-    if (const auto& identity = record.identity) {
-        json["device"] = identity->device;
-        json["inode"] = identity->inode;
-        json["size"] = identity->size;
-        json["modified"] = toReferenceSeconds(identity->modified);
-        if (identity->born) {
-            json["born"] = toReferenceSeconds(*identity->born);
-        }
+    if (record.identity) {
+        putIdentity(json, *record.identity);
+    } else if (record.size) {
+        json["size"] = *record.size;
     }
     return json;
 }
@@ -71,14 +65,6 @@ const Json& arrayAt(const Json& object, const char* key) {
     return value;
 }
 
-fs::path pathFrom(const Json& url) {
-    auto path = fromFileUrl(url.get<std::string>());
-    if (!path) {
-        unreadable("not a file URL");
-    }
-    return std::move(*path);
-}
-
 std::string uuidAt(const Json& object) {
     std::string id = object.at("id").get<std::string>();
     if (!isUuid(id)) {
@@ -100,33 +86,16 @@ Date dateAt(const Json& object) {
     return *date;
 }
 
-// Only a complete identity counts; records written before identities were kept have none.
-std::optional<FileIdentity> identityAt(const Json& record) {
-    const auto device = record.find("device");
-    const auto inode = record.find("inode");
-    const auto size = record.find("size");
-    const auto modified = record.find("modified");
-    if (device == record.end() || inode == record.end() || size == record.end() ||
-        modified == record.end() || !device->is_number_unsigned() || !inode->is_number_unsigned() ||
-        !size->is_number_integer() || !modified->is_number()) {
-        return std::nullopt;
-    }
-    const auto date = fromReferenceSeconds(modified->get<double>());
-    if (!date) {
-        return std::nullopt;
-    }
-    const auto born = record.find("born");
-    return FileIdentity{
-        device->get<std::uint64_t>(), inode->get<std::uint64_t>(), size->get<std::int64_t>(), *date,
-        born != record.end() && born->is_number() ? fromReferenceSeconds(born->get<double>())
-                                                  : std::nullopt};
-}
-
 Batch batchFrom(const Json& object) {
     Batch batch{uuidAt(object), dateAt(object), {}, {}};
     for (const Json& record : arrayAt(object, "records")) {
-        batch.records.push_back(
-            {pathFrom(record.at("original")), pathFrom(record.at("moved")), identityAt(record)});
+        MoveRecord read{pathFrom(record.at("original")), pathFrom(record.at("moved")),
+                        identityAt(record), std::nullopt};
+        if (const auto size = record.find("size");
+            !read.identity && size != record.end() && size->is_number_integer()) {
+            read.size = size->get<std::int64_t>();
+        }
+        batch.records.push_back(std::move(read));
     }
     for (const Json& folder : arrayAt(object, "createdFolders")) {
         batch.createdFolders.push_back(pathFrom(folder));
@@ -196,6 +165,41 @@ std::optional<std::vector<Batch>> decodeHistory(std::string_view json) {
     }
 }
 
+void addBatch(std::vector<Batch>& history, const Batch& batch) {
+    const auto entry = std::ranges::find(history, batch.id, &Batch::id);
+    if (entry == history.end()) {
+        history.push_back(batch);
+    } else {
+        for (const MoveRecord& record : batch.records) {
+            if (std::ranges::find(entry->records, record.moved, &MoveRecord::moved) ==
+                entry->records.end()) {
+                entry->records.push_back(record);
+            }
+        }
+    }
+    if (history.size() > historyLimit) {
+        history.erase(history.begin(), history.end() - static_cast<std::ptrdiff_t>(historyLimit));
+    }
+}
+
+std::size_t forgetRecords(std::vector<Batch>& history, const std::string& id,
+                          const std::set<fs::path>& settledMoved,
+                          const std::set<fs::path>& removedFolders) {
+    const auto entry = std::ranges::find(history, id, &Batch::id);
+    if (entry == history.end()) {
+        return 0;
+    }
+    std::erase_if(entry->records,
+                  [&](const MoveRecord& record) { return settledMoved.contains(record.moved); });
+    std::erase_if(entry->createdFolders,
+                  [&](const fs::path& dir) { return removedFolders.contains(dir); });
+    const std::size_t kept = entry->records.size();
+    if (kept == 0) {
+        history.erase(entry);
+    }
+    return kept;
+}
+
 std::vector<Batch> readHistory(const fs::path& file) {
     std::error_code ec;
     // Writes replace the file atomically, so reading on without the lock is safe, just not
@@ -204,12 +208,17 @@ std::vector<Batch> readHistory(const fs::path& file) {
     return readStored(file).value_or(std::vector<Batch>{});
 }
 
+std::optional<FileLock> lockHistory(const fs::path& file, std::error_code& ec) {
+    fs::create_directories(file.parent_path(), ec);
+    return FileLock::acquire(lockFileOf(file), FileLock::Mode::exclusive, ec);
+}
+
 HistoryStatus updateHistory(const fs::path& file,
-                            const std::function<void(std::vector<Batch>&)>& change) {
+                            const std::function<void(std::vector<Batch>&)>& change,
+                            const std::function<void()>& afterWrite) {
     HistoryStatus status;
     std::error_code ec;
-    fs::create_directories(file.parent_path(), ec);
-    const auto lock = FileLock::acquire(lockFileOf(file), FileLock::Mode::exclusive, ec);
+    const auto lock = lockHistory(file, ec);
     if (!lock) {
         status.writeError = ec.message();
         return status;
@@ -221,6 +230,8 @@ HistoryStatus updateHistory(const fs::path& file,
     change(*history);
     if (!writeFileAtomically(file, encodeHistory(*history), ec)) {
         status.writeError = ec.message();
+    } else if (afterWrite) {
+        afterWrite();
     }
     return status;
 }

@@ -18,6 +18,13 @@ std::optional<Destination> destination(const Suggestion& suggestion,
     return std::nullopt;
 }
 
+Destination reviewed(Destination destination) {
+    if (destination.type == Destination::Type::folder && !destination.trail) {
+        destination.trail = takeTrail(destination.path);
+    }
+    return destination;
+}
+
 } // namespace vesk
 
 std::size_t std::hash<vesk::Destination>::operator()(const vesk::Destination& d) const noexcept {

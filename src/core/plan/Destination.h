@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/plan/FolderTrail.h"
 #include "core/plan/Suggestion.h"
 
 #include <filesystem>
@@ -14,18 +15,26 @@ struct Destination {
 
     Type type = Type::trash;
     std::filesystem::path path; // only for Type::folder
+    // The folder as the person reviewed it; without one the move takes the folder as it finds it.
+    std::optional<FolderTrail> trail = std::nullopt;
 
     [[nodiscard]] static Destination folder(std::filesystem::path dir) {
-        return {Type::folder, std::move(dir)};
+        return {Type::folder, std::move(dir), std::nullopt};
     }
-    [[nodiscard]] static Destination trash() { return {Type::trash, {}}; }
+    [[nodiscard]] static Destination trash() { return {Type::trash, {}, std::nullopt}; }
 
-    bool operator==(const Destination&) const = default;
+    // The same place, however it was found.
+    bool operator==(const Destination& other) const {
+        return type == other.type && path == other.path;
+    }
 };
 
 // The destination a suggestion asks for; nothing for keep and ask.
 [[nodiscard]] std::optional<Destination> destination(const Suggestion& suggestion,
                                                      const std::filesystem::path& home);
+
+// The destination with the trail to its folder as it is now, which later moves hold it to.
+[[nodiscard]] Destination reviewed(Destination destination);
 
 } // namespace vesk
 

@@ -2,6 +2,7 @@
 
 #include "platform/EntryStatus.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <limits>
@@ -94,6 +95,24 @@ fs::path freePath(const fs::path& wanted, std::error_code& ec) {
             break;
         }
     }
+}
+
+bool isFreeNameOf(const fs::path& name, const fs::path& wanted) {
+    const std::string given = name.filename().native();
+    const std::string original = wanted.filename().native();
+    if (given == original) {
+        return true;
+    }
+    const std::string_view stem = platform::deletingPathExtension(original);
+    const std::string_view extension = platform::pathExtension(original);
+    const std::string tail = extension.empty() ? std::string() : "." + std::string(extension);
+    if (!given.starts_with(std::string(stem) + " ") || !given.ends_with(tail)) {
+        return false;
+    }
+    const std::string_view number = std::string_view(given).substr(
+        stem.size() + 1, given.size() - stem.size() - 1 - tail.size());
+    return !number.empty() && number.front() != '0' &&
+           std::ranges::all_of(number, [](char c) { return c >= '0' && c <= '9'; });
 }
 
 } // namespace vesk

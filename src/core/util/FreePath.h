@@ -12,4 +12,9 @@ namespace vesk {
 [[nodiscard]] std::filesystem::path freePath(const std::filesystem::path& wanted,
                                              std::error_code& ec);
 
+// Whether `name`'s file name is one freePath() could have given for `wanted`'s: the same, or
+// with " 2", " 3", … before the extension.
+[[nodiscard]] bool isFreeNameOf(const std::filesystem::path& name,
+                                const std::filesystem::path& wanted);
+
 } // namespace vesk

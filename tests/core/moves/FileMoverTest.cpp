@@ -2,6 +2,7 @@
 
 #include "core/moves/MoveHistory.h"
 #include "support/ChildProcess.h"
+#include "support/OtherVolume.h"
 #include "support/ScratchVolume.h"
 #include "support/TempDir.h"
 
@@ -355,6 +356,94 @@ TEST_F(FileMoverTest, HistoryCanBeReadWhileAWorkerThreadApplies) {
     }
     worker.join();
     EXPECT_EQ(mover.history().at(0).records.size(), 40U);
+}
+
+TEST_F(FileMoverTest, MovesGoOnlyWhereThePersonReviewed) {
+    // The person's own Pictures, a link to another drive since long before the review.
+    const fs::path drive = makeDir(home / "drive/Pictures");
+    fs::create_symlink(drive, home / "Pictures");
+    makeDir(home / "Docs/Invoices");
+    makeDir(home / "Work/Reports");
+    const Destination pictures = reviewed(Destination::folder(home / "Pictures/Holiday"));
+    const Destination invoices = reviewed(Destination::folder(home / "Docs/Invoices"));
+    const Destination reports = reviewed(Destination::folder(home / "Work/Reports"));
+    // Since the review: a parent swapped for a link to elsewhere, a folder for another one.
+    fs::rename(home / "Docs", home / "Docs.old");
+    makeDir(home / "elsewhere/Invoices");
+    fs::create_symlink(home / "elsewhere", home / "Docs");
+    fs::rename(home / "Work/Reports", home / "Work/Reports.old");
+    makeDir(home / "Work/Reports");
+
+    const auto moves = downloads({"photo.jpg", "invoice.pdf", "report.pdf"});
+    const ApplyResult result = mover.apply(
+        {{moves[0].first, pictures}, {moves[1].first, invoices}, {moves[2].first, reports}});
+    EXPECT_EQ(movesOf(result.batch.records),
+              (Moves{{moves[0].first, home / "Pictures/Holiday/photo.jpg"}}));
+    EXPECT_EQ(readFile(drive / "Holiday/photo.jpg"), "photo.jpg");
+    const std::string changed = "审阅后目标文件夹已被替换，文件留在原处";
+    EXPECT_EQ(result.failures,
+              (std::vector<MoveFailure>{{moves[1].first, changed}, {moves[2].first, changed}}));
+    EXPECT_TRUE(fs::is_empty(home / "elsewhere/Invoices"));
+    EXPECT_TRUE(fs::is_empty(home / "Work/Reports"));
+
+    // Undo holds the folder the file was moved into to the same: a link there that is newer
+    // than the tidy was not where the file went.
+    fs::rename(home / "drive", home / "drive.new");
+    fs::remove(home / "Pictures");
+    fs::create_symlink(home / "drive.new/Pictures", home / "Pictures");
+    const UndoResult undone = mover.undoLast();
+    EXPECT_EQ(undone.failures, (std::vector<MoveFailure>{{home / "Pictures/Holiday/photo.jpg",
+                                                          "整理后文件夹已被替换，文件留在原处"}}));
+    EXPECT_EQ(readFile(home / "drive.new/Pictures/Holiday/photo.jpg"), "photo.jpg");
+    EXPECT_EQ(undone.remaining, 1U);
+}
+
+TEST_F(FileMoverTest, AFileWrittenToWhileCopiedAcrossVolumesStaysWholeAtItsSource) {
+    const auto other = test::otherVolume(home.path());
+    if (!other) {
+        GTEST_SKIP() << "no second file system";
+    }
+    const Destination pictures = Destination::folder(*other / "Pictures");
+    const fs::path stream = writeFile(home / "Downloads/stream.jpg", "first part");
+    const fs::path next = writeFile(home / "Downloads/next.jpg", "next");
+    // Once the stream's copy is made, and before its source would go, its writer adds more.
+    mover.setBeforeMove([&](const fs::path& target) {
+        if (target.filename() == "next.jpg") {
+            std::ofstream(stream, std::ios::app) << ", second part";
+        }
+    });
+    const ApplyResult result = mover.apply({{stream, pictures}, {next, pictures}});
+    EXPECT_EQ(result.failures, (std::vector<MoveFailure>{{stream, "文件仍在写入，留到下次整理"}}));
+    EXPECT_EQ(readFile(stream), "first part, second part");
+    EXPECT_FALSE(fs::exists(*other / "Pictures/stream.jpg"));
+    EXPECT_EQ(movesOf(result.batch.records), (Moves{{next, *other / "Pictures/next.jpg"}}));
+
+    // Once it is finished, the next tidy takes it whole.
+    mover.setBeforeMove({});
+    EXPECT_TRUE(mover.apply({{stream, pictures}}).failures.empty());
+    EXPECT_EQ(readFile(*other / "Pictures/stream.jpg"), "first part, second part");
+}
+
+TEST_F(FileMoverTest, ARecordWithoutIdentityMovesOnlyAnEntryOfItsNameAndLength) {
+    const std::string file = "file://" + home.path().string();
+    // Written by hand: no identities, one length.
+    writeFile(historyFile,
+              R"([{"id":"0F8E3C2A-1B4D-4E6F-8A9B-0C1D2E3F4A5B","date":1,"createdFolders":[],)"
+              R"("records":[{"original":")" +
+                  file + R"(/Downloads/a.txt","moved":")" + file +
+                  R"(/Docs/a%202.txt"},{"original":")" + file + R"(/Downloads/b.txt","moved":")" +
+                  file + R"(/Docs/passwords.txt"},{"original":")" + file +
+                  R"(/Downloads/c.txt","moved":")" + file + R"(/Docs/c.txt","size":999}]}])");
+    for (const char* name : {"a 2.txt", "passwords.txt", "c.txt"}) {
+        writeFile(home / "Docs" / name, name);
+    }
+    const UndoResult undone = mover.undoLast();
+    EXPECT_EQ(undone.restored, 1);
+    EXPECT_EQ(readFile(home / "Downloads/a.txt"), "a 2.txt");
+    const std::string changed = "已不是整理时移动的那个文件";
+    EXPECT_EQ(undone.failures, (std::vector<MoveFailure>{{home / "Docs/c.txt", changed},
+                                                         {home / "Docs/passwords.txt", changed}}));
+    EXPECT_EQ(undone.remaining, 2U);
 }
 
 TEST(FileMoverDestinationTest, DestinationsOfSuggestions) {
