@@ -105,13 +105,19 @@ bool isFreeNameOf(const fs::path& name, const fs::path& wanted) {
     }
     const std::string_view stem = platform::deletingPathExtension(original);
     const std::string_view extension = platform::pathExtension(original);
-    const std::string tail = extension.empty() ? std::string() : "." + std::string(extension);
-    if (!given.starts_with(std::string(stem) + " ") || !given.ends_with(tail)) {
+    std::string head(stem);
+    head.append(" ");
+    std::string tail;
+    if (!extension.empty()) {
+        tail.append(".").append(extension);
+    }
+    if (!given.starts_with(head) || !given.ends_with(tail) ||
+        given.size() <= head.size() + tail.size()) {
         return false;
     }
-    const std::string_view number = std::string_view(given).substr(
-        stem.size() + 1, given.size() - stem.size() - 1 - tail.size());
-    return !number.empty() && number.front() != '0' &&
+    const std::string_view number =
+        std::string_view(given).substr(head.size(), given.size() - head.size() - tail.size());
+    return number.front() != '0' &&
            std::ranges::all_of(number, [](char c) { return c >= '0' && c <= '9'; });
 }
 
