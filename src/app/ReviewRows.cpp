@@ -16,25 +16,6 @@ bool isRowLayer(Layer layer) {
     return layer != Layer::skip && layer != Layer::userFolder;
 }
 
-// Destinations as the person is shown them, each folder's trail taken once per plan.
-class ReviewedFolders {
-public:
-    Destination of(Destination destination) {
-        if (destination.type != Destination::Type::folder) {
-            return destination;
-        }
-        const auto [found, added] = trails_.try_emplace(destination.path.native());
-        if (added) {
-            found->second = takeTrail(destination.path);
-        }
-        destination.trail = found->second;
-        return destination;
-    }
-
-private:
-    std::unordered_map<std::string, std::optional<FolderTrail>> trails_;
-};
-
 } // namespace
 
 Row ReviewRows::suggested(const Suggestion& suggestion, const std::filesystem::path& home,
@@ -54,7 +35,7 @@ std::vector<Row> ReviewRows::merge(const std::vector<Row>& current, const Plan& 
     for (const Row& row : current) {
         previous.emplace(row.file().native(), &row);
     }
-    ReviewedFolders trails;
+    ReviewedDestinations asReviewed;
     std::vector<Row> rows;
     for (const Suggestion& suggestion : plan.suggestions) {
         if (!isRowLayer(suggestion.layer)) {
@@ -73,7 +54,7 @@ std::vector<Row> ReviewRows::merge(const std::vector<Row>& current, const Plan& 
         }
         Row row = suggested(suggestion, home, allows);
         if (row.destination) {
-            row.destination = trails.of(*row.destination);
+            row.destination = asReviewed(std::move(*row.destination)); // as the person is shown it
         }
         rows.push_back(std::move(row));
     }

@@ -100,9 +100,10 @@ int runTidy(const CliOptions& options, StopSignals& stops) {
     const Plan plan = makePlan(session);
 
     std::vector<std::pair<std::filesystem::path, Destination>> moves;
+    ReviewedDestinations asReviewed;
     for (const auto& suggestion : plan.suggestions) {
         if (auto where = destination(suggestion, session.location.home)) {
-            moves.emplace_back(suggestion.item.path, reviewed(std::move(*where)));
+            moves.emplace_back(suggestion.item.path, asReviewed(std::move(*where)));
         }
     }
     if (!options.yes) {

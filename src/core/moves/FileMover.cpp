@@ -215,9 +215,15 @@ public:
     }
 
 private:
-    // The folder the file is in now: reached only through links older than the batch.
-    bool isLongStanding(const fs::path& folder, std::string& failure) const {
-        return openFolder(folder, failure, nullptr).has_value();
+    // The folder the file is in now: reached only through links older than the batch. Looked
+    // at once per folder and undo, like the folders files go back to.
+    bool isLongStanding(const fs::path& folder, std::string& failure) {
+        const auto [checked, added] = sourceFolders_.try_emplace(folder);
+        if (std::string why; added && !openFolder(folder, why, nullptr)) {
+            checked->second = why;
+        }
+        failure = checked->second.value_or("");
+        return !checked->second;
     }
 
     // Folders made on the way back are not the batch's to remove.
@@ -254,6 +260,7 @@ private:
     JournaledMoves steps_;
     Date since_;
     OpenFolders folders_;
+    std::map<fs::path, std::optional<std::string>> sourceFolders_; // why each is out of reach
     std::map<std::size_t, const MoveRecord*> records_;
     std::set<fs::path> settled_;
     InOrder<MoveFailure> failures_;

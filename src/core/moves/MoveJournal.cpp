@@ -7,6 +7,7 @@
 #include "core/util/WholeFile.h"
 
 #include <cerrno>
+#include <chrono>
 #include <fcntl.h>
 #include <sstream>
 #include <sys/file.h>
@@ -21,8 +22,9 @@ namespace fs = std::filesystem;
 constexpr std::string_view journalSuffix = ".journal";
 // A line for every step of ten thousand moves stays far below this.
 constexpr std::size_t journalLimit = 256U << 20U;
-// Lines written but not yet synced; a kill loses none of them, only a power cut would.
-constexpr std::size_t syncEvery = 256;
+// How long written lines may wait to be synced: a kill loses none of them, only a power cut
+// would, and the file system itself commits moves no more often than every few seconds.
+constexpr auto syncEvery = std::chrono::seconds(1);
 
 std::string journalPrefix(const fs::path& historyFile) {
     return historyFile.filename().native() + ".";
@@ -129,16 +131,18 @@ void MoveJournal::append(std::string line) {
         }
         rest.remove_prefix(static_cast<std::size_t>(written));
     }
-    if (++unsynced_ >= syncEvery) {
+    unsynced_ = true;
+    if (std::chrono::steady_clock::now() - lastSync_ >= syncEvery) {
         sync();
     }
 }
 
 void MoveJournal::sync() {
-    if (unsynced_ > 0 && ::fdatasync(fd_.get()) != 0 && !writeError_) {
+    if (unsynced_ && ::fdatasync(fd_.get()) != 0 && !writeError_) {
         writeError_ = std::error_code(errno, std::generic_category()).message();
     }
-    unsynced_ = 0;
+    unsynced_ = false;
+    lastSync_ = std::chrono::steady_clock::now();
 }
 
 void MoveJournal::remove() {

@@ -3,6 +3,7 @@
 #include "core/moves/Batch.h"
 #include "platform/FileDescriptor.h"
 
+#include <chrono>
 #include <cstddef>
 #include <filesystem>
 #include <map>
@@ -36,7 +37,8 @@ struct JournalContents {
 
 // The append-only journal of one tidy or undo in progress, beside the history file: each move is
 // written before it starts and marked once it is done, so that whoever reads the history next
-// can tell what a killed process did. Lines are written one by one and synced in groups. The
+// can tell what a killed process did. Lines are written one by one and synced at most once a
+// second, and before the source of a copy goes. The
 // process holds an exclusive flock on its journal while it works: one that nobody holds belongs
 // to a process that is gone.
 class MoveJournal {
@@ -68,7 +70,8 @@ private:
 
     platform::FileDescriptor fd_;
     std::filesystem::path path_;
-    std::size_t unsynced_ = 0;
+    bool unsynced_ = false;
+    std::chrono::steady_clock::time_point lastSync_ = std::chrono::steady_clock::now();
     std::optional<std::string> writeError_;
 };
 

@@ -19,9 +19,18 @@ std::optional<Destination> destination(const Suggestion& suggestion,
 }
 
 Destination reviewed(Destination destination) {
-    if (destination.type == Destination::Type::folder && !destination.trail) {
-        destination.trail = takeTrail(destination.path);
+    return ReviewedDestinations()(std::move(destination));
+}
+
+Destination ReviewedDestinations::operator()(Destination destination) {
+    if (destination.type != Destination::Type::folder || destination.trail) {
+        return destination;
     }
+    const auto [found, added] = trails_.try_emplace(destination.path.native());
+    if (added) {
+        found->second = takeTrail(destination.path);
+    }
+    destination.trail = found->second;
     return destination;
 }
 

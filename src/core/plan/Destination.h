@@ -5,6 +5,8 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
+#include <unordered_map>
 #include <utility>
 
 namespace vesk {
@@ -35,6 +37,15 @@ struct Destination {
 
 // The destination with the trail to its folder as it is now, which later moves hold it to.
 [[nodiscard]] Destination reviewed(Destination destination);
+
+// The same for the many destinations of one plan, each folder's trail taken once.
+class ReviewedDestinations {
+public:
+    [[nodiscard]] Destination operator()(Destination destination);
+
+private:
+    std::unordered_map<std::string, std::optional<FolderTrail>> trails_;
+};
 
 } // namespace vesk
 
