@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Vesk needs to build, test and run, when they are missing.
-# Idempotent and quiet when everything is there.
+# Installs the Debian packages Vesk needs to build, test and run, when they are missing, and
+# any packages named as arguments. Idempotent and quiet when everything is there.
 set -euo pipefail
 
 packages=(
@@ -9,6 +9,8 @@ packages=(
     qt6-base-dev qt6-tools-dev qt6-l10n-tools libqt6svg6-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     qt6-translations-l10n shared-mime-info xvfb xauth desktop-file-utils appstream
+    dbus-daemon
+    "$@"
 )
 
 missing=()

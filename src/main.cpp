@@ -10,12 +10,14 @@
 #include "app/StopSignalNotifier.h"
 #include "app/StoreNotice.h"
 #include "platform/StopSignals.h"
+#include "ui/DesktopNotifier.h"
 #include "ui/FileDialogPicker.h"
 #include "ui/Shell.h"
 #include "ui/SingleInstance.h"
 #include "ui/Translations.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QFileInfo>
 #include <QIcon>
 #include <QLocale>
@@ -113,7 +115,9 @@ int main(int argc, char** argv) {
     FileDialogPicker picker;
     AppModel model(location, *stored.settings, modelEndpointFromEnvironment(), picker);
     Links links{QStringLiteral(VESK_WEB_ORIGIN), languages, QStringLiteral(VESK_VERSION), readme()};
-    Shell shell(model, std::move(links), options);
+    DesktopNotifier notifier(QDBusConnection::sessionBus());
+    Shell shell(model, std::move(links), options, notifier);
+    QObject::connect(&shell, &Shell::quitRequested, &app, &QApplication::quit);
     QObject::connect(
         &instance, &SingleInstance::arrived, &shell, [&shell](const QStringList& handed) {
             shell.handle(LaunchOptions::parse(QStringList{QStringLiteral("vesk")} + handed));

@@ -12,6 +12,44 @@
     </message>
 </context>
 <context>
+    <name>vesk::Notices</name>
+    <message numerus="yes">
+        <source>and %n more</source>
+        <translation>
+            <numerusform>and %n more</numerusform>
+            <numerusform>and %n more</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) are ready to tidy</source>
+        <translation>
+            <numerusform>%n file is ready to tidy</numerusform>
+            <numerusform>%n files are ready to tidy</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Moved %n file(s)</source>
+        <translation>
+            <numerusform>Moved %n file</numerusform>
+            <numerusform>Moved %n files</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) came back under a new name, as the old one was taken.</source>
+        <translation>
+            <numerusform>%n file came back under a new name, as the old one was taken.</numerusform>
+            <numerusform>%n files came back under a new name, as the old one was taken.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Put back %n file(s)</source>
+        <translation>
+            <numerusform>Put back %n file</numerusform>
+            <numerusform>Put back %n files</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>vesk::ReviewBottomBar</name>
     <message numerus="yes">
         <source>&amp;Tidy %n File(s)</source>

@@ -177,6 +177,14 @@ void AppModel::setMinAgeDays(double days) {
     applySettingsChange();
 }
 
+void AppModel::setNotifyWhenFilesWait(bool value) {
+    if (settings_.notifyWhenFilesWait != value) {
+        settings_.notifyWhenFilesWait = value;
+        emit notifyWhenFilesWaitChanged(value);
+    }
+    saveSettings(Settings::notificationsPart);
+}
+
 void AppModel::applySettingsChange() {
     settings_.useLLM = useLLM_;
     saveSettings(Settings::preferencesPart);
@@ -525,6 +533,12 @@ void AppModel::undo() {
     if (moves_->undo()) {
         watcher_->ownMovesStarting();
         emit moveProgress(0, lastBatch_ ? static_cast<int>(lastBatch_->records.size()) : 0);
+    }
+}
+
+void AppModel::undoIfNewest(const std::string& batch) {
+    if (const auto newest = moves_->newestBatch(); newest && newest->id == batch) {
+        undo();
     }
 }
 

@@ -80,6 +80,9 @@ public:
     void setUseLLM(bool value);
     void setAllowContent(bool value);
     void setMinAgeDays(double days);
+    [[nodiscard]] bool notifyWhenFilesWait() const { return settings_.notifyWhenFilesWait; }
+    // Stored at once; what is shown outside the windows changes nothing to scan.
+    void setNotifyWhenFilesWait(bool value);
 
     [[nodiscard]] const std::filesystem::path& home() const { return location_.home; }
     [[nodiscard]] const std::filesystem::path& supportDir() const { return location_.supportDir; }
@@ -143,6 +146,9 @@ public:
     // Applies the pending rows; ignored while a tidy or undo runs.
     void tidy();
     void undo();
+    // Takes back that tidy only while it is still the newest in the history, which vesk-cli
+    // shares: an old notice never undoes a later tidy.
+    void undoIfNewest(const std::string& batch);
 
 signals:
     // Rows came, went or changed destination: what the groups hold may be different.
@@ -168,6 +174,10 @@ signals:
     void allowContentChanged(bool allowContent);
     void minAgeDaysChanged(double days);
     void watchProblemsChanged();
+    void notifyWhenFilesWaitChanged(bool notify);
+    // A tidy or an undo has ended; rows and lastBatch already show its outcome.
+    void tidied(const vesk::ApplyResult& result);
+    void undone(const vesk::UndoResult& result);
 
 private:
     void applySettingsChange();

@@ -75,6 +75,8 @@ std::optional<Settings> Settings::load(const QString& file) {
         stored(store, settings::minAgeDays).value_or(settings::minAgeDays.defaultValue);
     loaded.useNameIndex =
         stored(store, settings::useNameIndex).value_or(settings::useNameIndex.defaultValue);
+    loaded.notifyWhenFilesWait = stored(store, settings::notifyWhenFilesWait)
+                                     .value_or(settings::notifyWhenFilesWait.defaultValue);
     return loaded;
 }
 
@@ -104,6 +106,9 @@ bool Settings::save(const QString& file, unsigned parts) const {
         store.setValue(storeKey(settings::allowContent.key), boolText(allowContent));
         store.setValue(storeKey(settings::minAgeDays.key), minAgeDays);
         store.setValue(storeKey(settings::useNameIndex.key), boolText(useNameIndex));
+    }
+    if ((parts & notificationsPart) != 0) {
+        store.setValue(storeKey(settings::notifyWhenFilesWait.key), boolText(notifyWhenFilesWait));
     }
     store.sync();
     return store.status() == QSettings::NoError;

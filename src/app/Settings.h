@@ -25,12 +25,14 @@ struct Settings {
     bool allowContent = settings::allowContent.defaultValue;
     double minAgeDays = settings::minAgeDays.defaultValue;
     bool useNameIndex = settings::useNameIndex.defaultValue; // stored only: no window shows it
+    bool notifyWhenFilesWait = settings::notifyWhenFilesWait.defaultValue;
 
     // Which entries a save writes; each change writes only its own.
     enum Part : unsigned {
         sourcesPart = 1U << 0U,
         onboardedPart = 1U << 1U,
         preferencesPart = 1U << 2U, // useLLM, allowContent, minAgeDays and useNameIndex together
+        notificationsPart = 1U << 3U,
     };
 
     // Finished, and at least one source to tidy.

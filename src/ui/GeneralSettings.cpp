@@ -21,6 +21,7 @@ const QColor gray(0x8e, 0x8e, 0x93);
 const QColor blue(0x0a, 0x84, 0xff);
 const QColor purple(0xaf, 0x52, 0xde);
 const QColor orange(0xff, 0x95, 0x00);
+const QColor red(0xff, 0x3b, 0x30);
 
 // A switch-like check box without text of its own: its row's label names it.
 QCheckBox* toggle(const char* name, const QString& title, QWidget* parent) {
@@ -35,7 +36,9 @@ QCheckBox* toggle(const char* name, const QString& title, QWidget* parent) {
 GeneralSettings::GeneralSettings(AppModel& model, AutostartEntry autostart, QUrl help,
                                  NoteAtStart modelNote, QWidget* parent)
     : QWidget(parent), model_(model), autostart_(std::move(autostart)), help_(std::move(help)),
-      openAtLogin_(toggle("openAtLogin", tr("Open at Login"), this)), wait_(new QComboBox(this)),
+      openAtLogin_(toggle("openAtLogin", tr("Open at Login"), this)),
+      notify_(toggle("notifyWhenFilesWait", tr("Notify When Files Wait"), this)),
+      wait_(new QComboBox(this)),
       useModel_(toggle("useModel", tr("Sort with a Local Model"), this)),
       readContents_(toggle("readContents", tr("Read File Contents"), this)) {
     setObjectName(QStringLiteral("generalSettings"));
@@ -51,6 +54,8 @@ GeneralSettings::GeneralSettings(AppModel& model, AutostartEntry autostart, QUrl
 
     connect(openAtLogin_, &QCheckBox::clicked, this,
             [this](bool on) { openAtLogin_->setChecked(autostart_.setEnabled(on)); });
+    connect(notify_, &QCheckBox::clicked, &model_, &AppModel::setNotifyWhenFilesWait);
+    connect(&model_, &AppModel::notifyWhenFilesWaitChanged, notify_, &QCheckBox::setChecked);
     connect(wait_, &QComboBox::activated, this,
             [this](int index) { model_.setMinAgeDays(wait_->itemData(index).toDouble()); });
     connect(useModel_, &QCheckBox::clicked, &model_, &AppModel::setUseLLM);
@@ -60,6 +65,7 @@ GeneralSettings::GeneralSettings(AppModel& model, AutostartEntry autostart, QUrl
     connect(&model_, &AppModel::allowContentChanged, this, &GeneralSettings::showModelSettings);
     connect(&model_, &AppModel::modelStatusChanged, this, &GeneralSettings::showModelSettings);
     openAtLogin_->setChecked(autostart_.isEnabled());
+    notify_->setChecked(model_.notifyWhenFilesWait());
     showWaitChoices();
     showModelSettings();
 }
@@ -69,6 +75,10 @@ QWidget* GeneralSettings::loginSection() {
     auto* label = new SettingLabel(tr("&Open at Login"), Symbol::power, gray, section);
     label->setControl(openAtLogin_);
     section->addRow(label, openAtLogin_);
+    auto* notifyLabel =
+        new SettingLabel(tr("&Notify When Files Wait"), Symbol::bell, red, section);
+    notifyLabel->setControl(notify_);
+    section->addRow(notifyLabel, notify_);
     return section;
 }
 

@@ -14,7 +14,8 @@ namespace vesk {
 
 class AppModel;
 
-// The settings window's General tab: opening at login, the wait before tidying, and the two
+// The settings window's General tab: opening at login, notifications, the wait before tidying,
+// and the two
 // optional placement layers with their privacy notes. Every control writes straight to the
 // model, except "Open at Login", which is the autostart entry on disk.
 class GeneralSettings : public QWidget {
@@ -36,6 +37,7 @@ private:
     AutostartEntry autostart_;
     QUrl help_;
     QCheckBox* openAtLogin_;
+    QCheckBox* notify_;
     QComboBox* wait_;
     QCheckBox* useModel_;
     QWidget* modelLabel_ = nullptr;

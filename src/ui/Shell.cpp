@@ -2,6 +2,8 @@
 
 #include "app/AppModel.h"
 #include "app/AutostartEntry.h"
+#include "app/Notices.h"
+#include "app/Notifier.h"
 #include "ui/ReviewWindow.h"
 #include "ui/SettingsWindow.h"
 #include "ui/Tray.h"
@@ -15,14 +17,17 @@
 
 namespace vesk {
 
-Shell::Shell(AppModel& model, Links links, LaunchOptions options,
+Shell::Shell(AppModel& model, Links links, LaunchOptions options, Notifier& notifier,
              std::chrono::milliseconds trayPatience, QObject* parent)
     : QObject(parent), model_(model), links_(std::move(links)), options_(std::move(options)),
       menu_(new TrayMenu(model, links_.newVersion().has_value())),
-      tray_(new Tray(model, menu_, trayPatience, this)) {
+      tray_(new Tray(model, menu_, trayPatience, this)), notifier_(notifier),
+      notices_(new Notices(model, notifier, {}, this)) {
     connect(menu_, &TrayMenu::chosen, this, &Shell::choose);
     connect(tray_, &Tray::activated, this, &Shell::openReview);
     connect(tray_, &Tray::unavailable, this, &Shell::doWithoutTray);
+    connect(notices_, &Notices::reviewRequested, this, &Shell::openReview);
+    notices_->setReviewing([this] { return review_ != nullptr && review_->isActiveWindow(); });
 }
 
 Shell::~Shell() {
@@ -57,6 +62,14 @@ void Shell::start() {
 
 void Shell::handle(const LaunchOptions& options) {
     options_.showPrivacy = options_.showPrivacy || options.showPrivacy;
+    if (!options.opensAWindow()) {
+        if (model_.onboarded()) {
+            openReview();
+        } else {
+            openWelcome(std::nullopt);
+        }
+        return;
+    }
     if (options.welcomeStep) {
         openWelcome(options.welcomeStep);
     }
@@ -82,7 +95,7 @@ void Shell::addShortcuts(QWidget& window) {
                 }
             });
     connect(new QShortcut(QKeySequence(QStringLiteral("Ctrl+Q")), &window), &QShortcut::activated,
-            qApp, &QApplication::quit);
+            this, &Shell::quitRequested);
 }
 
 void Shell::openReview() {
@@ -93,11 +106,7 @@ void Shell::openReview() {
             connect(review_, &ReviewWindow::firstShown, this, &Shell::openSettings,
                     Qt::QueuedConnection);
         }
-        connect(review_, &ReviewWindow::closed, this, [this] {
-            if (withoutTray_) {
-                QApplication::quit();
-            }
-        });
+        connect(review_, &ReviewWindow::closed, this, &Shell::reviewClosed);
     }
     present(*review_);
 }
@@ -107,6 +116,14 @@ void Shell::doWithoutTray() {
     openReview();
     // Also when the review window was opened before the tray was given up on.
     review_->setMenu(menu_);
+}
+
+// Without a tray the review window is the way to Vesk; once it closes, notices are the only
+// way left, and a later launch opens the window again.
+void Shell::reviewClosed() {
+    if (withoutTray_ && !notifier_.isAvailable()) {
+        emit quitRequested();
+    }
 }
 
 NoteAtStart Shell::privacyNotes() const {
@@ -188,7 +205,7 @@ void Shell::choose(MenuEntry::Id entry) {
         QDesktopServices::openUrl(links_.support());
         break;
     case MenuEntry::Id::quit:
-        QApplication::quit();
+        emit quitRequested();
         break;
     case MenuEntry::Id::scanning:
     case MenuEntry::Id::separator:

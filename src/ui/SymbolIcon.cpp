@@ -31,6 +31,8 @@ QString themeName(Symbol symbol) {
         return QStringLiteral("list-remove");
     case Symbol::power:
         return QStringLiteral("system-shutdown");
+    case Symbol::bell:
+        return QStringLiteral("preferences-system-notifications");
     case Symbol::documentSearch:
         return QStringLiteral("edit-find");
     case Symbol::menu:
@@ -164,6 +166,19 @@ void draw(QPainter& p, Symbol symbol) {
         p.drawArc(QRectF(2.4, 2.8, 11.2, 11.2), 120 * 16, 300 * 16);
         p.drawLine(QPointF(8, 1.6), QPointF(8, 7.6));
         break;
+    case Symbol::bell: {
+        QPainterPath bell;
+        bell.moveTo(2.6, 12.0);
+        bell.lineTo(13.4, 12.0);
+        bell.cubicTo(12.0, 10.6, 12.2, 9.0, 12.2, 7.0);
+        bell.cubicTo(12.2, 4.3, 10.4, 2.4, 8.0, 2.4);
+        bell.cubicTo(5.6, 2.4, 3.8, 4.3, 3.8, 7.0);
+        bell.cubicTo(3.8, 9.0, 4.0, 10.6, 2.6, 12.0);
+        bell.closeSubpath();
+        p.drawPath(bell);
+        p.drawArc(QRectF(6.2, 11.0, 3.6, 3.6), 180 * 16, 180 * 16);
+        break;
+    }
     case Symbol::clock:
         circle(p, 8, 8, 6.3);
         p.drawLine(QPointF(8, 8), QPointF(8, 4.2));

@@ -22,6 +22,7 @@ enum class Symbol {
     plus,
     minus,
     power,
+    bell,
     clock,
     documentSearch,
     menu,

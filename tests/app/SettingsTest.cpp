@@ -22,8 +22,9 @@ QString fileIn(const test::TempDir& dir, const char* name) {
 TEST(Settings, MissingEntriesAndEntriesOfTheWrongTypeTakeTheirDefaults) {
     test::TempDir dir;
     // "onboarded=true" without any source is not onboarded either; relative paths are no folders.
-    test::writeFile(dir / "wrong.conf", "[General]\nuseLLM=yes\nallowContent=1\nminAgeDays=soon\n"
-                                        "onboarded=true\nsources=Downloads\nuseNameIndex=0\n");
+    test::writeFile(dir / "wrong.conf",
+                    "[General]\nuseLLM=yes\nallowContent=1\nminAgeDays=soon\n"
+                    "onboarded=true\nsources=Downloads\nuseNameIndex=0\nnotifyWhenFilesWait=0\n");
     test::writeFile(dir / "negative.conf", "[General]\nminAgeDays=-2\n");
     test::writeFile(dir / "infinite.conf", "[General]\nminAgeDays=inf\n");
     test::writeFile(dir / "nan.conf", "[General]\nminAgeDays=nan\n");
@@ -38,6 +39,7 @@ TEST(Settings, MissingEntriesAndEntriesOfTheWrongTypeTakeTheirDefaults) {
         EXPECT_FALSE(loaded->allowContent) << name;
         EXPECT_EQ(loaded->minAgeDays, settings::minAgeDays.defaultValue) << name;
         EXPECT_TRUE(loaded->useNameIndex) << name;
+        EXPECT_TRUE(loaded->notifyWhenFilesWait) << name;
     }
     std::filesystem::create_directory(dir / "folder.conf");
     EXPECT_FALSE(Settings::load(fileIn(dir, "folder.conf")));
@@ -73,8 +75,9 @@ TEST(Settings, RoundTripsEveryEntryAndWritesOnlyThePartsAsked) {
     settings.allowContent = true;
     settings.minAgeDays = 0.5;
     settings.useNameIndex = false;
+    settings.notifyWhenFilesWait = false;
     ASSERT_TRUE(settings.save(file, Settings::sourcesPart | Settings::onboardedPart |
-                                        Settings::preferencesPart));
+                                        Settings::preferencesPart | Settings::notificationsPart));
     EXPECT_EQ(Settings::load(file), settings);
 
     // A sources change leaves the stored preferences alone.

@@ -61,8 +61,9 @@ TEST_F(SettingsWindowTest, TwoTabsGeneralFirst) {
     for (const auto* label : window->findChildren<SettingLabel*>()) {
         titles << label->title();
     }
-    EXPECT_EQ(titles, (QStringList{"&Open at Login", "&Wait Before Tidying",
-                                   "Sort with a &Local Model", "&Read File Contents"}));
+    EXPECT_EQ(titles, (QStringList{"&Open at Login", "&Notify When Files Wait",
+                                   "&Wait Before Tidying", "Sort with a &Local Model",
+                                   "&Read File Contents"}));
 }
 
 TEST_F(SettingsWindowTest, TheModelToggleFollowsTheModelsAvailability) {
@@ -138,6 +139,14 @@ TEST_F(SettingsWindowTest, ControlsWriteStraightToTheModel) {
     EXPECT_TRUE(model->allowContent());
     model->setAllowContent(false); // changed elsewhere: the window follows
     EXPECT_FALSE(find<QCheckBox>(*window, "readContents")->isChecked());
+
+    auto* notify = find<QCheckBox>(*window, "notifyWhenFilesWait");
+    EXPECT_TRUE(notify->isChecked());
+    notify->click();
+    EXPECT_FALSE(stored().notifyWhenFilesWait);
+    EXPECT_FALSE(model->notifyWhenFilesWait());
+    model->setNotifyWhenFilesWait(true);
+    EXPECT_TRUE(notify->isChecked());
 }
 
 TEST_F(SettingsWindowTest, AnUnusualStoredWaitIsShownAsItsOwnChoiceAndKept) {

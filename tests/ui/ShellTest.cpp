@@ -1,7 +1,10 @@
 #include "ui/Shell.h"
 
 #include "app/WelcomeFlow.h"
+#include "support/FakeNotifications.h"
 #include "support/ModelHome.h"
+#include "support/PrivateBus.h"
+#include "ui/DesktopNotifier.h"
 #include "ui/PrivacyInfo.h"
 #include "ui/ReviewWindow.h"
 #include "ui/SettingsWindow.h"
@@ -12,10 +15,13 @@
 #include <QCheckBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 namespace vesk {
 namespace {
@@ -35,7 +41,12 @@ protected:
     // A tray is waited for far longer than any test runs, unless a test says otherwise.
     std::unique_ptr<Shell> makeShell(AppModel& model, LaunchOptions options = {},
                                      std::chrono::milliseconds trayPatience = 1h) {
-        return std::make_unique<Shell>(model, Links{}, options, trayPatience);
+        return std::make_unique<Shell>(model, Links{}, options, notifier, trayPatience);
+    }
+    // A notification service on the test's bus, once the notifier has found it.
+    [[nodiscard]] bool startNotifications() {
+        service.emplace(bus.connect());
+        return QTest::qWaitFor([&] { return notifier.isAvailable(); }, 10'000);
     }
     // Lets windows that were closed go away.
     static void dropClosedWindows() {
@@ -44,6 +55,10 @@ protected:
     static QString page(const WelcomeWindow& window) {
         return window.findChild<QStackedWidget*>("welcomeSteps")->currentWidget()->objectName();
     }
+
+    test::PrivateBus bus;
+    std::optional<test::FakeNotifications> service; // none unless a test starts one
+    DesktopNotifier notifier{bus.connect()};
 
 private:
     QByteArray configBefore_;
@@ -58,9 +73,12 @@ TEST_F(ShellTest, AFirstLaunchWelcomesAndStartOpensTheReview) {
     EXPECT_TRUE(welcome->isVisible());
     EXPECT_EQ(shell->reviewWindow(), nullptr);
 
-    // The menu's "Set Up Vesk…" raises the same window.
+    // The menu's "Set Up Vesk…" raises the same window, and so does a launch without options.
     shell->menu()->findChild<QAction*>("setUpAction")->trigger();
     EXPECT_EQ(shell->welcomeWindow(), welcome);
+    shell->handle(LaunchOptions{});
+    EXPECT_EQ(shell->welcomeWindow(), welcome);
+    EXPECT_EQ(shell->reviewWindow(), nullptr);
 
     welcome->flow().setChosen(downloads(), true);
     welcome->flow().advance();
@@ -74,18 +92,58 @@ TEST_F(ShellTest, AFirstLaunchWelcomesAndStartOpensTheReview) {
     EXPECT_EQ(stored().sources, std::vector{downloads()});
 }
 
-TEST_F(ShellTest, WithoutATrayTheOpenReviewWindowCarriesTheMenu) {
+TEST_F(ShellTest, WithoutATrayTheReviewCarriesTheMenuAndClosesToTheBackgroundWithNotices) {
     const auto model = makeModel(onboardedSettings());
     LaunchOptions options;
     options.openReview = true;
     // The offscreen platform has no tray; the review window opens before Vesk gives up on one.
     const auto shell = makeShell(*model, options, 500ms);
+    QSignalSpy quit(shell.get(), &Shell::quitRequested);
     shell->start();
     const auto menuButton = [&]() -> QWidget* {
         ReviewWindow* review = shell->reviewWindow();
         return review != nullptr ? review->findChild<QWidget*>("menuButton") : nullptr;
     };
     ASSERT_TRUE(QTest::qWaitFor([&] { return menuButton() && menuButton()->isVisible(); }, 5000));
+
+    // With neither a tray nor notifications, the window is the only way to Vesk.
+    shell->reviewWindow()->close();
+    EXPECT_EQ(quit.count(), 1);
+
+    // With notifications Vesk keeps watching, and a later launch shows the window again.
+    ASSERT_TRUE(startNotifications());
+    shell->openReview();
+    shell->reviewWindow()->close();
+    EXPECT_EQ(quit.count(), 1);
+    shell->handle(LaunchOptions{});
+    EXPECT_TRUE(shell->reviewWindow()->isVisible());
+}
+
+TEST_F(ShellTest, ReviewOnANoticeOpensTheReviewWindow) {
+    test::makeDir(location.home / "Pictures");
+    download("photo.jpg");
+    ASSERT_TRUE(startNotifications());
+    const auto model = makeModel(onboardedSettings());
+    const auto shell = makeShell(*model);
+    shell->start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !service->shown().empty(); }, 10'000));
+    EXPECT_EQ(service->shown()[0].summary, "1 file is ready to tidy");
+    EXPECT_EQ(shell->reviewWindow(), nullptr);
+
+    service->invoke(service->shown()[0].id, "review");
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return shell->reviewWindow() != nullptr && shell->reviewWindow()->isVisible(); },
+        10'000));
+
+    // Twice as many files would be news, but not to someone looking at them.
+    ASSERT_TRUE(QTest::qWaitForWindowActive(shell->reviewWindow()));
+    download("photo 2.jpg");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return model->pending().size() == 2U; }, 10'000));
+    ASSERT_TRUE(settle(*model));
+    // A notice sent meanwhile would come before the one of this tidy.
+    model->tidy();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return service->shown().size() > 1; }, 10'000));
+    EXPECT_EQ(service->shown()[1].summary, "Moved 2 files");
 }
 
 TEST_F(ShellTest, ClosingTheWelcomeSavesNothingAndReopeningStartsAfresh) {

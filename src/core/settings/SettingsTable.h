@@ -42,6 +42,8 @@ inline constexpr Flag allowContent{"allowContent", false};
 inline constexpr Flag useNameIndex{"useNameIndex", true};
 // A hundred years: beyond that a value is a typing slip, not a wish.
 inline constexpr Number minAgeDays{"minAgeDays", 3, 0, 36500};
+// Desktop notifications: files ready to tidy, a finished tidy or undo.
+inline constexpr Flag notifyWhenFilesWait{"notifyWhenFilesWait", true};
 // The folders the person granted access to (absolute paths; no sandbox on Linux).
 inline constexpr Folders folderBookmarks{"folderBookmarks"};
 
