@@ -27,7 +27,7 @@ struct Notice {
     QString summary;
     QString body; // plain text
     std::vector<Button> buttons;
-    std::optional<Action> onClick; // what a click on the notice itself does
+    std::optional<Button> onClick; // what a click on the notice itself does
     std::string batch;             // the tidy that `undo` takes back
 
     bool operator==(const Notice&) const = default;

@@ -35,7 +35,7 @@ Notice movesNotice(const QString& summary, const QStringList& body) {
     notice.kind = Notice::Kind::moves;
     notice.summary = summary;
     notice.body = body.join(QLatin1Char('\n'));
-    notice.onClick = Notice::Action::review;
+    notice.onClick = {{Notice::Action::review, Notices::tr("Review")}};
     return notice;
 }
 
@@ -82,7 +82,7 @@ void Notices::filesChanged() {
         notice.kind = Notice::Kind::filesWaiting;
         notice.summary = tr("%n file(s) are ready to tidy", nullptr, decision.count);
         notice.buttons = {{Notice::Action::review, tr("Review")}};
-        notice.onClick = Notice::Action::review;
+        notice.onClick = notice.buttons.front();
         notifier_.show(notice);
         break;
     }

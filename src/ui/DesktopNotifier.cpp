@@ -28,7 +28,7 @@ QString keyOf(Notice::Action action) {
 
 std::optional<Notice::Action> actionFor(const Notice& notice, const QString& key) {
     if (key == clickKey) {
-        return notice.onClick;
+        return notice.onClick ? std::optional(notice.onClick->action) : std::nullopt;
     }
     for (const Notice::Button& button : notice.buttons) {
         if (keyOf(button.action) == key) {
@@ -142,7 +142,7 @@ void DesktopNotifier::notify(Channel& channel) {
     QStringList actions;
     if (actions_) {
         if (notice.onClick) {
-            actions << clickKey << QString();
+            actions << clickKey << notice.onClick->label;
         }
         for (const Notice::Button& button : notice.buttons) {
             actions << keyOf(button.action) << button.label;

@@ -61,7 +61,7 @@ TEST_F(NoticesTest, FilesReadyToTidyAreToldOnceWithTheirCountAndReview) {
     EXPECT_EQ(first->app, "Vesk");
     EXPECT_EQ(first->icon, "app.vesk.Vesk");
     EXPECT_EQ(first->hints.value("desktop-entry"), "app.vesk.Vesk");
-    EXPECT_EQ(first->actions, (QStringList{"default", "", "review", "Review"}));
+    EXPECT_EQ(first->actions, (QStringList{"default", "Review", "review", "Review"}));
 
     // Nothing new, nothing to tell; turned off, not even twice as many files.
     model->rescan();
@@ -95,7 +95,7 @@ TEST_F(NoticesTest, ATidyOffersUndoAndUndoBringsTheFilesBack) {
     const auto moved = waitFor("Moved 2 files");
     ASSERT_TRUE(moved);
     EXPECT_EQ(moved->body, "");
-    EXPECT_EQ(moved->actions, (QStringList{"default", "", "undo", "Undo"}));
+    EXPECT_EQ(moved->actions, (QStringList{"default", "Review", "undo", "Undo"}));
     EXPECT_FALSE(std::filesystem::exists(first));
 
     service.invoke(moved->id, "undo");

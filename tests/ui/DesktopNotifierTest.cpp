@@ -25,7 +25,7 @@ Notice notice(Notice::Kind kind, const QString& summary, const QString& body = {
     made.summary = summary;
     made.body = body;
     made.buttons = {{Notice::Action::undo, QStringLiteral("Undo")}};
-    made.onClick = Notice::Action::review;
+    made.onClick = {{Notice::Action::review, QStringLiteral("Review")}};
     return made;
 }
 
@@ -67,7 +67,7 @@ TEST(DesktopNotifier, EachKindReplacesItsOwnNoticeAndNamesAreNeverMarkup) {
         EXPECT_EQ(moves.summary, "Moved 1 file");
         EXPECT_EQ(moves.body,
                   markup ? "&lt;b&gt;R&amp;D&lt;/b&gt;.pdf: gone" : "<b>R&D</b>.pdf: gone");
-        EXPECT_EQ(moves.actions, (QStringList{"default", "", "undo", "Undo"}));
+        EXPECT_EQ(moves.actions, (QStringList{"default", "Review", "undo", "Undo"}));
         EXPECT_NE(service.shown()[0].id, service.shown()[1].id);
 
         notifier.show(notice(Notice::Kind::moves, "Put back 1 file"));
