@@ -55,15 +55,5 @@ TEST(WaitingFiles, TellsOfNewFilesOncePerQuietTimeUnlessTheyDouble) {
     }
 }
 
-TEST(WaitingFiles, FilesSeenInTheReviewWindowAreNoNews) {
-    WaitingFiles waiting(4h);
-    const WaitingFiles::Clock::time_point now{};
-    waiting.seen(files("ab"));
-    EXPECT_EQ(waiting.update(files("ab"), now).kind, Kind::none);
-    const auto decision = waiting.update(files("abc"), now);
-    EXPECT_EQ(decision.kind, Kind::announce);
-    EXPECT_EQ(decision.count, 3);
-}
-
 } // namespace
 } // namespace vesk

@@ -5,9 +5,9 @@
 
 namespace vesk::test {
 
-namespace {
-
-constexpr const char* config = R"(<!DOCTYPE busconfig PUBLIC
+PrivateBus::PrivateBus() {
+    const auto config = dir_ / "bus.conf";
+    std::ofstream(config) << R"(<!DOCTYPE busconfig PUBLIC
  "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
  "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
 <busconfig>
@@ -21,28 +21,20 @@ constexpr const char* config = R"(<!DOCTYPE busconfig PUBLIC
   </policy>
 </busconfig>
 )";
-
-int connectionsMade = 0;
-
-} // namespace
-
-PrivateBus::PrivateBus() {
-    const auto configFile = dir_ / "bus.conf";
-    std::ofstream(configFile) << config;
     daemon_.start(QStringLiteral("dbus-daemon"),
                   {QStringLiteral("--nofork"), QStringLiteral("--print-address=1"),
-                   QStringLiteral("--config-file=") + QString::fromStdString(configFile.string())});
+                   QStringLiteral("--config-file=") + QString::fromStdString(config.string())});
     while (daemon_.waitForReadyRead(10'000)) {
         if (daemon_.canReadLine()) {
             address_ = QString::fromUtf8(daemon_.readLine()).trimmed();
             return;
         }
     }
-    throw std::runtime_error("dbus-daemon did not start: " +
-                             daemon_.readAllStandardError().toStdString());
+    throw std::runtime_error("dbus-daemon did not start");
 }
 
 PrivateBus::~PrivateBus() {
+    // libdbus aborts when a private connection is dropped without being closed.
     for (const QString& name : connections_) {
         QDBusConnection::disconnectFromBus(name);
     }
@@ -51,9 +43,9 @@ PrivateBus::~PrivateBus() {
 }
 
 QDBusConnection PrivateBus::connect() {
-    const QString name = QStringLiteral("vesk-test-bus-%1").arg(++connectionsMade);
-    connections_ << name;
-    return QDBusConnection::connectToBus(address_, name);
+    static int made = 0;
+    connections_ << QStringLiteral("test-bus-%1").arg(++made);
+    return QDBusConnection::connectToBus(address_, connections_.back());
 }
 
 } // namespace vesk::test

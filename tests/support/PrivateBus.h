@@ -17,8 +17,7 @@ public:
     PrivateBus(const PrivateBus&) = delete;
     PrivateBus& operator=(const PrivateBus&) = delete;
 
-    [[nodiscard]] const QString& address() const { return address_; }
-    // A new connection to this bus; each one is a separate client with a name of its own.
+    // A new connection to this bus: a client of its own, closed with the bus.
     [[nodiscard]] QDBusConnection connect();
 
 private:

@@ -127,7 +127,12 @@ TEST_F(ShellTest, ReviewOnANoticeOpensTheReviewWindow) {
     const auto shell = makeShell(*model);
     shell->start();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !service->shown().empty(); }, 10'000));
-    EXPECT_EQ(service->shown()[0].summary, "1 file is ready to tidy");
+    const auto shown = service->shown()[0];
+    EXPECT_EQ(shown.summary, "1 file is ready to tidy");
+    EXPECT_EQ(shown.actions, (QStringList{"default", "Review", "review", "Review"}));
+    EXPECT_EQ(shown.app, "Vesk");
+    EXPECT_EQ(shown.icon, "app.vesk.Vesk");
+    EXPECT_EQ(shown.hints.value("desktop-entry"), "app.vesk.Vesk");
     EXPECT_EQ(shell->reviewWindow(), nullptr);
 
     service->invoke(service->shown()[0].id, "review");
