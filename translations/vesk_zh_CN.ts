@@ -430,6 +430,71 @@ Vesk 会在你自己的文件夹中为它推荐一个位置，移动你接受的
         <source>&amp;Read File Contents</source>
         <translation>读取文件内容(&amp;R)</translation>
     </message>
+    <message>
+        <source>Notify When Files Wait</source>
+        <translation>有文件待整理时通知</translation>
+    </message>
+    <message>
+        <source>&amp;Notify When Files Wait</source>
+        <translation>有文件待整理时通知(&amp;N)</translation>
+    </message>
+</context>
+<context>
+    <name>vesk::Notices</name>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1：%2</translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more</source>
+        <translation>
+            <numerusform>另有 %n 个</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Review</source>
+        <translation>查看</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) are ready to tidy</source>
+        <translation>
+            <numerusform>%n 个文件可以整理了</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Moved %n file(s)</source>
+        <translation>
+            <numerusform>已移动 %n 个文件</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>This tidy can&apos;t be undone: its history could not be written.</source>
+        <translation>这次整理无法撤销：整理记录未能写入。</translation>
+    </message>
+    <message>
+        <source>Some files couldn&apos;t be moved.</source>
+        <translation>有些文件无法移动。</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>撤销</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) came back under a new name, as the old one was taken.</source>
+        <translation>
+            <numerusform>%n 个文件以新名称放回，因为原名称已被占用。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Put back %n file(s)</source>
+        <translation>
+            <numerusform>已放回 %n 个文件</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Some files couldn&apos;t be put back.</source>
+        <translation>有些文件无法放回。</translation>
+    </message>
 </context>
 <context>
     <name>vesk::ReviewBottomBar</name>

@@ -430,6 +430,71 @@ Vesk 會在你自己的資料夾中為它建議一個位置，移動你接受的
         <source>&amp;Read File Contents</source>
         <translation>讀取檔案內容(&amp;R)</translation>
     </message>
+    <message>
+        <source>Notify When Files Wait</source>
+        <translation>有檔案待整理時通知</translation>
+    </message>
+    <message>
+        <source>&amp;Notify When Files Wait</source>
+        <translation>有檔案待整理時通知(&amp;N)</translation>
+    </message>
+</context>
+<context>
+    <name>vesk::Notices</name>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1：%2</translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more</source>
+        <translation>
+            <numerusform>另有 %n 個</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Review</source>
+        <translation>檢視</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) are ready to tidy</source>
+        <translation>
+            <numerusform>%n 個檔案可以整理了</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Moved %n file(s)</source>
+        <translation>
+            <numerusform>已移動 %n 個檔案</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>This tidy can&apos;t be undone: its history could not be written.</source>
+        <translation>這次整理無法復原：整理紀錄未能寫入。</translation>
+    </message>
+    <message>
+        <source>Some files couldn&apos;t be moved.</source>
+        <translation>有些檔案無法移動。</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>復原</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) came back under a new name, as the old one was taken.</source>
+        <translation>
+            <numerusform>%n 個檔案以新名稱放回，因為原名稱已被占用。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Put back %n file(s)</source>
+        <translation>
+            <numerusform>已放回 %n 個檔案</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Some files couldn&apos;t be put back.</source>
+        <translation>有些檔案無法放回。</translation>
+    </message>
 </context>
 <context>
     <name>vesk::ReviewBottomBar</name>

@@ -175,9 +175,6 @@ signals:
     void minAgeDaysChanged(double days);
     void watchProblemsChanged();
     void notifyWhenFilesWaitChanged(bool notify);
-    // A tidy or an undo has ended; rows and lastBatch already show its outcome.
-    void tidied(const vesk::ApplyResult& result);
-    void undone(const vesk::UndoResult& result);
 
 private:
     void applySettingsChange();
