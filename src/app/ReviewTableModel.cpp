@@ -155,10 +155,24 @@ QVariant ReviewTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) {
         return {};
     }
+    if (index.internalId() != headingId && role == FileRole) {
+        // From the lines as shown: while a reset is announced the application's rows are
+        // already the new ones, and the view asks which files its selection holds.
+        return pathBytes(shownFiles_[shownPosition(index)]);
+    }
     if (const Row* row = rowAt(index)) {
         return rowData(*row, index.column(), role);
     }
     return headingData(index.row(), index.column(), role);
+}
+
+std::size_t ReviewTableModel::shownPosition(const QModelIndex& index) const {
+    const auto group = static_cast<std::size_t>(index.internalId() - 1);
+    std::size_t position = static_cast<std::size_t>(index.row());
+    for (std::size_t before = 0; before < group; ++before) {
+        position += groups_[before].rows.size();
+    }
+    return position;
 }
 
 QVariant ReviewTableModel::headingData(int group, int column, int role) const {
@@ -185,8 +199,6 @@ QVariant ReviewTableModel::headingData(int group, int column, int role) const {
 
 QVariant ReviewTableModel::rowData(const Row& row, int column, int role) const {
     switch (role) {
-    case FileRole:
-        return pathBytes(row.file());
     case IsHeadingRole:
         return false;
     case DestinationTypeRole:

@@ -65,6 +65,7 @@ private:
     [[nodiscard]] QModelIndex indexAt(const Place& place, int column) const;
     [[nodiscard]] QVariant headingData(int group, int column, int role) const;
     [[nodiscard]] QVariant rowData(const Row& row, int column, int role) const;
+    [[nodiscard]] std::size_t shownPosition(const QModelIndex& index) const;
     [[nodiscard]] static QString reasonOf(const Row& row);
     [[nodiscard]] QString destinationText(const Row& row) const;
     [[nodiscard]] QString searchText(const Row& row) const;

@@ -22,6 +22,11 @@ std::filesystem::path fileAt(const QModelIndex& index) {
     return pathFromBytes(index.data(ReviewTableModel::FileRole).toByteArray());
 }
 
+// A file's line, not a heading; asks the model nothing, so it holds while a reset is announced.
+bool isFileLine(const QModelIndex& index) {
+    return index.isValid() && index.parent().isValid();
+}
+
 } // namespace
 
 ReviewTable::ReviewTable(AppModel& model, QWidget* parent)
@@ -76,7 +81,7 @@ std::vector<std::filesystem::path> ReviewTable::selectedFiles() const {
     // By the name column: a row's check box may be disabled, and disabled cells count as
     // unselected.
     for (const QModelIndex& index : selectionModel()->selectedRows(ReviewTableModel::nameColumn)) {
-        if (rows_->rowAt(index)) {
+        if (isFileLine(index)) {
             files.push_back(fileAt(index));
         }
     }
@@ -110,7 +115,7 @@ std::vector<std::filesystem::path> ReviewTable::filesFor(const QModelIndex& inde
 void ReviewTable::rememberSelection() {
     selected_ = selectedFiles();
     const QModelIndex current = currentIndex();
-    current_ = rows_->rowAt(current) ? fileAt(current) : std::filesystem::path();
+    current_ = isFileLine(current) ? fileAt(current) : std::filesystem::path();
 }
 
 // Each file found without a search, and neighbouring lines selected as one range: a rescan with
