@@ -49,8 +49,10 @@ AppModel::AppModel(AppLocation location, Settings settings, ModelEndpoint endpoi
     // What a killed tidy left is settled before anything is shown.
     lastFailures_ = moves_->recover().steps;
     showFailure_ = !lastFailures_.empty();
-    lastBatch_ = moves_->newestBatch();
-    for (const Batch& batch : moves_->history()) {
+    // One read of the history at start: the last batch and the recent destinations.
+    const std::vector<Batch> history = moves_->history();
+    lastBatch_ = MoveRunner::newestOf(history);
+    for (const Batch& batch : history) {
         for (const MoveRecord& record : batch.records) {
             rememberRecent(record.moved.parent_path());
         }

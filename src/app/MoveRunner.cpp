@@ -4,16 +4,12 @@
 
 namespace vesk {
 
-namespace {
-
-std::optional<Batch> newestOf(const std::vector<Batch>& history) {
+std::optional<Batch> MoveRunner::newestOf(const std::vector<Batch>& history) {
     if (history.empty()) {
         return std::nullopt;
     }
     return history.back();
 }
-
-} // namespace
 
 MoveRunner::MoveRunner(std::filesystem::path historyFile, QObject* parent)
     : QObject(parent), mover_(std::move(historyFile)) {

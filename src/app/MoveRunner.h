@@ -39,6 +39,7 @@ public:
     [[nodiscard]] Recovery recover() { return mover_.recover(); }
     // The newest batch in the history file, also while an operation runs.
     [[nodiscard]] std::optional<Batch> newestBatch() const;
+    [[nodiscard]] static std::optional<Batch> newestOf(const std::vector<Batch>& history);
     // The whole history file, oldest batch first.
     [[nodiscard]] std::vector<Batch> history() const { return mover_.history(); }
 
