@@ -328,9 +328,9 @@ void AppModel::merge(const Plan& plan) {
         rows_, plan, location_.home,
         [this](const std::filesystem::path& path) { return access_.allows(path); },
         [this](const std::filesystem::path& file) { return ignored_.contains(file); });
-    if (plan.isFinal) {
+    if (plan.isFinal && !ignored_.isEmpty()) {
         // A file that has left the source folders is forgotten, also when it comes back.
-        std::unordered_set<std::string> present;
+        std::unordered_set<std::string_view> present;
         present.reserve(plan.suggestions.size());
         for (const Suggestion& suggestion : plan.suggestions) {
             present.insert(suggestion.item.path.native());

@@ -70,7 +70,7 @@ void IgnoredFiles::remove(const std::vector<std::filesystem::path>& files) {
     }
 }
 
-void IgnoredFiles::keepOnly(const std::unordered_set<std::string>& present) {
+void IgnoredFiles::keepOnly(const std::unordered_set<std::string_view>& present) {
     const auto removed = std::erase_if(
         files_, [&](const auto& entry) { return !present.contains(entry.first); });
     if (removed > 0) {

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -24,7 +25,8 @@ public:
     void add(const std::vector<std::filesystem::path>& files);
     void remove(const std::vector<std::filesystem::path>& files);
     // Forgets every file not among `present` (the files of the source folders now).
-    void keepOnly(const std::unordered_set<std::string>& present);
+    void keepOnly(const std::unordered_set<std::string_view>& present);
+    [[nodiscard]] bool isEmpty() const { return files_.empty(); }
 
 private:
     struct Identity {

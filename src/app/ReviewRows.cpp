@@ -6,6 +6,7 @@
 
 
 #include <algorithm>
+#include <string_view>
 #include <unordered_map>
 
 namespace vesk {
@@ -31,21 +32,23 @@ Row ReviewRows::suggested(const Suggestion& suggestion, const std::filesystem::p
 std::vector<Row> ReviewRows::merge(const std::vector<Row>& current, const Plan& plan,
                                    const std::filesystem::path& home, const Allows& allows,
                                    const Ignored& ignored) {
-    std::unordered_map<std::string, const Row*> previous;
+    // Keyed by views of the current rows' paths: thousands of rows, and no copy of a path.
+    std::unordered_map<std::string_view, const Row*> previous;
+    previous.reserve(current.size());
     for (const Row& row : current) {
         previous.emplace(row.file().native(), &row);
     }
     ReviewedDestinations asReviewed;
     std::vector<Row> rows;
+    rows.reserve(plan.suggestions.size());
     for (const Suggestion& suggestion : plan.suggestions) {
         if (!isRowLayer(suggestion.layer)) {
             continue;
         }
         if (const auto old = previous.find(suggestion.item.path.native());
             old != previous.end() && old->second->edited) {
-            Row row = *old->second;
-            row.suggestion = suggestion;
-            rows.push_back(std::move(row));
+            const Row& was = *old->second;
+            rows.push_back(Row{suggestion, was.destination, was.included, was.edited});
             continue;
         }
         if (ignored && ignored(suggestion.item.path)) {
