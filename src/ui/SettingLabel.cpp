@@ -54,6 +54,8 @@ QString SettingLabel::title() const {
 void SettingLabel::setControl(QWidget* control) {
     control_ = control;
     title_->setBuddy(control);
+    // A combo box would otherwise be read out by its value alone.
+    control->setAccessibleName(QString(title()).remove(QLatin1Char('&')));
 }
 
 // Taken, so that the release comes here too.

@@ -64,6 +64,9 @@ TEST_F(SettingsWindowTest, TwoTabsGeneralFirst) {
     EXPECT_EQ(titles, (QStringList{"&Open at Login", "&Notify When Files Wait",
                                    "&Wait Before Tidying", "Sort with a &Local Model",
                                    "&Read File Contents"}));
+    // Screen readers name the combo by its label, not by its value.
+    EXPECT_EQ(find<QComboBox>(*window, "waitBeforeTidying")->accessibleName(),
+              "Wait Before Tidying");
 }
 
 TEST_F(SettingsWindowTest, TheModelToggleFollowsTheModelsAvailability) {
@@ -134,7 +137,13 @@ TEST_F(SettingsWindowTest, ControlsWriteStraightToTheModel) {
         EXPECT_EQ(model->minAgeDays(), days);
     }
 
-    find<QCheckBox>(*window, "readContents")->click();
+    // A click on the setting's label acts as one on its check box.
+    SettingLabel* contentsLabel = nullptr;
+    for (auto* label : window->findChildren<SettingLabel*>()) {
+        contentsLabel = label->title() == "&Read File Contents" ? label : contentsLabel;
+    }
+    ASSERT_TRUE(contentsLabel);
+    QTest::mouseClick(contentsLabel, Qt::LeftButton);
     EXPECT_TRUE(stored().allowContent);
     EXPECT_TRUE(model->allowContent());
     model->setAllowContent(false); // changed elsewhere: the window follows
