@@ -1,5 +1,6 @@
 #include "platform/WellKnownFolders.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <optional>
 #include <string_view>
@@ -28,6 +29,10 @@ FolderNames namesOf(WellKnownFolder folder) {
         return {"XDG_VIDEOS_DIR", "Movies"};
     case WellKnownFolder::music:
         return {"XDG_MUSIC_DIR", "Music"};
+    case WellKnownFolder::publicShare:
+        return {"XDG_PUBLICSHARE_DIR", "Public"};
+    case WellKnownFolder::templates:
+        return {"XDG_TEMPLATES_DIR", "Templates"};
     }
     return {"XDG_DOCUMENTS_DIR", "Documents"};
 }
@@ -129,18 +134,35 @@ std::optional<std::string> insideHome(const std::string& value, const fs::path& 
     return relative.generic_string();
 }
 
+// The home as text in normal form, without a trailing "/" (but "/" itself).
+std::string homeText(const fs::path& home) {
+    std::string text = home.lexically_normal().string();
+    while (text.size() > 1 && text.back() == '/') {
+        text.pop_back();
+    }
+    return text;
+}
+
+// Like xdg-user-dirs itself, the account's own home takes the file from XDG_CONFIG_HOME; any
+// other home (a demo home) keeps its own, so the person's names never leak into it.
+fs::path userDirsFile(const fs::path& home) {
+    const char* accountHome = std::getenv("HOME");
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    if (accountHome != nullptr && config != nullptr && fs::path(config).is_absolute() &&
+        homeText(accountHome) == homeText(home)) {
+        return fs::path(config) / "user-dirs.dirs";
+    }
+    return home / ".config" / "user-dirs.dirs";
+}
+
 // The value the user-dirs file assigns to key, when it names a folder inside home. Like the
 // shell that would source the file, the last assignment wins; lines it could not run are ignored.
 std::optional<std::string> configuredFolder(const fs::path& home, std::string_view key) {
-    std::ifstream file(home / ".config" / "user-dirs.dirs");
+    std::ifstream file(userDirsFile(home));
     if (!file) {
         return std::nullopt;
     }
-    const fs::path normalHome = home.lexically_normal();
-    std::string homeText = normalHome.string();
-    while (homeText.size() > 1 && homeText.back() == '/') {
-        homeText.pop_back();
-    }
+    const std::string normalHome = homeText(home);
     std::optional<std::string> assigned;
     std::string line;
     while (std::getline(file, line)) {
@@ -152,14 +174,14 @@ std::optional<std::string> configuredFolder(const fs::path& home, std::string_vi
         if (!text.starts_with(key) || text.substr(key.size(), 1) != "=") {
             continue;
         }
-        if (auto value = expandWord(text.substr(key.size() + 1), homeText)) {
+        if (auto value = expandWord(text.substr(key.size() + 1), normalHome)) {
             assigned = std::move(value);
         }
     }
     if (!assigned) {
         return std::nullopt;
     }
-    return insideHome(*assigned, fs::path(homeText));
+    return insideHome(*assigned, fs::path(normalHome));
 }
 
 } // namespace

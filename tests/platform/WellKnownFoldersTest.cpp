@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <vector>
 
 namespace vesk::platform {
@@ -59,6 +60,20 @@ TEST_F(WellKnownFoldersTest, IgnoresEntriesThatDoNotNameAFolderInsideHome) {
                                   "XDG_MUSIC_DIRX=\"$HOME/Other\"\n"
                                   "XDG_MUSIC_DIR=$HOME/My Music\n"),
               (Names{"Desktop", "Documents", "Downloads", "Pictures", "Movies", "Music"}));
+}
+
+TEST_F(WellKnownFoldersTest, TheAccountsOwnHomeTakesTheFileFromXdgConfigHome) {
+    const TempDir config;
+    writeFile(config / "user-dirs.dirs", "XDG_DOWNLOAD_DIR=\"$HOME/Téléchargements\"\n");
+    writeFile(home / ".config/user-dirs.dirs", "XDG_DOWNLOAD_DIR=\"$HOME/Unused\"\n");
+    ::setenv("HOME", (home.path().string() + "/").c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
+    EXPECT_EQ(wellKnownFolder(home.path(), WellKnownFolder::downloads), "Téléchargements");
+
+    // Another home, such as a demo home, keeps its own names.
+    const TempDir demo;
+    writeFile(demo / ".config/user-dirs.dirs", "XDG_DOWNLOAD_DIR=\"$HOME/Nedlastinger\"\n");
+    EXPECT_EQ(wellKnownFolder(demo.path(), WellKnownFolder::downloads), "Nedlastinger");
 }
 
 } // namespace

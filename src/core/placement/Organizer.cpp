@@ -2,9 +2,10 @@
 
 #include "core/placement/OrganizerRun.h"
 
-#include "core/plan/Destination.h"
 #include "core/placement/ContentReader.h"
 #include "core/placement/Rules.h"
+#include "core/plan/Destination.h"
+#include "core/targets/DiscoveryRoots.h"
 #include "core/text/NameOrder.h"
 #include "core/text/Tokens.h"
 #include "core/util/NormalFolder.h"
@@ -262,7 +263,8 @@ void Organizer::loadItems(Run& run, ScanProgress& progress) const {
 void Organizer::findTargets(Run& run, ScanProgress& progress) const {
     const auto sourcePaths = normalFolders(settings_.sources);
     const auto folderRead = [&] { progress.folderRead(); };
-    const auto roots = discoveryRoots(settings_.home);
+    const auto roots = settings_.targetRoots ? chosenRoots(*settings_.targetRoots, settings_.home)
+                                             : discoveryRoots(settings_.home, settings_.sources);
     auto found = settings_.useNameIndex
                      ? TargetFinder::findWithNames(roots, settings_.home,
                                                    NameIndex::namesPerFolder, folderRead)

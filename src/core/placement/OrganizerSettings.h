@@ -12,6 +12,8 @@ namespace vesk {
 struct OrganizerSettings {
     std::filesystem::path home;
     std::vector<std::filesystem::path> sources;
+    // The folders to file into, as the person chose them; absent: discovered in the home.
+    std::optional<std::vector<std::filesystem::path>> targetRoots;
     double minAgeDays = settings::minAgeDays.defaultValue;
     bool allowContent = settings::allowContent.defaultValue;
     bool useNameIndex = settings::useNameIndex.defaultValue;

@@ -44,6 +44,9 @@ inline constexpr Flag useNameIndex{"useNameIndex", true};
 inline constexpr Number minAgeDays{"minAgeDays", 3, 0, 36500};
 // Desktop notifications: files ready to tidy, a finished tidy or undo.
 inline constexpr Flag notifyWhenFilesWait{"notifyWhenFilesWait", true};
+// The folders to file into. Absent until the person edits the list: the folders found in the
+// home are used then, so that a folder made later is found too.
+inline constexpr Folders targetRoots{"targetRoots"};
 // The folders the person granted access to (absolute paths; no sandbox on Linux).
 inline constexpr Folders folderBookmarks{"folderBookmarks"};
 

@@ -1,9 +1,9 @@
 #include "core/targets/Targets.h"
 
 #include "core/items/FileItem.h"
+#include "core/targets/ProjectMarkers.h"
 #include "platform/EntryStatus.h"
 #include "platform/FolderEntry.h"
-#include "platform/WellKnownFolders.h"
 
 #include <algorithm>
 #include <array>
@@ -23,19 +23,9 @@ constexpr std::array<std::string_view, 10> skipNames{
     "node_modules", ".build",      "build",       "dist", "venv",
     ".venv",        "__pycache__", "DerivedData", "Pods", "_locales"};
 
-constexpr std::array<std::string_view, 13> projectMarkers{
-    ".git",    "Package.swift",  "package.json", "Cargo.toml",   "pyproject.toml",
-    "go.mod",  "Gemfile",        "pom.xml",      "build.gradle", "requirements.txt",
-    "Podfile", "CMakeLists.txt", "manifest.json"};
-
 template <std::size_t N>
 bool contains(const std::array<std::string_view, N>& list, std::string_view name) {
     return std::find(list.begin(), list.end(), name) != list.end();
-}
-
-bool isProjectMarker(std::string_view name) {
-    return contains(projectMarkers, name) || name.ends_with(".xcodeproj") ||
-           name.ends_with(".xcworkspace");
 }
 
 // The folder's path relative to home; other folders keep their whole path.
@@ -133,6 +123,9 @@ struct Walk {
     const TargetFinder::FolderRead& folderRead;
     TargetFinder::TargetsWithNames& found;
     std::size_t namesPerTarget = 0; // no names gathered when 0
+    // Roots may lie inside one another (a folder chosen inside another one): a folder reached
+    // twice is offered once, where it was met first, and still walked for what lies deeper.
+    std::set<fs::path> offered;
 };
 
 void walk(const fs::path& folder, int depth, bool isRoot, Walk& state) {
@@ -144,7 +137,7 @@ void walk(const fs::path& folder, int depth, bool isRoot, Walk& state) {
         state.folderRead();
     }
     const bool project = !isRoot && listing->hasProjectMarker;
-    if (!isRoot) {
+    if (!isRoot && state.offered.insert(folder).second) {
         if (state.namesPerTarget > 0) {
             state.found.moreNames.push_back(project ? std::vector<std::string>{}
                                                     : moreNames(*listing, depth == 0,
@@ -164,7 +157,7 @@ TargetFinder::TargetsWithNames findAll(const std::vector<Root>& roots, const fs:
                                        std::size_t namesPerTarget,
                                        const TargetFinder::FolderRead& folderRead) {
     TargetFinder::TargetsWithNames found;
-    Walk state{home, folderRead, found, namesPerTarget};
+    Walk state{home, folderRead, found, namesPerTarget, {}};
     for (const Root& root : roots) {
         std::error_code error;
         if (fs::exists(root.folder, error)) {
@@ -186,23 +179,6 @@ TargetFinder::TargetsWithNames TargetFinder::findWithNames(const std::vector<Roo
                                                            std::size_t namesPerTarget,
                                                            const FolderRead& folderRead) {
     return findAll(roots, home, std::max<std::size_t>(namesPerTarget, 1), folderRead);
-}
-
-std::vector<Root> discoveryRoots(const fs::path& home) {
-    using platform::WellKnownFolder;
-    std::vector<Root> roots{
-        {home / platform::wellKnownFolder(home, WellKnownFolder::documents), 3},
-        {home / platform::wellKnownFolder(home, WellKnownFolder::desktop), 2},
-        {home / platform::wellKnownFolder(home, WellKnownFolder::pictures), 2},
-        {home / platform::wellKnownFolder(home, WellKnownFolder::movies), 2},
-        {home / platform::wellKnownFolder(home, WellKnownFolder::music), 2},
-    };
-    const fs::path cloud = home / "Library/Mobile Documents/com~apple~CloudDocs";
-    std::error_code error;
-    if (fs::exists(cloud, error)) {
-        roots.push_back({cloud, 2});
-    }
-    return roots;
 }
 
 } // namespace vesk

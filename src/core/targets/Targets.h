@@ -34,7 +34,8 @@ namespace TargetFinder {
 // Called after each folder the walk could list, roots included.
 using FolderRead = std::function<void()>;
 
-// Targets under the given roots in depth-first pre-order; missing roots are skipped.
+// Targets under the given roots in depth-first pre-order; missing roots are skipped, and a
+// folder under two roots comes once.
 [[nodiscard]] std::vector<Target> find(const std::vector<Root>& roots,
                                        const std::filesystem::path& home,
                                        const FolderRead& folderRead = {});
@@ -54,9 +55,5 @@ struct TargetsWithNames {
                                              const FolderRead& folderRead = {});
 
 } // namespace TargetFinder
-
-// Where discovery starts for a home folder: Documents (3 levels), Desktop, Pictures, Movies and
-// Music (2 levels each) under their configured names, and the cloud drive folder when it exists.
-[[nodiscard]] std::vector<Root> discoveryRoots(const std::filesystem::path& home);
 
 } // namespace vesk

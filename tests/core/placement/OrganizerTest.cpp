@@ -125,6 +125,55 @@ TEST_F(OrganizerTest, ItemsAreSortedByNameAsAFileManagerWould) {
     EXPECT_EQ(names, (std::vector<std::string>{"a.txt", "B2.txt", "b10.txt"}));
 }
 
+TEST_F(OrganizerTest, FilesIntoTheHomesOwnAndSyncFoldersNeverIntoProjectsOrHiddenFolders) {
+    for (const char* title : {"The Terror", "Ilium", "Drood"}) {
+        writeFile(home / "Books/Dan Simmons" / ("Dan Simmons - " + std::string(title) + ".epub"));
+    }
+    writeFile(home / "Nextcloud/Taxes/Tax return 2022.pdf");
+    writeFile(home / "Nextcloud/Taxes/Tax return 2023.pdf");
+    test::makeDir(home / "Nextcloud/Archive/2020/Scans/Old"); // three levels, as in Documents
+    test::makeDir(home / "Projects/app/.git");
+    writeFile(home / "Projects/app/docs/Release notes 1.0.txt");
+    writeFile(home / "Projects/app/docs/Release notes 1.1.txt");
+    // Names that would fit best, in folders that are never destinations.
+    for (const char* folder : {".hidden/Dan Simmons", "snap/Dan Simmons"}) {
+        for (const char* title : {"Hyperion Cantos", "Endymion"}) {
+            writeFile(home / folder / ("Dan Simmons - " + std::string(title) + ".epub"));
+        }
+    }
+    download("Dan Simmons - Hyperion.epub");
+    download("Tax return 2024.pdf");
+    download("Release notes 1.2.txt");
+
+    auto s = settings();
+    const Plan plan = Organizer(s, modelOff).run();
+    EXPECT_EQ(find(plan, "Dan Simmons - Hyperion.epub").action, Action::move("Books/Dan Simmons"));
+    EXPECT_EQ(find(plan, "Tax return 2024.pdf").action, Action::move("Nextcloud/Taxes"));
+    EXPECT_NE(find(plan, "Release notes 1.2.txt").action.path.rfind("Projects/app/", 0), 0U);
+    std::set<std::string> labels;
+    for (const auto& target : plan.targets) {
+        labels.insert(target.label);
+    }
+    EXPECT_TRUE(labels.contains("Nextcloud/Archive/2020/Scans"));
+    EXPECT_FALSE(labels.contains("Nextcloud/Archive/2020/Scans/Old"));
+    EXPECT_TRUE(labels.contains("Projects/app")); // offered, never entered
+    for (const auto& label : labels) {
+        EXPECT_FALSE(label.starts_with(".") || label.starts_with("snap/") ||
+                     label.starts_with("Projects/app/"))
+            << label;
+    }
+
+    // The folders the person chose replace the discovered ones.
+    s.targetRoots = {home / "Nextcloud"};
+    const Plan chosen = Organizer(s, modelOff).run();
+    EXPECT_EQ(find(chosen, "Tax return 2024.pdf").action, Action::move("Nextcloud/Taxes"));
+    EXPECT_NE(find(chosen, "Dan Simmons - Hyperion.epub").action,
+              Action::move("Books/Dan Simmons"));
+    for (const auto& target : chosen.targets) {
+        EXPECT_TRUE(target.label.starts_with("Nextcloud/")) << target.label;
+    }
+}
+
 TEST_F(OrganizerTest, ASourceFolderIsNeverADestination) {
     download("Invoice Telenor May.pdf");
     auto s = settings();

@@ -1,4 +1,5 @@
 #include "core/targets/Targets.h"
+#include "core/targets/DiscoveryRoots.h"
 
 #include "support/TempDir.h"
 
@@ -20,39 +21,106 @@ using test::writeFile;
 class TargetsTest : public ::testing::Test {
 protected:
     std::vector<Target> find() const {
-        return TargetFinder::find(discoveryRoots(home.path()), home.path());
+        return TargetFinder::find(discoveryRoots(home.path(), {}), home.path());
     }
 
     TempDir home;
 };
 
-TEST_F(TargetsTest, RootsAreWalkedToTheirDepthInPreOrder) {
-    writeFile(home / ".config/user-dirs.dirs", "XDG_VIDEOS_DIR=\"$HOME/Videos\"\n");
-    makeDir(home / "Library/Mobile Documents/com~apple~CloudDocs");
-    const auto at = [&](const char* name, int depth) { return Root{home / name, depth}; };
-    EXPECT_EQ(
-        discoveryRoots(home.path()),
-        (std::vector<Root>{at("Documents", 3), at("Desktop", 2), at("Pictures", 2), at("Videos", 2),
-                           at("Music", 2), at("Library/Mobile Documents/com~apple~CloudDocs", 2)}));
+TEST_F(TargetsTest, DiscoveryFindsTheFoldersThePersonMadeInTheHome) {
+    writeFile(home / ".config/user-dirs.dirs", "XDG_VIDEOS_DIR=\"$HOME/Videos\"\n"
+                                               "XDG_DOWNLOAD_DIR=\"$HOME/Téléchargements\"\n"
+                                               "XDG_PUBLICSHARE_DIR=\"$HOME/Public\"\n");
+    for (const char* folder : {"Documents",
+                               "Desktop",
+                               "Pictures",
+                               "Videos",
+                               "Books",
+                               "Movies",
+                               "Inbox",
+                               "Nextcloud",
+                               "Dropbox (Personal)",
+                               "OneDrive - Contoso",
+                               "Nextcloud2",
+                               "Synchronised",
+                               "Projects",
+                               "Téléchargements",
+                               "Downloads",
+                               "Public",
+                               "Templates",
+                               "Applications",
+                               "snap",
+                               "go",
+                               "node_modules",
+                               ".local",
+                               "Library/Mobile Documents/com~apple~CloudDocs"}) {
+        makeDir(home / folder);
+    }
+    writeFile(home / "Music"); // a file
+    writeFile(home / "notes.txt");
+    makeDir(home / "Projects/app/.git"); // a folder of projects is no project itself
+    makeDir(home / "weather-app/.git");
+    writeFile(home / "tools/Cargo.toml");
+    writeFile(home / "venv-ml/pyvenv.cfg");
+    makeDir(home / "miniconda-env/conda-meta");
+    fs::create_directory_symlink(home / "Books", home / "Books link");
 
+    auto roots = discoveryRoots(home.path(), {home / "Inbox/"});
+    const auto at = [&](const char* name, int depth) { return Root{home / name, depth}; };
+    // The well-known folders first, in their order; the others as the home lists them.
+    ASSERT_GE(roots.size(), 4U);
+    EXPECT_EQ(std::vector<Root>(roots.begin(), roots.begin() + 4),
+              (std::vector<Root>{at("Documents", 3), at("Desktop", 2), at("Pictures", 2),
+                                 at("Videos", 2)}));
+    std::sort(roots.begin() + 4, roots.end(),
+              [](const Root& a, const Root& b) { return a.folder < b.folder; });
+    EXPECT_EQ(
+        std::vector<Root>(roots.begin() + 4, roots.end()),
+        (std::vector<Root>{at("Books", 2), at("Dropbox (Personal)", 3), at("Library", 2),
+                           at("Movies", 2), at("Nextcloud", 3), at("Nextcloud2", 3),
+                           at("OneDrive - Contoso", 3), at("Projects", 2), at("Synchronised", 2)}));
+}
+
+TEST_F(TargetsTest, ChosenRootsGetDiscoveryDepthsAndNestedRootsOfferAFolderOnce) {
+    writeFile(home / ".config/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
+    EXPECT_EQ(chosenRoots({home / "Dokumente/", home / "Documents", home / "sync",
+                           home / "Work/./Clients", home / "Work/Clients"},
+                          home.path()),
+              (std::vector<Root>{{home / "Dokumente", 3},
+                                 {home / "Documents", 2},
+                                 {home / "sync", 3},
+                                 {home / "Work/Clients", 2}}));
+
+    makeDir(home / "Work/Clients/Acme/2024/Q1");
+    std::vector<std::string> labels;
+    for (const Target& target : TargetFinder::find(
+             chosenRoots({home / "Work", home / "Work/Clients"}, home.path()), home.path())) {
+        labels.push_back(target.label);
+    }
+    // Work/Clients/Acme/2024 comes from the inner root, which reaches a level deeper.
+    EXPECT_EQ(labels, (std::vector<std::string>{"Work/Clients", "Work/Clients/Acme",
+                                                "Work/Clients/Acme/2024"}));
+}
+
+TEST_F(TargetsTest, RootsAreWalkedToTheirDepthInPreOrder) {
     makeDir(home / "Documents/A/B/C/D");
     makeDir(home / "Documents/.git");
     makeDir(home / "Desktop/A/B/C");
     writeFile(home / "Pictures/Trips/rome.jpg");
+    const std::vector<Root> roots{{home / "Documents", 3},
+                                  {home / "Desktop", 2},
+                                  {home / "Pictures", 2},
+                                  {home / "Music", 2}};
     writeFile(home / "Music"); // not a folder: nothing to list
-    makeDir(home / "Videos/Clips");
-    makeDir(home / "Movies/Unused");
     int foldersRead = 0;
     std::vector<std::string> labels;
-    for (const Target& target :
-         TargetFinder::find(discoveryRoots(home.path()), home.path(), [&] { ++foldersRead; })) {
+    for (const Target& target : TargetFinder::find(roots, home.path(), [&] { ++foldersRead; })) {
         labels.push_back(target.label);
     }
     EXPECT_EQ(labels, (std::vector<std::string>{"Documents/A", "Documents/A/B", "Documents/A/B/C",
-                                                "Desktop/A", "Desktop/A/B", "Pictures/Trips",
-                                                "Videos/Clips"}));
+                                                "Desktop/A", "Desktop/A/B", "Pictures/Trips"}));
     // Every target and every root but Music, which is a file and cannot be listed.
-    EXPECT_EQ(foldersRead, static_cast<int>(labels.size()) + 5);
+    EXPECT_EQ(foldersRead, static_cast<int>(labels.size()) + 3);
 }
 
 TEST_F(TargetsTest, ProjectsSkippedFoldersAndBundles) {
@@ -105,7 +173,8 @@ TEST_F(TargetsTest, KeepsTwoHundredNamesButKindsOfAllFiles) {
     EXPECT_EQ(targets.front().kinds, (std::set<Kind>{Kind::image, Kind::pdf, Kind::other}));
 
     // The names beyond the two hundred, up to the cap, for whoever wants the whole folder.
-    const auto withNames = TargetFinder::findWithNames(discoveryRoots(home.path()), home.path(), 250);
+    const auto withNames =
+        TargetFinder::findWithNames(discoveryRoots(home.path(), {}), home.path(), 250);
     EXPECT_EQ(withNames.targets, targets);
     EXPECT_EQ(withNames.moreNames, (std::vector<std::vector<std::string>>{std::vector<std::string>(
                                        listed.begin() + 200, listed.begin() + 250)}));
@@ -129,7 +198,8 @@ TEST_F(TargetsTest, NamesBelowTheDepthComeNearestFirstAndNeverFromAProject) {
     writeFile(home / "Documents/code/.git/HEAD");
     writeFile(home / "Documents/code/src/lib.cpp");
 
-    const auto found = TargetFinder::findWithNames(discoveryRoots(home.path()), home.path(), 10);
+    const auto found =
+        TargetFinder::findWithNames(discoveryRoots(home.path(), {}), home.path(), 10);
     std::map<std::string, std::vector<std::string>> more;
     for (std::size_t t = 0; t < found.targets.size(); ++t) {
         more[found.targets[t].label] = found.moreNames[t];
@@ -144,7 +214,8 @@ TEST_F(TargetsTest, NamesBelowTheDepthComeNearestFirstAndNeverFromAProject) {
     EXPECT_TRUE(more["Documents/code"].empty());
 
     // The cap counts the target's own files.
-    const auto capped = TargetFinder::findWithNames(discoveryRoots(home.path()), home.path(), 2);
+    const auto capped =
+        TargetFinder::findWithNames(discoveryRoots(home.path(), {}), home.path(), 2);
     for (std::size_t t = 0; t < capped.targets.size(); ++t) {
         if (capped.targets[t].label == "Documents/A/B/C") {
             EXPECT_EQ(capped.moreNames[t].size(), 1u);
