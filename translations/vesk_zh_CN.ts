@@ -149,10 +149,6 @@ Vesk 会在你自己的文件夹中为它推荐一个位置，移动你接受的
         <translation>Vesk 使用在这台电脑上运行的语言模型，离线即可工作。</translation>
     </message>
     <message>
-        <source>The model only sees file and folder names.</source>
-        <translation>模型只能看到文件名和文件夹名。</translation>
-    </message>
-    <message>
         <source>Files are read on this computer only, and only when their names aren&apos;t enough.</source>
         <translation>文件只在这台电脑上读取，而且只在文件名不足以判断时才读取。</translation>
     </message>
@@ -167,6 +163,10 @@ Vesk 会在你自己的文件夹中为它推荐一个位置，移动你接受的
     <message>
         <source>Privacy of File Contents</source>
         <translation>文件内容的隐私</translation>
+    </message>
+    <message>
+        <source>The model only sees names: of the files to tidy, and of the Folders to File Into and some files in them.</source>
+        <translation>模型只能看到名称：要整理的文件名，以及可归入的文件夹名和其中部分文件名。</translation>
     </message>
 </context>
 <context>
@@ -350,6 +350,21 @@ Vesk 会在你自己的文件夹中为它推荐一个位置，移动你接受的
     </message>
 </context>
 <context>
+    <name>vesk::FolderList</name>
+    <message>
+        <source>Folder</source>
+        <translation>文件夹</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>位置</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>移除</translation>
+    </message>
+</context>
+<context>
     <name>vesk::FolderSettings</name>
     <message>
         <source>Folders to Tidy</source>
@@ -374,14 +389,6 @@ Vesk 会在你自己的文件夹中为它推荐一个位置，移动你接受的
     <message>
         <source>Vesk can use only the folders you added.</source>
         <translation>Vesk 只能使用你添加的文件夹。</translation>
-    </message>
-    <message>
-        <source>Folder</source>
-        <translation>文件夹</translation>
-    </message>
-    <message>
-        <source>Location</source>
-        <translation>位置</translation>
     </message>
     <message>
         <source>Vesk needs at least one folder to tidy.</source>
@@ -667,6 +674,21 @@ Vesk 会在你自己的文件夹中为它推荐一个位置，移动你接受的
     <message>
         <source>The system can&apos;t watch it. Vesk looks at it every minute instead.</source>
         <translation>系统无法监视它。Vesk 改为每分钟查看一次。</translation>
+    </message>
+</context>
+<context>
+    <name>vesk::TargetRootSettings</name>
+    <message>
+        <source>Folders to File Into</source>
+        <translation>可归入的文件夹</translation>
+    </message>
+    <message>
+        <source>Vesk suggests destinations among these folders and the folders inside them.</source>
+        <translation>Vesk 会在这些文件夹及其子文件夹中为文件建议去处。</translation>
+    </message>
+    <message>
+        <source>Add Folder to File Into…</source>
+        <translation>添加可归入的文件夹…</translation>
     </message>
 </context>
 <context>

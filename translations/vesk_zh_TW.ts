@@ -149,10 +149,6 @@ Vesk 會在你自己的資料夾中為它建議一個位置，移動你接受的
         <translation>Vesk 使用在這台電腦上執行的語言模型，離線即可運作。</translation>
     </message>
     <message>
-        <source>The model only sees file and folder names.</source>
-        <translation>模型只會看到檔案和資料夾的名稱。</translation>
-    </message>
-    <message>
         <source>Files are read on this computer only, and only when their names aren&apos;t enough.</source>
         <translation>檔案只在這台電腦上讀取，而且只在檔名不足以判斷時才讀取。</translation>
     </message>
@@ -167,6 +163,10 @@ Vesk 會在你自己的資料夾中為它建議一個位置，移動你接受的
     <message>
         <source>Privacy of File Contents</source>
         <translation>檔案內容的隱私</translation>
+    </message>
+    <message>
+        <source>The model only sees names: of the files to tidy, and of the Folders to File Into and some files in them.</source>
+        <translation>模型只會看到名稱：要整理的檔案名稱，以及可歸入的資料夾名稱和其中部分檔案名稱。</translation>
     </message>
 </context>
 <context>
@@ -350,6 +350,21 @@ Vesk 會在你自己的資料夾中為它建議一個位置，移動你接受的
     </message>
 </context>
 <context>
+    <name>vesk::FolderList</name>
+    <message>
+        <source>Folder</source>
+        <translation>資料夾</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>位置</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>移除</translation>
+    </message>
+</context>
+<context>
     <name>vesk::FolderSettings</name>
     <message>
         <source>Folders to Tidy</source>
@@ -374,14 +389,6 @@ Vesk 會在你自己的資料夾中為它建議一個位置，移動你接受的
     <message>
         <source>Vesk can use only the folders you added.</source>
         <translation>Vesk 只能使用你加入的資料夾。</translation>
-    </message>
-    <message>
-        <source>Folder</source>
-        <translation>資料夾</translation>
-    </message>
-    <message>
-        <source>Location</source>
-        <translation>位置</translation>
     </message>
     <message>
         <source>Vesk needs at least one folder to tidy.</source>
@@ -667,6 +674,21 @@ Vesk 會在你自己的資料夾中為它建議一個位置，移動你接受的
     <message>
         <source>The system can&apos;t watch it. Vesk looks at it every minute instead.</source>
         <translation>系統無法監視它。Vesk 改為每分鐘查看一次。</translation>
+    </message>
+</context>
+<context>
+    <name>vesk::TargetRootSettings</name>
+    <message>
+        <source>Folders to File Into</source>
+        <translation>可歸入的資料夾</translation>
+    </message>
+    <message>
+        <source>Vesk suggests destinations among these folders and the folders inside them.</source>
+        <translation>Vesk 會在這些資料夾及其子資料夾中為檔案建議去處。</translation>
+    </message>
+    <message>
+        <source>Add Folder to File Into…</source>
+        <translation>加入可歸入的資料夾…</translation>
     </message>
 </context>
 <context>

@@ -4,6 +4,9 @@
 #include "app/OldEnough.h"
 #include "app/ReviewRows.h"
 #include "app/ScanRunner.h"
+#include "core/targets/DiscoveryRoots.h"
+#include "core/util/NormalFolder.h"
+#include "platform/WellKnownFolders.h"
 
 #include <QCoreApplication>
 
@@ -242,25 +245,65 @@ bool AppModel::removeSource(const std::filesystem::path& folder) {
     return true;
 }
 
+std::vector<std::filesystem::path> AppModel::targetRoots() const {
+    const OrganizerSettings run = organizerSettings(settings_, location_, useLLM_);
+    if (run.targetRoots) {
+        return *run.targetRoots;
+    }
+    std::vector<std::filesystem::path> folders;
+    for (const Root& root : discoveryRoots(run.home, run.sources)) {
+        folders.push_back(root.folder);
+    }
+    return folders;
+}
+
+void AppModel::addTargetRoot() {
+    pickFolders(this, [this](const std::vector<std::filesystem::path>& picked) {
+        if (picked.empty()) {
+            return;
+        }
+        auto folders = targetRoots();
+        folders.insert(folders.end(), picked.begin(), picked.end());
+        setTargetRoots(std::move(folders));
+    });
+}
+
+void AppModel::removeTargetRoot(const std::filesystem::path& folder) {
+    auto folders = targetRoots();
+    std::erase(folders, normalFolder(folder));
+    setTargetRoots(std::move(folders));
+}
+
+void AppModel::setTargetRoots(std::vector<std::filesystem::path> folders) {
+    settings_.targetRoots = std::move(folders);
+    // Stored as shown: in normal form, each once.
+    settings_.targetRoots = organizerSettings(settings_, location_, useLLM_).targetRoots;
+    saveSettings(Settings::targetRootsPart);
+    emit targetRootsChanged();
+    organizer_ = makeOrganizer();
+    rescan();
+}
+
 void AppModel::pickFolders(QObject* context, FolderPicker::Picked picked) {
     FolderPicker::Request request;
     request.startFolder = location_.home;
     request.title = tr("Add Folders to Tidy");
     request.confirmText = tr("Add");
     request.several = true;
-    picker_.pickFolders(request, context,
-                        [this, picked = std::move(picked)](
-                            const std::vector<std::filesystem::path>& folders) {
-                            access_.remember(folders);
-                            picked(folders);
-                        });
+    picker_.pickFolders(
+        request, context,
+        [this, picked = std::move(picked)](const std::vector<std::filesystem::path>& folders) {
+            access_.remember(folders);
+            picked(folders);
+        });
 }
 
 std::vector<std::filesystem::path> AppModel::suggestedSources() const {
     std::vector<std::filesystem::path> folders;
-    for (const char* name : {"Downloads", "Desktop"}) {
+    for (const auto which :
+         {platform::WellKnownFolder::downloads, platform::WellKnownFolder::desktop}) {
         std::error_code ec;
-        const auto folder = location_.home / name;
+        const auto folder = location_.home / platform::wellKnownFolder(location_.home, which);
         if (std::filesystem::symlink_status(folder, ec).type() !=
             std::filesystem::file_type::not_found) {
             folders.push_back(folder);

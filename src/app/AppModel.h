@@ -110,6 +110,12 @@ public:
     // After access to more folders was granted: a fresh organizer and a scan.
     void accessGranted();
 
+    // Folders to file into: the person's list, or until it is edited the folders found in the
+    // home. Adding or removing one stores the whole list, so it stays as the person left it.
+    [[nodiscard]] std::vector<std::filesystem::path> targetRoots() const;
+    void addTargetRoot();
+    void removeTargetRoot(const std::filesystem::path& folder);
+
     void rescan();
     // The source folders that are not watched now, and why; each is looked at again later.
     [[nodiscard]] const std::vector<WatchProblem>& watchProblems() const;
@@ -168,6 +174,7 @@ signals:
     void lastBatchChanged();
     void showFailureChanged(bool show);
     void sourcesChanged();
+    void targetRootsChanged();
     void onboardedChanged(bool onboarded);
     void useLLMChanged(bool useLLM);
     void modelStatusChanged(vesk::AppModel::ModelStatus status);
@@ -179,6 +186,7 @@ signals:
 private:
     void applySettingsChange();
     void applySourceChange();
+    void setTargetRoots(std::vector<std::filesystem::path> folders);
     void watchSources();
     [[nodiscard]] std::shared_ptr<Organizer> makeOrganizer() const;
     void merge(const Plan& plan);

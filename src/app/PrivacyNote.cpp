@@ -21,8 +21,11 @@ QStringList PrivacyNote::lines(Topic topic) {
         tr("Nothing leaves your computer. Vesk never connects to the internet.");
     switch (topic) {
     case Topic::localModel:
-        return {tr("Vesk uses a language model running on this computer. It works offline."),
-                tr("The model only sees file and folder names."), nothingLeaves};
+        return {
+            tr("Vesk uses a language model running on this computer. It works offline."),
+            tr("The model only sees names: of the files to tidy, and of the Folders to File Into "
+               "and some files in them."),
+            nothingLeaves};
     case Topic::fileContents:
         return {tr("Files are read on this computer only, and only when their names aren't "
                    "enough."),

@@ -49,6 +49,22 @@ bool isInside(const std::filesystem::path& path, const std::filesystem::path& fo
     return !relative.empty() && *relative.begin() != "..";
 }
 
+// The folders in normal form, each once, in their order; for a fixture home only those inside.
+std::vector<std::filesystem::path> usableFolders(const std::vector<std::filesystem::path>& folders,
+                                                 const AppLocation& location) {
+    std::vector<std::filesystem::path> usable;
+    for (const auto& each : folders) {
+        auto folder = normalFolder(each);
+        if (location.isFixture && !isInside(folder, location.home)) {
+            continue;
+        }
+        if (std::find(usable.begin(), usable.end(), folder) == usable.end()) {
+            usable.push_back(std::move(folder));
+        }
+    }
+    return usable;
+}
+
 } // namespace
 
 QString storeKey(std::string_view key) {
@@ -77,6 +93,9 @@ std::optional<Settings> Settings::load(const QString& file) {
         stored(store, settings::useNameIndex).value_or(settings::useNameIndex.defaultValue);
     loaded.notifyWhenFilesWait = stored(store, settings::notifyWhenFilesWait)
                                      .value_or(settings::notifyWhenFilesWait.defaultValue);
+    if (store.contains(storeKey(settings::targetRoots.key))) {
+        loaded.targetRoots = stored(store, settings::targetRoots);
+    }
     return loaded;
 }
 
@@ -110,6 +129,13 @@ bool Settings::save(const QString& file, unsigned parts) const {
     if ((parts & notificationsPart) != 0) {
         store.setValue(storeKey(settings::notifyWhenFilesWait.key), boolText(notifyWhenFilesWait));
     }
+    if ((parts & targetRootsPart) != 0) {
+        if (targetRoots) {
+            store.setValue(storeKey(settings::targetRoots.key), storedPaths(*targetRoots));
+        } else {
+            store.remove(storeKey(settings::targetRoots.key));
+        }
+    }
     store.sync();
     return store.status() == QSettings::NoError;
 }
@@ -117,18 +143,14 @@ bool Settings::save(const QString& file, unsigned parts) const {
 OrganizerSettings organizerSettings(const Settings& settings, const AppLocation& location,
                                     bool useLLM) {
     OrganizerSettings result(location.home);
-    std::vector<std::filesystem::path> sources;
-    for (const auto& source : settings.sources) {
-        auto folder = normalFolder(source);
-        if (location.isFixture && !isInside(folder, location.home)) {
-            continue;
-        }
-        if (std::find(sources.begin(), sources.end(), folder) == sources.end()) {
-            sources.push_back(std::move(folder));
-        }
-    }
-    if (!sources.empty()) {
+    if (auto sources = usableFolders(settings.sources, location); !sources.empty()) {
         result.sources = std::move(sources);
+    }
+    if (settings.targetRoots) {
+        auto roots = usableFolders(*settings.targetRoots, location);
+        if (!roots.empty() || settings.targetRoots->empty()) {
+            result.targetRoots = std::move(roots);
+        }
     }
     result.minAgeDays = settings.minAgeDays;
     result.allowContent = settings.allowContent;

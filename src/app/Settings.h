@@ -26,6 +26,8 @@ struct Settings {
     double minAgeDays = settings::minAgeDays.defaultValue;
     bool useNameIndex = settings::useNameIndex.defaultValue; // stored only: no window shows it
     bool notifyWhenFilesWait = settings::notifyWhenFilesWait.defaultValue;
+    // The folders to file into, absolute paths in the person's order; absent until edited.
+    std::optional<std::vector<std::filesystem::path>> targetRoots;
 
     // Which entries a save writes; each change writes only its own.
     enum Part : unsigned {
@@ -33,6 +35,7 @@ struct Settings {
         onboardedPart = 1U << 1U,
         preferencesPart = 1U << 2U, // useLLM, allowContent, minAgeDays and useNameIndex together
         notificationsPart = 1U << 3U,
+        targetRootsPart = 1U << 4U,
     };
 
     // Finished, and at least one source to tidy.
@@ -59,9 +62,11 @@ struct SettingsAtStart {
 // A key of the settings table as the store names it.
 [[nodiscard]] QString storeKey(std::string_view key);
 
-// What a run of the organizer gets from these settings in this location: sources compared in
-// normal form ("Downloads/" and "Downloads" are one folder) and, for a fixture home, only those
-// inside it, since one fixture store serves every `--home`. No sources means the Downloads folder.
+// What a run of the organizer gets from these settings in this location: sources and folders to
+// file into compared in normal form ("Downloads/" and "Downloads" are one folder) and, for a
+// fixture home, only those inside it, since one fixture store serves every `--home`. No sources
+// means the Downloads folder; chosen folders of which none is inside a fixture home count as
+// not chosen.
 // The system's data folders come from the environment (systemDataFolders()).
 [[nodiscard]] OrganizerSettings organizerSettings(const Settings& settings,
                                                   const AppLocation& location, bool useLLM);

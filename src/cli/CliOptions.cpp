@@ -20,8 +20,8 @@ const std::map<std::string, Command, std::less<>> commands = {
 // Which options each command takes; anything else is a usage error.
 std::set<std::string, std::less<>> optionsOf(Command command) {
     const std::set<std::string, std::less<>> planning = {
-        "--home",       "--source",     "--min-age",       "--model", "--no-model", "--content",
-        "--no-content", "--name-index", "--no-name-index", "--json",  "--verbose"};
+        "--home",    "--source",     "--target-root", "--min-age",       "--model", "--no-model",
+        "--content", "--no-content", "--name-index",  "--no-name-index", "--json",  "--verbose"};
     switch (command) {
     case Command::plan:
         return planning;
@@ -74,7 +74,8 @@ std::variant<CliOptions, UsageError> parseCliOptions(const std::vector<std::stri
             return UsageError{arg.starts_with("-") ? "unknown option '" + arg + "'"
                                                    : "unexpected argument '" + arg + "'"};
         }
-        const bool takesValue = arg == "--home" || arg == "--source" || arg == "--min-age";
+        const bool takesValue =
+            arg == "--home" || arg == "--source" || arg == "--target-root" || arg == "--min-age";
         if (takesValue && i + 1 >= args.size()) {
             return UsageError{"option '" + arg + "' needs a value"};
         }
@@ -82,6 +83,8 @@ std::variant<CliOptions, UsageError> parseCliOptions(const std::vector<std::stri
             options.home = args[++i];
         } else if (arg == "--source") {
             options.sources.emplace_back(args[++i]);
+        } else if (arg == "--target-root") {
+            options.targetRoots.emplace_back(args[++i]);
         } else if (arg == "--min-age") {
             const auto days = parseDays(args[++i]);
             if (!days) {
@@ -124,6 +127,8 @@ Commands:
 Options:
   --home DIR          work on DIR as the home folder (settings and history kept apart)
   --source DIR        a folder to tidy; repeat for several (default: the stored sources)
+  --target-root DIR   a folder to file into; repeat for several (default: the stored ones,
+                      else the folders found in the home)
   --min-age DAYS      leave files newer than this alone (default: stored, else DEFAULT)
   --model, --no-model         use the local language model (default: stored setting)
   --content, --no-content     allow reading file contents locally (default: stored setting)

@@ -15,6 +15,7 @@ struct CliOptions {
     Command command = Command::help;
     std::optional<std::string> home;
     std::vector<std::filesystem::path> sources;
+    std::vector<std::filesystem::path> targetRoots;
     std::optional<double> minAgeDays;
     std::optional<bool> useModel;
     std::optional<bool> allowContent;

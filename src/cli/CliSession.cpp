@@ -5,11 +5,30 @@
 #include "core/model/LocalLLM.h"
 #include "core/util/NormalFolder.h"
 
+#include <algorithm>
 #include <iostream>
 #include <system_error>
 #include <vector>
 
 namespace vesk {
+
+namespace {
+
+// Folders named on the command line, relative to the working folder, each once.
+std::vector<std::filesystem::path>
+absoluteFolders(const std::vector<std::filesystem::path>& given) {
+    std::vector<std::filesystem::path> folders;
+    for (const auto& each : given) {
+        std::error_code ec;
+        auto folder = normalFolder(std::filesystem::absolute(each, ec));
+        if (std::find(folders.begin(), folders.end(), folder) == folders.end()) {
+            folders.push_back(std::move(folder));
+        }
+    }
+    return folders;
+}
+
+} // namespace
 
 std::variant<AppLocation, SessionError> openLocation(const CliOptions& options) {
     if (!options.home) {
@@ -35,8 +54,8 @@ std::variant<CliSession, SessionError> openSession(const CliOptions& options) {
     const SettingsAtStart stored = loadSettingsAtStart(session.location.settingsFile);
     if (!stored.settings) {
         return SessionError{"cannot read the settings in " +
-                                session.location.settingsFile.toStdString() + " or move them aside (" +
-                                stored.error + ")",
+                                session.location.settingsFile.toStdString() +
+                                " or move them aside (" + stored.error + ")",
                             1};
     }
     if (stored.setAside) {
@@ -55,15 +74,10 @@ std::variant<CliSession, SessionError> openSession(const CliOptions& options) {
 
     session.settings = organizerSettings(*settings, session.location, useLLM);
     if (!options.sources.empty()) {
-        session.settings.sources.clear();
-        for (const auto& source : options.sources) {
-            std::error_code ec;
-            const auto folder = normalFolder(std::filesystem::absolute(source, ec));
-            if (std::find(session.settings.sources.begin(), session.settings.sources.end(),
-                          folder) == session.settings.sources.end()) {
-                session.settings.sources.push_back(folder);
-            }
-        }
+        session.settings.sources = absoluteFolders(options.sources);
+    }
+    if (!options.targetRoots.empty()) {
+        session.settings.targetRoots = absoluteFolders(options.targetRoots);
     }
     session.settings.verbose = options.verbose;
     return session;

@@ -1,61 +1,26 @@
 #include "ui/FolderSettings.h"
 
 #include "app/AppModel.h"
-#include "app/DisplayText.h"
 #include "app/FolderLabel.h"
-#include "app/PathBoundary.h"
-#include "ui/FileIcons.h"
+#include "ui/FolderList.h"
 #include "ui/SymbolIcon.h"
+#include "ui/TargetRootSettings.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
-#include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QToolButton>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
 namespace vesk {
 
-namespace {
-
-constexpr int pathRole = Qt::UserRole;
-
-QToolButton* symbolButton(const char* name, Symbol symbol, const QString& help, QWidget* parent) {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setIcon(symbolIcon(symbol, parent->palette().color(QPalette::ButtonText)));
-    button->setAutoRaise(true);
-    button->setFixedSize(24, 20);
-    button->setFocusPolicy(Qt::StrongFocus);
-    button->setToolTip(help);
-    button->setAccessibleName(help);
-    return button;
-}
-
-} // namespace
-
 FolderSettings::FolderSettings(AppModel& model, QWidget* parent)
-    : QWidget(parent), model_(model), list_(new QTreeWidget(this)) {
+    : QWidget(parent), model_(model),
+      list_(new FolderList("sourceList", tr("Folders to Tidy"), 180, this)) {
     setObjectName(QStringLiteral("folderSettings"));
-    list_->setObjectName(QStringLiteral("sourceList"));
-    list_->setAccessibleName(tr("Folders to Tidy"));
-    list_->setColumnCount(2);
-    // Hidden, but screen readers read them as the columns' names.
-    list_->setHeaderLabels({tr("Folder"), tr("Location")});
-    list_->setHeaderHidden(true);
-    list_->setRootIsDecorated(false);
-    list_->setAlternatingRowColors(true);
-    list_->setUniformRowHeights(true);
-    list_->setIconSize(QSize(18, 18));
-    list_->setTextElideMode(Qt::ElideMiddle);
-    list_->setFixedHeight(180);
-    list_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    list_->header()->setStretchLastSection(true);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 20, 20, 20);
@@ -65,32 +30,21 @@ FolderSettings::FolderSettings(AppModel& model, QWidget* parent)
     if (model_.access().sandboxed()) {
         layout->addWidget(accessRow());
     }
+    layout->addWidget(new TargetRootSettings(model_, this));
     layout->addStretch();
 
     connect(list_, &QTreeWidget::itemSelectionChanged, this, &FolderSettings::showRemove);
-    list_->installEventFilter(this); // the Delete key removes, as the minus button does
+    connect(list_, &FolderList::removeRequested, this, &FolderSettings::removeSelected);
     connect(&model_, &AppModel::sourcesChanged, this, &FolderSettings::showSources);
     connect(&model_, &AppModel::watchProblemsChanged, this, &FolderSettings::showSources);
     showSources();
 }
 
 QWidget* FolderSettings::buttonRow() {
-    auto* row = new QWidget(this);
-    auto* add = symbolButton("addFolder", Symbol::plus, tr("Add Folder…"), row);
-    remove_ = symbolButton("removeFolder", Symbol::minus, tr("Remove"), row);
-    auto* divider = new QFrame(row);
-    divider->setFrameShape(QFrame::VLine);
-    divider->setFixedHeight(16);
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(2);
-    layout->addWidget(add);
-    layout->addWidget(divider);
-    layout->addWidget(remove_);
-    layout->addStretch();
-    connect(add, &QToolButton::clicked, &model_, &AppModel::addSource);
-    connect(remove_, &QToolButton::clicked, this, &FolderSettings::removeSelected);
-    return row;
+    const auto buttons = list_->buttons("addFolder", tr("Add Folder…"), "removeFolder");
+    remove_ = buttons.remove;
+    connect(buttons.add, &QToolButton::clicked, &model_, &AppModel::addSource);
+    return buttons.row;
 }
 
 QWidget* FolderSettings::accessRow() {
@@ -136,16 +90,9 @@ void FolderSettings::showSources() {
             std::find_if(problems.begin(), problems.end(),
                          [&](const WatchProblem& candidate) { return candidate.folder == folder; });
         // A folder that isn't watched says why where its place would be.
-        const QString second =
-            problem == problems.end() ? label.parent : SourceWatcher::describe(problem->reason);
-        auto* item = new QTreeWidgetItem(list_, QStringList{label.name, second});
-        item->setIcon(0, FileIcons::iconFor(folder));
-        item->setData(0, pathRole, pathBytes(folder));
-        if (problem == problems.end()) {
-            item->setForeground(1, palette().brush(QPalette::PlaceholderText));
-        }
-        item->setToolTip(0, plainToolTip(displayPath(folder)));
-        item->setToolTip(1, plainToolTip(second));
+        const bool watched = problem == problems.end();
+        list_->addFolder(folder, label.name,
+                         watched ? label.parent : SourceWatcher::describe(problem->reason), watched);
     }
     showRemove();
 }
@@ -154,34 +101,17 @@ void FolderSettings::showSources() {
 // what was found before.
 void FolderSettings::showRemove() {
     const bool last = model_.sources().size() <= 1;
-    remove_->setEnabled(selected().has_value() && !last);
+    remove_->setEnabled(list_->selectedFolder().has_value() && !last);
     const QString why = last ? tr("Vesk needs at least one folder to tidy.") : QString();
     remove_->setToolTip(last ? why : tr("Remove"));
     remove_->setAccessibleDescription(why);
 }
 
-std::optional<std::filesystem::path> FolderSettings::selected() const {
-    const auto items = list_->selectedItems();
-    if (items.isEmpty()) {
-        return std::nullopt;
-    }
-    return pathFromBytes(items.front()->data(0, pathRole).toByteArray());
-}
-
 void FolderSettings::removeSelected() {
-    if (const auto folder = selected(); folder && remove_->isEnabled()) {
+    if (const auto folder = list_->selectedFolder(); folder && remove_->isEnabled()) {
         model_.removeSource(*folder);
         list_->clearSelection();
     }
-}
-
-bool FolderSettings::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == list_ && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Delete)) {
-        removeSelected();
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void FolderSettings::showAccess() {

@@ -8,22 +8,19 @@
 class QLabel;
 class QPushButton;
 class QToolButton;
-class QTreeWidget;
 
 namespace vesk {
 
 class AppModel;
+class FolderList;
 
-// The settings window's Folders tab: the source folders with add and remove buttons, and in a
-// sandbox whether Vesk may use the home folder.
+// The settings window's Folders tab: the source folders with add and remove buttons, in a
+// sandbox whether Vesk may use the home folder, and the folders to file into.
 class FolderSettings : public QWidget {
     Q_OBJECT
 
 public:
     explicit FolderSettings(AppModel& model, QWidget* parent = nullptr);
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     [[nodiscard]] QWidget* buttonRow();
@@ -31,11 +28,10 @@ private:
     void showSources();
     void removeSelected();
     void showRemove();
-    [[nodiscard]] std::optional<std::filesystem::path> selected() const;
     void showAccess();
 
     AppModel& model_;
-    QTreeWidget* list_;
+    FolderList* list_;
     QToolButton* remove_ = nullptr;
     QLabel* accessSymbol_ = nullptr;
     QLabel* accessText_ = nullptr;

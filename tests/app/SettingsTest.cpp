@@ -76,8 +76,10 @@ TEST(Settings, RoundTripsEveryEntryAndWritesOnlyThePartsAsked) {
     settings.minAgeDays = 0.5;
     settings.useNameIndex = false;
     settings.notifyWhenFilesWait = false;
+    settings.targetRoots = {{"/home/a/Books", "/home/a/caf\xE9"}};
     ASSERT_TRUE(settings.save(file, Settings::sourcesPart | Settings::onboardedPart |
-                                        Settings::preferencesPart | Settings::notificationsPart));
+                                        Settings::preferencesPart | Settings::notificationsPart |
+                                        Settings::targetRootsPart));
     EXPECT_EQ(Settings::load(file), settings);
 
     // A sources change leaves the stored preferences alone.
@@ -88,7 +90,16 @@ TEST(Settings, RoundTripsEveryEntryAndWritesOnlyThePartsAsked) {
     expected.sources = other.sources;
     EXPECT_EQ(Settings::load(file), expected);
     // Paths that are UTF-8 are stored as plain text, as they always were.
-    EXPECT_NE(test::readFile(dir / "vesk.conf").find("sources=/home/a/Desktop\n"), std::string::npos);
+    EXPECT_NE(test::readFile(dir / "vesk.conf").find("sources=/home/a/Desktop\n"),
+              std::string::npos);
+
+    // An emptied list of folders to file into stays empty; an unedited one is no entry at all.
+    using Roots = std::optional<std::vector<std::filesystem::path>>;
+    for (const Roots& roots : {Roots(std::vector<std::filesystem::path>{}), Roots()}) {
+        expected.targetRoots = roots;
+        ASSERT_TRUE(expected.save(file, Settings::targetRootsPart));
+        EXPECT_EQ(Settings::load(file), expected);
+    }
 
     // An unmade choice of the model is not written down.
     const QString fresh = fileIn(dir, "fresh.conf");
@@ -118,6 +129,19 @@ TEST(Settings, OrganizerSettingsUseNormalFormsAndKeepAFixtureInsideItsHome) {
     EXPECT_FALSE(organizer.useLLM);
     EXPECT_EQ(organizer.profileCache, location.home / ".vesk-app/folder-profiles.json");
     EXPECT_EQ(organizer.modelAnswers, location.home / ".vesk-app/model-answers.json");
+    EXPECT_EQ(organizer.targetRoots, std::nullopt); // never edited: found in the home
+
+    // Folders to file into as the sources; when none is inside a fixture home, none was chosen
+    // for it, but an emptied list stays empty.
+    const auto rootsFrom = [&](std::vector<std::filesystem::path> roots) {
+        Settings chosen;
+        chosen.targetRoots = std::move(roots);
+        return organizerSettings(chosen, location, false).targetRoots;
+    };
+    EXPECT_EQ(rootsFrom({location.home / "Books/", "/elsewhere", location.home / "Books"}),
+              std::vector{location.home / "Books"});
+    EXPECT_EQ(rootsFrom({"/elsewhere"}), std::nullopt);
+    EXPECT_EQ(rootsFrom({}), std::vector<std::filesystem::path>{});
 
     // The person's own home takes sources wherever they are; none at all means Downloads.
     auto standard = AppLocation::standard();

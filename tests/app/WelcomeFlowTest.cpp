@@ -120,6 +120,20 @@ TEST_F(WelcomeFlowTest, AddedFoldersAreListedOnceAndTicked) {
     EXPECT_TRUE(flow.isChosen(projects));
 }
 
+TEST_F(WelcomeFlowTest, SuggestsTheFoldersUserDirsNamesForDownloadsAndTheDesktop) {
+    const auto telechargements = test::makeDir(location.home / "Téléchargements");
+    const auto bureau = test::makeDir(location.home / "Bureau");
+    test::writeFile(location.home / ".config/user-dirs.dirs",
+                    "XDG_DESKTOP_DIR=\"$HOME/Bureau\"\n"
+                    "XDG_DOWNLOAD_DIR=\"$HOME/Téléchargements\"\n");
+    const auto model = makeModel({});
+    const WelcomeFlow flow(*model, 1);
+    // The English folders are still there, but they are not the ones the desktop uses.
+    EXPECT_EQ(flow.candidates(), (std::vector{telechargements, bureau}));
+    EXPECT_TRUE(flow.isChosen(telechargements));
+    EXPECT_TRUE(flow.isChosen(bureau));
+}
+
 TEST_F(WelcomeFlowTest, WithoutDefaultFoldersTheListStartsEmpty) {
     std::filesystem::remove(downloads());
     std::filesystem::remove(desktop());

@@ -15,12 +15,13 @@ CliOptions parsed(const std::vector<std::string>& args) {
 }
 
 TEST(CliOptions, ReadsEveryOptionOfEachCommand) {
-    const auto plan =
-        parsed({"plan", "--home", "~/h", "--source", "a", "--source", "b", "--min-age", "0.5",
-                "--no-model", "--content", "--no-name-index", "--json", "--verbose"});
+    const auto plan = parsed({"plan", "--home", "~/h", "--source", "a", "--source", "b",
+                              "--target-root", "c", "--target-root", "d", "--min-age", "0.5",
+                              "--no-model", "--content", "--no-name-index", "--json", "--verbose"});
     EXPECT_EQ(plan.command, Command::plan);
     EXPECT_EQ(plan.home, "~/h");
     EXPECT_EQ(plan.sources, (std::vector<std::filesystem::path>{"a", "b"}));
+    EXPECT_EQ(plan.targetRoots, (std::vector<std::filesystem::path>{"c", "d"}));
     EXPECT_EQ(plan.minAgeDays, 0.5);
     EXPECT_EQ(plan.useModel, false);
     EXPECT_EQ(plan.allowContent, true);
@@ -51,6 +52,7 @@ TEST(CliOptions, UsageErrorsNameTheOffendingArgument) {
         {{"undo", "--yes"}, "unknown option '--yes'"},
         {{"history", "--source", "a"}, "unknown option '--source'"},
         {{"plan", "--home"}, "option '--home' needs a value"},
+        {{"tidy", "--target-root"}, "option '--target-root' needs a value"},
         {{"plan", "--min-age"}, "option '--min-age' needs a value"},
         {{"plan", "--min-age", "soon"}, "--min-age needs a number of days, not 'soon'"},
         {{"plan", "--min-age", "-1"}, "--min-age needs a number of days, not '-1'"},

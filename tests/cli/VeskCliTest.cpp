@@ -160,6 +160,32 @@ TEST_F(VeskCli, DemoPlansAtOnceAndStoredSettingsApplyToItsHomeOnly) {
     EXPECT_EQ(elsewhere["suggestions"][0]["name"], "Screenshot 1.png");
 }
 
+TEST_F(VeskCli, StoredFoldersToFileIntoAndTargetRootOptionsReplaceTheFoundOnes) {
+    test::writeFile(home / "Archive/Invoices/Invoice Telenor January.pdf");
+    test::writeFile(home / "Archive/Invoices/Invoice Telenor February.pdf");
+    const auto targetsOf = [](const Json& planned) {
+        std::set<std::string> firsts; // the root each target lies under
+        for (const auto& label : planned["targets"]) {
+            firsts.insert(label.get<std::string>().substr(0, label.get<std::string>().find('/')));
+        }
+        return firsts;
+    };
+    EXPECT_EQ(targetsOf(plan(home, {})), (std::set<std::string>{"Archive", "Documents"}));
+
+    // As the settings window stores them (the store every --home shares).
+    test::writeFile(sandbox / "config/vesk/app.vesk.Vesk.fixture.conf",
+                    "[General]\ntargetRoots=" + (home / "Archive").string() + "\n");
+    const Json stored = plan(home, {"--min-age", "0"});
+    EXPECT_EQ(targetsOf(stored), std::set<std::string>{"Archive"});
+    EXPECT_EQ(byName(stored)["Invoice Telenor May.pdf"]["destination"], "Archive/Invoices");
+
+    const Json given =
+        plan(home, {"--min-age", "0", "--target-root", (home / "Documents/").string(),
+                    "--target-root", (home / "Documents").string()});
+    EXPECT_EQ(targetsOf(given), std::set<std::string>{"Documents"});
+    EXPECT_EQ(byName(given)["Invoice Telenor May.pdf"]["destination"], "Documents/Invoices");
+}
+
 TEST_F(VeskCli, AnAppImageMovesIntoTheHomesApplicationsFolderAndBackOnUndo) {
     const auto apps = sandbox / "apps";
     const auto appImage = test::writeFile(apps / "Downloads/Obsidian-1.5.3.AppImage", "ELF");

@@ -33,7 +33,9 @@ TEST(PrivacyInfo, EachTopicHasItsHeadingAndThreeLines) {
          std::vector<std::tuple<PrivacyNote::Topic, QStringList, QString>>{
              {PrivacyNote::Topic::localModel,
               {"Vesk uses a language model running on this computer. It works offline.",
-               "The model only sees file and folder names.", offline},
+               "The model only sees names: of the files to tidy, and of the Folders to File "
+               "Into and some files in them.",
+               offline},
               "Privacy of the Local Model"},
              {PrivacyNote::Topic::fileContents,
               {"Files are read on this computer only, and only when their names aren't enough.",

@@ -250,6 +250,51 @@ TEST_F(SettingsWindowTest, RemoveNeedsASelectionAndNeverTakesTheLastFolder) {
     EXPECT_EQ(list->topLevelItem(1)->text(0), "Inbox");
 }
 
+TEST_F(SettingsWindowTest, FoldersToFileIntoStartAsFoundAndStayAsThePersonLeavesThem) {
+    test::writeFile(location.home / "Books/Dan Simmons/Dan Simmons - Ilium.epub");
+    for (const char* folder : {"Documents", "Nextcloud", "snap/firefox", ".cache/thumbnails"}) {
+        test::makeDir(location.home / folder);
+    }
+    const auto model = makeModel(settings);
+    ASSERT_TRUE(settle(*model));
+    const auto window = open(*model);
+    window->tabs()->setCurrentIndex(1);
+    auto* list = find<QTreeWidget>(*window, "targetRootList");
+    auto* remove = find<QToolButton>(*window, "removeTargetRoot");
+    const auto names = [&] {
+        QStringList shown;
+        for (int row = 0; row < list->topLevelItemCount(); ++row) {
+            shown << list->topLevelItem(row)->text(0);
+        }
+        shown.sort();
+        return shown;
+    };
+    // The source (Downloads) is no place to file into.
+    EXPECT_EQ(names(), (QStringList{"Books", "Desktop", "Documents", "Nextcloud"}));
+    EXPECT_FALSE(stored().targetRoots);
+    EXPECT_FALSE(remove->isEnabled());
+
+    list->setCurrentItem(list->findItems("Books", Qt::MatchExactly).front());
+    remove->click();
+    EXPECT_EQ(names(), (QStringList{"Desktop", "Documents", "Nextcloud"}));
+    EXPECT_EQ(stored().targetRoots, model->targetRoots());
+    ASSERT_TRUE(settle(*model));
+    for (const Target& target : model->targets()) {
+        EXPECT_FALSE(target.label.starts_with("Books")) << target.label;
+    }
+
+    // Added folders join the list; a folder made later in the home does not.
+    test::makeDir(location.home / "Later");
+    const auto archive = test::makeDir(location.home / "Work/Archive");
+    picker.answer({archive});
+    find<QToolButton>(*window, "addTargetRoot")->click();
+    EXPECT_EQ(names(), (QStringList{"Archive", "Desktop", "Documents", "Nextcloud"}));
+    list->setCurrentItem(list->findItems("Desktop", Qt::MatchExactly).front());
+    QTest::keyClick(list, Qt::Key_Delete);
+    EXPECT_EQ(stored().targetRoots,
+              (std::vector{location.home / "Documents", location.home / "Nextcloud", archive}));
+}
+
 TEST_F(SettingsWindowTest, TheAccessRowIsThereOnlyInTheSandbox) {
     {
         const auto model = makeModel(settings);
