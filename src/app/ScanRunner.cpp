@@ -1,6 +1,6 @@
 #include "app/ScanRunner.h"
 
-#include "core/model/LocalLLM.h"
+#include "core/model/ModelService.h"
 #include "platform/FreeMemory.h"
 
 #include <QtConcurrent/QtConcurrentRun>
@@ -36,7 +36,7 @@ ScanRunner::~ScanRunner() {
 void ScanRunner::probe(ModelEndpoint endpoint) {
     probe_ = QtConcurrent::run(&pool_, [this, endpoint = std::move(endpoint),
                                         stop = quit_.get_token()] {
-        auto unavailable = LocalLLM::unavailableReason(endpoint, stop);
+        auto unavailable = checkModelService(endpoint, modelProbeLimit, stop).reason();
         QMetaObject::invokeMethod(
             this, [this, unavailable = std::move(unavailable)] { emit modelProbed(unavailable); },
             Qt::QueuedConnection);

@@ -2,7 +2,7 @@
 
 #include "app/ModelEnvironment.h"
 #include "app/Settings.h"
-#include "core/model/LocalLLM.h"
+#include "core/model/ModelService.h"
 #include "core/util/NormalFolder.h"
 
 #include <algorithm>
@@ -70,7 +70,7 @@ std::variant<CliSession, SessionError> openSession(const CliOptions& options) {
     // As in the application: without a stored choice the model is used when it is available.
     const auto chosen = options.useModel ? options.useModel : settings->useLLM;
     const bool useLLM =
-        chosen ? *chosen : !LocalLLM::unavailableReason(session.endpoint).has_value();
+        chosen ? *chosen : checkModelService(session.endpoint, modelProbeLimit).available();
 
     session.settings = organizerSettings(*settings, session.location, useLLM);
     if (!options.sources.empty()) {

@@ -166,12 +166,12 @@ std::string progressLine(const OrganizerProgress& progress) {
         return "Comparing names " + std::to_string(progress.done + 1) + " of " +
                std::to_string(progress.total);
     case Stage::understandingFolders:
-        return "Understanding folders…";
     case Stage::placing:
-        return "Placing " + std::to_string(progress.done + 1) + " of " +
-               std::to_string(progress.total);
     case Stage::reviewing:
-        return "Reviewing " + std::to_string(progress.done + 1) + " of " +
+        if (progress.total == 0) {
+            return "Asking the local model…";
+        }
+        return "Asking the local model… " + std::to_string(progress.done) + " of " +
                std::to_string(progress.total);
     }
     return {};

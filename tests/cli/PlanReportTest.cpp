@@ -130,9 +130,10 @@ TEST(PlanReport, ProgressLineCountsWhatTheScanHasReadAndCompared) {
         {{Stage::scanning, 0, 0, 0, 32}, "Scanning… 0 waiting files, 32 folders"},
         {{Stage::comparing, 0, 200}, "Comparing names 1 of 200"},
         {{Stage::comparing, 192, 200}, "Comparing names 193 of 200"},
-        {{Stage::understandingFolders}, "Understanding folders…"},
-        {{Stage::placing, 0, 3}, "Placing 1 of 3"},
-        {{Stage::reviewing, 2, 3}, "Reviewing 3 of 3"},
+        {{Stage::understandingFolders}, "Asking the local model…"},
+        {{Stage::understandingFolders, 0, 124}, "Asking the local model… 0 of 124"},
+        {{Stage::placing, 120, 389}, "Asking the local model… 120 of 389"},
+        {{Stage::reviewing, 698, 698}, "Asking the local model… 698 of 698"},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(progressLine(row.progress), row.line);

@@ -522,7 +522,10 @@ TEST_F(VeskCliModel, AFailingServiceIsCutShortLoggedOnOneLineEachAndAskedAgainNe
     const Json plan = Json::parse(failed.out);
     EXPECT_GT(plan["llmCalls"].get<int>(), 3);
     EXPECT_EQ(plan["llmFailures"], plan["llmCalls"]);
-    EXPECT_EQ(server.chatRequests().size(), 3U);
+    // The third failure in a row cuts the requests still under way short, unreported: a few
+    // may have started while the first three failed.
+    EXPECT_GE(server.chatRequests().size(), 3U);
+    EXPECT_LE(server.chatRequests().size(), 3U + 3U);
     EXPECT_NE(byName(plan)["Hotel booking Kyoto.pdf"]["layer"], "③ 本地 LLM");
     EXPECT_THAT(failed.err, ::testing::MatchesRegex("(  \\[LLM\\] [^\n]+\n){4}"));
     EXPECT_THAT(failed.err, HasSubstr("I would say:\\n- Travel\\n- Finance"));
@@ -538,8 +541,11 @@ TEST_F(VeskCliModel, AListingThatTricklesInLeavesTheModelUnavailableAfterASecond
     server.setModelsReply({200, R"({"object":"list","data":[{"id":"fake-model"}]})",
                            std::chrono::milliseconds(0), std::chrono::milliseconds(50), 10'000});
     const Json closed = plan(demo, {"--model"}, {"VESK_MODEL_URL=http://127.0.0.1:9/v1"});
-    ASSERT_TRUE(closed["llmUnavailable"].is_string());
-    EXPECT_EQ(plan(demo, {"--model"}, model)["llmUnavailable"], closed["llmUnavailable"]);
+    EXPECT_EQ(closed["llmUnavailable"],
+              "The local model isn't available: no answer from the model service (Connection)");
+    EXPECT_EQ(plan(demo, {"--model"}, model)["llmUnavailable"],
+              "The local model isn't available: no complete answer from the model service within "
+              "1 s");
     // Without a stored choice the command line asks the service too, and goes without it.
     EXPECT_TRUE(plan(demo, {}, model)["llmUnavailable"].is_null());
     EXPECT_TRUE(server.chatRequests().empty());

@@ -17,7 +17,12 @@ FakeModelServer::FakeModelServer(std::vector<std::string> models)
     }
     models_ = {200, ordered_json{{"object", "list"}, {"data", data}}.dump(), {}};
 
-    server_->Get("/v1/models", [this](const httplib::Request&, httplib::Response& response) {
+    // Local services keep a connection for as long as the client does.
+    server_->set_keep_alive_max_count(1'000'000);
+    server_->Get("/v1/models", [this](const httplib::Request& request, httplib::Response& response) {
+        if (!admit(request, response)) {
+            return;
+        }
         Reply reply;
         {
             const std::lock_guard lock(mutex_);
@@ -28,8 +33,37 @@ FakeModelServer::FakeModelServer(std::vector<std::string> models)
     });
     server_->Post("/v1/chat/completions",
                   [this](const httplib::Request& request, httplib::Response& response) {
+                      if (!admit(request, response)) {
+                          return;
+                      }
+                      {
+                          const std::lock_guard lock(mutex_);
+                          mostInFlight_ = std::max(mostInFlight_, ++inFlight_);
+                      }
                       send(chatReply(request.body), response);
+                      const std::lock_guard lock(mutex_);
+                      --inFlight_;
                   });
+    server_->Post("/api/show", [this](const httplib::Request& request, httplib::Response& response) {
+        if (!admit(request, response)) {
+            return;
+        }
+        const auto asked = ordered_json::parse(request.body, nullptr, false);
+        const std::lock_guard lock(mutex_);
+        if (!capabilities_) {
+            response.status = 404;
+            return;
+        }
+        const auto model = asked.is_object() ? asked.value("model", "") : "";
+        const auto known = capabilities_->find(model);
+        if (known == capabilities_->end()) {
+            response.status = 404;
+            response.set_content(R"({"error":"model not found"})", "application/json");
+            return;
+        }
+        response.set_content(ordered_json{{"capabilities", known->second}}.dump(),
+                             "application/json");
+    });
     port_ = server_->bind_to_any_port("127.0.0.1");
     if (port_ <= 0) {
         throw std::runtime_error("the fake model server cannot bind a port");
@@ -98,6 +132,20 @@ int FakeModelServer::modelListings() const {
     return listings_;
 }
 
+bool FakeModelServer::admit(const httplib::Request& request, httplib::Response& response) {
+    const auto authorization = request.get_header_value("Authorization");
+    const std::lock_guard lock(mutex_);
+    authorizations_.push_back(authorization);
+    clientPorts_.insert(request.remote_port);
+    if (key_.empty() || authorization == "Bearer " + key_) {
+        return true;
+    }
+    response.status = 401;
+    response.set_content(R"({"error":{"message":"Invalid API Key","type":"authentication_error"}})",
+                         "application/json");
+    return false;
+}
+
 FakeModelServer::Reply FakeModelServer::chatReply(const std::string& body) {
     const auto request = ordered_json::parse(body, nullptr, false);
     Handler handler;
@@ -111,7 +159,33 @@ FakeModelServer::Reply FakeModelServer::chatReply(const std::string& body) {
         }
         handler = handler_;
     }
+    const std::lock_guard handling(handling_);
     return handler ? handler(request) : status(500);
+}
+
+void FakeModelServer::setCapabilities(std::map<std::string, std::vector<std::string>> capabilities) {
+    const std::lock_guard lock(mutex_);
+    capabilities_ = std::move(capabilities);
+}
+
+void FakeModelServer::requireKey(std::string key) {
+    const std::lock_guard lock(mutex_);
+    key_ = std::move(key);
+}
+
+std::vector<std::string> FakeModelServer::authorizations() const {
+    const std::lock_guard lock(mutex_);
+    return authorizations_;
+}
+
+int FakeModelServer::mostInFlight() const {
+    const std::lock_guard lock(mutex_);
+    return mostInFlight_;
+}
+
+int FakeModelServer::connections() const {
+    const std::lock_guard lock(mutex_);
+    return static_cast<int>(clientPorts_.size());
 }
 
 std::uint64_t FakeModelServer::streamedBytes() const {

@@ -4,6 +4,7 @@
 #include "core/model/FolderProfiles.h"
 
 #include "core/model/AnswerProperties.h"
+#include "core/util/InOrder.h"
 
 #include <nlohmann/json.hpp>
 #include <unicode/brkiter.h>
@@ -127,7 +128,7 @@ Profiles profileBatch(LocalLLM& llm, const std::vector<int>& ids,
 } // namespace
 
 Profiles profile(LocalLLM& llm, const std::vector<Target>& targets, const ProfileCache& cached,
-                 int batch) {
+                 int batch, const std::function<void(int done, int total)>& progress) {
     Profiles result;
     std::vector<int> needed;
     for (int i = 0; i < static_cast<int>(targets.size()); ++i) {
@@ -142,22 +143,38 @@ Profiles profile(LocalLLM& llm, const std::vector<Target>& targets, const Profil
         }
     }
     const auto size = static_cast<std::size_t>(std::max(batch, 1));
+    std::vector<std::vector<int>> chunks;
     for (std::size_t start = 0; start < needed.size(); start += size) {
-        const std::vector<int> chunk(
+        chunks.emplace_back(
             needed.begin() + static_cast<std::ptrdiff_t>(start),
             needed.begin() + static_cast<std::ptrdiff_t>(std::min(start + size, needed.size())));
-        for (auto& [id, profile] : profileBatch(llm, chunk, targets)) {
-            result[id] = std::move(profile);
-        }
+    }
+    const int total = static_cast<int>(chunks.size());
+    if (progress && total > 0) {
+        progress(0, total);
+    }
+    // Chunks are described side by side; each folder's profile comes from its own chunk's
+    // answers, so the result does not depend on which chunk is answered first.
+    const auto describeChunk = [&](std::size_t k) {
+        const auto& chunk = chunks[k];
+        auto described = profileBatch(llm, chunk, targets);
         // A folder the batch answer left out gets one request of its own.
         for (const int id : chunk) {
-            if (!result.contains(id)) {
-                for (auto& [single, profile] : profileBatch(llm, {id}, targets)) {
-                    result[single] = std::move(profile);
-                }
+            if (!described.contains(id)) {
+                described.merge(profileBatch(llm, {id}, targets));
             }
         }
-    }
+        return described;
+    };
+    inOrder(chunks.size(), llm.parallel(), llm.stop(), describeChunk,
+            [&](std::size_t k, Profiles described) {
+                for (auto& [id, profile] : described) {
+                    result[id] = std::move(profile);
+                }
+                if (progress) {
+                    progress(static_cast<int>(k) + 1, total);
+                }
+            });
     return result;
 }
 

@@ -1,7 +1,9 @@
 #include "core/model/LocalLLM.h"
 
 #include "core/model/AnswerProperties.h"
-#include "core/model/ServiceExchange.h"
+#include "core/model/ModelService.h"
+#include "core/model/ServiceConnection.h"
+#include "core/model/ServiceText.h"
 
 #include <nlohmann/json.hpp>
 
@@ -13,10 +15,6 @@ namespace vesk {
 using nlohmann::ordered_json;
 
 namespace {
-
-constexpr const char* turnedOffText = "The local model is turned off";
-constexpr const char* notReadyText = "The local model isn't ready yet";
-constexpr const char* notAvailableText = "The local model isn't available";
 
 constexpr const char* whatDescription = "What this file most likely is, in at most 8 English words";
 
@@ -35,62 +33,10 @@ constexpr const char* reviewInstructions =
 // follows the prompt as text, in the same JSON form the service enforces.
 constexpr const char* schemaIntroduction = "\n\nAnswer with JSON matching this schema:\n";
 
-// The availability probe must not hold up a scan for long.
-constexpr std::chrono::seconds probeLimit{1};
 // After this many failures in a row the service is taken to be down for the rest of the run.
 constexpr int failuresBeforeGivingUp = 3;
 // How much of an unreadable answer a diagnostic line quotes.
 constexpr std::size_t quotedAnswer = 200;
-
-// One line, whatever the text holds: control characters, line breaks above all, are escaped.
-[[nodiscard]] std::string oneLine(std::string_view text) {
-    static constexpr char hex[] = "0123456789abcdef";
-    std::string line;
-    for (const char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c == '\n') {
-            line += "\\n";
-        } else if (c == '\r') {
-            line += "\\r";
-        } else if (c == '\t') {
-            line += "\\t";
-        } else if (c < 0x20 || c == 0x7f) {
-            line += "\\x";
-            line += hex[c >> 4U];
-            line += hex[c & 0x0FU];
-        } else {
-            line += ch;
-        }
-    }
-    return line;
-}
-
-// The start of a long answer, cut between characters.
-[[nodiscard]] std::string excerpt(const std::string& text) {
-    if (text.size() <= quotedAnswer) {
-        return text;
-    }
-    std::size_t end = quotedAnswer;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0U) == 0x80U) {
-        --end;
-    }
-    return text.substr(0, end) + "…";
-}
-
-// The model ids of a /models listing; absent when the body is not such a listing.
-[[nodiscard]] std::optional<std::vector<std::string>> modelIds(const std::string& body) {
-    const auto listing = ordered_json::parse(body, nullptr, false);
-    if (!listing.is_object() || !listing.contains("data") || !listing["data"].is_array()) {
-        return std::nullopt;
-    }
-    std::vector<std::string> ids;
-    for (const auto& entry : listing["data"]) {
-        if (entry.is_object() && entry.contains("id") && entry["id"].is_string()) {
-            ids.push_back(entry["id"].get<std::string>());
-        }
-    }
-    return ids;
-}
 
 // The text of the first choice's message in a chat completion; empty when there is none.
 [[nodiscard]] std::string messageContent(const std::string& body) {
@@ -141,43 +87,30 @@ constexpr std::size_t quotedAnswer = 200;
 } // namespace
 
 LocalLLM::LocalLLM(ModelEndpoint endpoint, Diagnostics diagnostics, std::stop_token stop)
-    : endpoint_(std::move(endpoint)), diagnostics_(std::move(diagnostics)), stop_(std::move(stop)) {
+    : endpoint_(std::move(endpoint)), diagnostics_(std::move(diagnostics)), stop_(std::move(stop)),
+      parallel_(std::max(endpoint_.parallel, 1)),
+      relay_(stop_, std::function<void()>([this] { halt_.request_stop(); })) {}
+
+LocalLLM::~LocalLLM() = default;
+
+int LocalLLM::calls() const {
+    const std::lock_guard lock(mutex_);
+    return calls_;
 }
 
-std::optional<std::string> LocalLLM::unavailableReason(const ModelEndpoint& endpoint,
-                                                       std::stop_token stop) {
-    if (endpoint.url == "off") {
-        return turnedOffText;
-    }
-    const auto address = loopbackService(endpoint.url);
-    if (!address) {
-        return notAvailableText;
-    }
-    std::optional<ServiceReply> listing;
-    try {
-        ServiceExchange service(*address, probeLimit, std::move(stop));
-        listing = service.get("/models");
-    } catch (const std::exception&) {
-        return notAvailableText; // not even a thread to watch the probe with
-    }
-    if (!listing) {
-        return notAvailableText;
-    }
-    if (listing->status == 503) {
-        return notReadyText; // llama-server answers 503 while it loads the model
-    }
-    const auto ids = listing->status == 200 ? modelIds(listing->body) : std::nullopt;
-    if (!ids) {
-        return notAvailableText;
-    }
-    // A chosen model the service does not have (yet) would fail every request.
-    const bool listed = endpoint.model.empty()
-                            ? !ids->empty()
-                            : std::find(ids->begin(), ids->end(), endpoint.model) != ids->end();
-    if (!listed) {
-        return notReadyText;
-    }
-    return std::nullopt;
+int LocalLLM::failures() const {
+    const std::lock_guard lock(mutex_);
+    return failures_;
+}
+
+double LocalLLM::seconds() const {
+    const std::lock_guard lock(mutex_);
+    return seconds_;
+}
+
+std::optional<std::string> LocalLLM::gaveUp() const {
+    const std::lock_guard lock(mutex_);
+    return gaveUp_;
 }
 
 std::optional<ordered_json> LocalLLM::respond(const std::string& instructions,
@@ -186,63 +119,94 @@ std::optional<ordered_json> LocalLLM::respond(const std::string& instructions,
     if (stop_.stop_requested()) {
         return std::nullopt; // the run is abandoned: its counters no longer matter
     }
-    calls_ += 1;
-    if (failuresInARow_ >= failuresBeforeGivingUp) {
-        failures_ += 1;
-        return std::nullopt;
+    {
+        const std::lock_guard lock(mutex_);
+        calls_ += 1;
+        if (halt_.stop_requested()) {
+            failures_ += 1; // given up
+            return std::nullopt;
+        }
     }
     const auto start = std::chrono::steady_clock::now();
     std::optional<ordered_json> result;
+    std::string failure;
     try {
         result = generate(instructions, prompt, root);
-        failuresInARow_ = 0;
     } catch (const std::exception& error) {
-        failed(error.what());
+        failure = error.what();
     }
-    seconds_ += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double elapsed =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const std::lock_guard lock(mutex_);
+    seconds_ += elapsed;
+    if (result) {
+        failuresInARow_ = 0;
+    } else {
+        failed(failure);
+    }
     return result;
 }
 
+// Called with the lock held.
 void LocalLLM::failed(const std::string& why) {
     failures_ += 1;
     failuresInARow_ += 1;
-    if (stop_.stop_requested()) {
+    if (halt_.stop_requested()) {
         return; // cut short on purpose: nothing to report
     }
     report(why);
     if (failuresInARow_ == failuresBeforeGivingUp) {
         report(std::to_string(failuresBeforeGivingUp) +
                " requests failed in a row; the rest of this run does without the model");
+        gaveUp_ = withoutSecret(why, endpoint_.key);
+        halt_.request_stop(); // whatever is still under way would only fail too
     }
 }
 
 void LocalLLM::report(const std::string& text) const {
     if (diagnostics_) {
-        diagnostics_("  [LLM] " + oneLine(text));
+        diagnostics_("  [LLM] " + oneLine(withoutSecret(text, endpoint_.key)));
     }
 }
 
-// One request to the service, the model listing included when no model was chosen, all within
-// the endpoint's time-out; throws with a readable description on any failure, which respond counts.
-ordered_json LocalLLM::generate(const std::string& instructions, const std::string& prompt,
-                                const GenerationSchema& root) {
-    const auto address = loopbackService(endpoint_.url);
-    if (!address) {
+// Settles the address and, when none was given, the model, once for all requests; throws with
+// a readable description when the service can't tell, and the next request tries again.
+void LocalLLM::resolve() {
+    const std::lock_guard lock(resolving_);
+    if (address_) {
+        return;
+    }
+    if (endpoint_.model.empty()) {
+        const auto check = checkModelService(endpoint_, endpoint_.timeout, halt_.get_token());
+        if (!check.available()) {
+            throw std::runtime_error(check.explained().value_or(""));
+        }
+        endpoint_.url = check.url;
+        endpoint_.model = check.model;
+    }
+    address_ = loopbackService(endpoint_.url);
+    if (!address_) {
         throw std::runtime_error("the model service address is not a loopback HTTP URL: " +
                                  endpoint_.url);
     }
-    ServiceExchange service(*address, endpoint_.timeout, stop_);
-    if (endpoint_.model.empty()) {
-        const auto listing = service.get("/models");
-        if (!listing) {
-            throw std::runtime_error(service.error());
-        }
-        const auto ids = listing->status == 200 ? modelIds(listing->body) : std::nullopt;
-        if (!ids || ids->empty()) {
-            throw std::runtime_error("the model service lists no model");
-        }
-        endpoint_.model = ids->front(); // the same model for the rest of the run
+}
+
+// An idle kept-alive connection, or a new one while fewer than `parallel` are in use.
+std::unique_ptr<ServiceConnection> LocalLLM::connection() {
+    const std::lock_guard lock(mutex_);
+    if (idle_.empty()) {
+        return std::make_unique<ServiceConnection>(*address_, endpoint_.key);
     }
+    auto connection = std::move(idle_.back());
+    idle_.pop_back();
+    return connection;
+}
+
+// One request to the service within the endpoint's time-out; throws with a readable
+// description on any failure, which respond counts.
+ordered_json LocalLLM::generate(const std::string& instructions, const std::string& prompt,
+                                const GenerationSchema& root) {
+    resolve();
     const auto schema = root.toJson();
     const ordered_json request = {
         {"model", endpoint_.model},
@@ -254,18 +218,25 @@ ordered_json LocalLLM::generate(const std::string& instructions, const std::stri
           {"json_schema", {{"name", root.name}, {"strict", true}, {"schema", schema}}}}},
         {"temperature", 0},
         {"stream", false}};
-    const auto response = service.post("/chat/completions", dumpJson(request));
+    auto service = connection();
+    const auto response = service->post(address_->path + "/chat/completions", dumpJson(request),
+                                        endpoint_.timeout, halt_.get_token());
+    const std::string error = service->error();
+    {
+        const std::lock_guard lock(mutex_);
+        idle_.push_back(std::move(service));
+    }
     if (!response) {
-        throw std::runtime_error(service.error());
+        throw std::runtime_error(error);
     }
     if (response->status != 200) {
-        throw std::runtime_error("the model service answered HTTP " +
-                                 std::to_string(response->status));
+        throw std::runtime_error(refusal(*response, endpoint_.key));
     }
     const auto content = messageContent(response->body);
     auto answer = ordered_json::parse(content, nullptr, false);
     if (!answer.is_object()) {
-        throw std::runtime_error("the model's answer is not a JSON object: " + excerpt(content));
+        throw std::runtime_error("the model's answer is not a JSON object: " +
+                                 excerpt(content, quotedAnswer));
     }
     return answer;
 }

@@ -7,12 +7,15 @@
 
 namespace vesk {
 
-// Where the local model service listens and which of its models to ask. The engine never
-// reads the environment: the application and the command line fill this in.
+// Where the local model service listens, which of its models to ask and how. The engine never
+// reads the environment or the settings: the application and the command line fill this in.
 struct ModelEndpoint {
     std::string url = "http://127.0.0.1:11434/v1"; // "off" turns the model off
-    std::string model;                             // empty: the first model the service lists
+    std::string model;                             // empty: the first chat model the service lists
     std::chrono::milliseconds timeout{60'000};     // a whole request, however slow the service
+    // Sent as "Authorization: Bearer"; never written to a diagnostic, a reason or a file.
+    std::string key{};
+    int parallel = 4; // requests in flight at once, each on a kept-alive connection of its own
 
     bool operator==(const ModelEndpoint&) const = default;
 };

@@ -2,6 +2,7 @@
 
 #include "core/placement/OrganizerRun.h"
 
+#include "core/model/ModelService.h"
 #include "core/placement/ContentReader.h"
 #include "core/placement/Rules.h"
 #include "core/plan/Destination.h"
@@ -198,22 +199,28 @@ std::optional<Plan> Organizer::run(std::stop_token stop, const ProgressHandler& 
         return std::nullopt;
     }
 
+    run.partial = &partial;
     if (partial) {
         Plan intermediate;
         intermediate.suggestions = suggestions(run);
         attachCandidates(run, intermediate.suggestions);
         intermediate.targets = run.targets;
         partial(intermediate);
+        run.lastPartial = std::chrono::steady_clock::now();
     }
 
-    bool modelUsable = false;
+    std::optional<ModelCheck> check;
     if (settings_.useLLM) {
-        run.plan.llmUnavailable = LocalLLM::unavailableReason(endpoint_, run.stop);
-        modelUsable = !run.plan.llmUnavailable;
+        check = checkModelService(endpoint_, modelProbeLimit, run.stop);
+        run.plan.llmUnavailable = check->explained();
     }
     std::optional<LocalLLM> llm;
-    if (modelUsable && modelNeeded(run)) {
-        llm.emplace(endpoint_, settings_.verbose ? diagnostics_ : Diagnostics{}, run.stop);
+    if (check && check->available() && modelNeeded(run)) {
+        // The address that answered and the model chosen hold for the whole run.
+        ModelEndpoint settled = endpoint_;
+        settled.url = check->url;
+        settled.model = check->model;
+        llm.emplace(std::move(settled), settings_.verbose ? diagnostics_ : Diagnostics{}, run.stop);
         placeWithModel(run, *llm, report);
     }
 
@@ -242,6 +249,11 @@ std::optional<Plan> Organizer::run(std::stop_token stop, const ProgressHandler& 
         plan.llmCalls = llm->calls();
         plan.llmFailures = llm->failures();
         plan.llmSeconds = llm->seconds();
+        if (const auto why = llm->gaveUp()) {
+            ModelCheck failing;
+            failing.detail = *why;
+            plan.llmUnavailable = failing.explained(); // not available, as it turned out
+        }
     }
     return plan;
 }

@@ -35,7 +35,8 @@ public:
     Organizer(OrganizerSettings settings, ModelEndpoint endpoint, Diagnostics diagnostics = {});
 
     // Blocks until the plan is complete; both callbacks run on the calling thread. `partial`
-    // is called exactly once, with the rule and similarity decisions. Never throws.
+    // is called with the rule and similarity decisions, and then again, at most once per
+    // `settings().partialInterval`, while the model's answers change them. Never throws.
     [[nodiscard]] Plan run(const ProgressHandler& progress = {},
                            const PartialHandler& partial = {});
     // The same, given up as soon as `stop` is requested: it is checked between files and
@@ -81,9 +82,12 @@ private:
     // The stages that use the local model.
     [[nodiscard]] static bool modelNeeded(const Run& run);
     void placeWithModel(Run& run, LocalLLM& llm, const Report& report);
-    static void decidePlacement(Run& run, std::size_t item, const Placement& placement);
+    [[nodiscard]] static bool decidePlacement(Run& run, std::size_t item,
+                                              const Placement& placement);
     void reviewWithModel(Run& run, std::vector<Suggestion>& list, LocalLLM& llm,
                          const Report& report);
+    // Hands the plan as it stands on while the model answers, when the last one is old enough.
+    void showAnswers(Run& run, const std::vector<Suggestion>* list) const;
     void remember(const Run& run);
 
     OrganizerSettings settings_;

@@ -7,6 +7,7 @@
 
 #include "core/model/FolderProfiles.h"
 #include "core/model/ProfileCache.h"
+#include "core/util/InOrder.h"
 
 namespace vesk {
 
@@ -63,10 +64,19 @@ bool Organizer::modelNeeded(const Run& run) {
 }
 
 void Organizer::placeWithModel(Run& run, LocalLLM& llm, const Report& report) {
-    report({OrganizerProgress::Stage::understandingFolders});
+    using Stage = OrganizerProgress::Stage;
+    report({Stage::understandingFolders, run.modelDone, run.modelTotal});
     const auto cached =
         settings_.profileCache ? loadProfileCache(*settings_.profileCache) : ProfileCache{};
-    run.profiles = FolderProfiles::profile(llm, run.targets, cached, profileBatch);
+    const int before = run.modelDone;
+    run.profiles = FolderProfiles::profile(
+        llm, run.targets, cached, profileBatch, [&](int done, int total) {
+            if (done == 0) {
+                run.modelTotal += total;
+            }
+            run.modelDone = before + done;
+            report({Stage::understandingFolders, run.modelDone, run.modelTotal});
+        });
     run.plan.profiledFolders = static_cast<int>(run.profiles.size());
 
     std::vector<Pending> toPlace;
@@ -78,35 +88,47 @@ void Organizer::placeWithModel(Run& run, LocalLLM& llm, const Report& report) {
                                                  placementCandidates);
         auto question = ModelAnswers::placing(run.items[i], candidates, run.targets);
         if (const auto known = answers_.placement(question, candidates, run.targets)) {
-            decidePlacement(run, i, *known);
+            static_cast<void>(decidePlacement(run, i, *known));
         } else {
             toPlace.push_back({i, std::move(candidates), std::move(question)});
         }
     }
-
-    const int total = static_cast<int>(toPlace.size());
-    for (int k = 0; k < total && !run.stopped(); ++k) {
-        auto& [i, candidates, question] = toPlace[static_cast<std::size_t>(k)];
-        report({OrganizerProgress::Stage::placing, k, total});
-        const auto placement = llm.place(run.items[i], candidates, run.targets, run.profiles);
-        if (placement) {
-            decidePlacement(run, i, *placement);
-        }
-        // Left undecided, the file goes on to the content stage and the fallback, which are
-        // decided afresh every run: only the model's own answer is kept.
-        run.asked.push_back({std::move(question), placement});
+    if (toPlace.empty() || run.stopped()) {
+        return;
     }
+
+    run.modelTotal += static_cast<int>(toPlace.size());
+    report({Stage::placing, run.modelDone, run.modelTotal});
+    const auto ask = [&](std::size_t k) {
+        const Pending& pending = toPlace[k];
+        return llm.place(run.items[pending.index], pending.offered, run.targets, run.profiles);
+    };
+    // Answers are applied in the files' order, whichever came first, so the plan is the same
+    // however many requests were under way.
+    inOrder(toPlace.size(), llm.parallel(), run.stop, ask,
+            [&](std::size_t k, std::optional<Placement> placement) {
+                auto& [i, candidates, question] = toPlace[k];
+                if (placement && decidePlacement(run, i, *placement)) {
+                    showAnswers(run, nullptr);
+                }
+                // Left undecided, the file goes on to the content stage and the fallback,
+                // which are decided afresh every run: only the model's own answer is kept.
+                run.asked.push_back({std::move(question), std::move(placement)});
+                ++run.modelDone;
+                report({Stage::placing, run.modelDone, run.modelTotal});
+            });
 }
 
-void Organizer::decidePlacement(Run& run, std::size_t item, const Placement& placement) {
+bool Organizer::decidePlacement(Run& run, std::size_t item, const Placement& placement) {
     if (!placement.target || placement.confidence == "low") {
-        return;
+        return false;
     }
     const int target = *placement.target;
     run.results[item] = Suggestion{
         run.items[item], Action::move(run.targets[static_cast<std::size_t>(target)].label),
         Layer::llm,      target,
         std::nullopt,    placement.what + " · " + placement.confidence};
+    return true;
 }
 
 void Organizer::reviewWithModel(Run& run, std::vector<Suggestion>& list, LocalLLM& llm,
@@ -131,28 +153,53 @@ void Organizer::reviewWithModel(Run& run, std::vector<Suggestion>& list, LocalLL
             toReview.push_back({i, std::move(alternatives), std::move(question)});
         }
     }
+    if (toReview.empty() || run.stopped()) {
+        return;
+    }
 
-    const int total = static_cast<int>(toReview.size());
-    for (int k = 0; k < total && !run.stopped(); ++k) {
-        auto& [i, alternatives, question] = toReview[static_cast<std::size_t>(k)];
-        report({OrganizerProgress::Stage::reviewing, k, total});
-        Suggestion& suggestion = list[i];
-        const Verdict verdict = llm.review(suggestion.item, *suggestion.target, run.targets,
-                                           run.profiles, alternatives);
+    using Stage = OrganizerProgress::Stage;
+    run.modelTotal += static_cast<int>(toReview.size());
+    report({Stage::reviewing, run.modelDone, run.modelTotal});
+    const auto ask = [&](std::size_t k) {
+        const Pending& pending = toReview[k];
+        const Suggestion& suggestion = list[pending.index];
+        return llm.review(suggestion.item, *suggestion.target, run.targets, run.profiles,
+                          pending.offered);
+    };
+    inOrder(toReview.size(), llm.parallel(), run.stop, ask, [&](std::size_t k, Verdict verdict) {
+        auto& [i, alternatives, question] = toReview[k];
         switch (verdict.kind) {
         case Verdict::Case::approved:
             ++run.plan.qaApproved;
             break;
         case Verdict::Case::rejected:
             ++run.plan.qaRejected;
+            applyVerdict(list[i], verdict);
+            showAnswers(run, &list);
             break;
         case Verdict::Case::failed:
             ++run.plan.qaFailed; // the suggestion stands, and the next scan asks again
             break;
         }
-        applyVerdict(suggestion, verdict);
-        run.asked.push_back({std::move(question), verdict});
+        run.asked.push_back({std::move(question), std::move(verdict)});
+        ++run.modelDone;
+        report({Stage::reviewing, run.modelDone, run.modelTotal});
+    });
+}
+
+void Organizer::showAnswers(Run& run, const std::vector<Suggestion>* list) const {
+    if (run.partial == nullptr || !*run.partial) {
+        return;
     }
+    const auto now = std::chrono::steady_clock::now();
+    if (now - run.lastPartial < settings_.partialInterval) {
+        return;
+    }
+    Plan shown;
+    shown.suggestions = list != nullptr ? *list : suggestions(run);
+    shown.targets = run.targets;
+    (*run.partial)(shown);
+    run.lastPartial = now;
 }
 
 void Organizer::remember(const Run& run) {

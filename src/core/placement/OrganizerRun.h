@@ -5,6 +5,7 @@
 #include "core/placement/NameIndex.h"
 #include "core/placement/Organizer.h"
 
+#include <chrono>
 #include <map>
 #include <optional>
 #include <stop_token>
@@ -27,6 +28,11 @@ struct Organizer::Run {
     Profiles profiles;                              // made by the model, when it is used
     std::map<Kind, std::string> typeDefaults;       // resolved once; the fallback asks per item
     std::vector<ModelAnswers::Asked> asked;         // kept only once the run is complete
+    // The model's requests, for progress: answered, and known to be needed so far.
+    int modelDone = 0;
+    int modelTotal = 0;
+    const PartialHandler* partial = nullptr;
+    std::chrono::steady_clock::time_point lastPartial;
 
     [[nodiscard]] bool stopped() const { return stop.stop_requested(); }
 };

@@ -2,6 +2,7 @@
 
 #include "core/settings/SettingsTable.h"
 
+#include <chrono>
 #include <filesystem>
 #include <optional>
 #include <vector>
@@ -23,6 +24,9 @@ struct OrganizerSettings {
     std::optional<std::filesystem::path> profileCache;
     std::optional<std::filesystem::path> modelAnswers; // the model's answers, kept across runs
     bool verbose = false;
+    // The least time between two partial plans while the model answers: each costs the
+    // receiver a merge of every row.
+    std::chrono::milliseconds partialInterval{1000};
     // The system's data folders (XDG_DATA_DIRS), whose applications/ hold the desktop entries
     // of installed applications. None by default: a run then sees the home's own only.
     std::vector<std::filesystem::path> systemDataFolders;

@@ -1,5 +1,7 @@
 #include "core/model/LocalLLM.h"
 #include "core/model/FolderProfiles.h"
+#include "core/model/ModelService.h"
+#include "core/util/InOrder.h"
 
 #include "support/FakeModelServer.h"
 
@@ -250,6 +252,38 @@ TEST_F(LocalLLMTest, AnExchangeEndsInItsTimeAsAWholeAndNeverReadsAHugeAnswer) {
     EXPECT_LT(server.streamedBytes(), 64U << 20U);
 }
 
+TEST_F(LocalLLMTest, RequestsShareAFewKeptAliveConnections) {
+    auto placed =
+        FakeModelServer::answer({{"what", "A song"}, {"folder", "Music"}, {"confidence", "high"}});
+    placed.delay = std::chrono::milliseconds(50);
+    server.setHandler([&](const ordered_json&) { return placed; });
+    auto stalled = placed;
+    stalled.delay = std::chrono::minutes(1);
+    auto endpoint = endpointAt(server.baseUrl(), "fake-model");
+    endpoint.timeout = std::chrono::milliseconds(300);
+    LocalLLM client(endpoint);
+    const auto targets = targetsLabelled({"Music"});
+    const auto item = fileNamed("song.mp3", Kind::audio);
+
+    // Side by side, no more connections than requests under way at once.
+    inOrder(12, client.parallel(), {}, [&](std::size_t) { return client.place(item, {0}, targets, {}); },
+            [](std::size_t k, const std::optional<Placement>& placement) {
+                EXPECT_TRUE(placement) << k;
+            });
+    EXPECT_EQ(server.mostInFlight(), 4);
+    const int opened = server.connections();
+    EXPECT_LE(opened, 4);
+
+    // One after the other they keep to one; a request cut short has its connection opened again.
+    server.enqueue(stalled);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(client.place(item, {0}, targets, {}).has_value(), i > 0) << i;
+    }
+    EXPECT_EQ(server.connections(), opened + 1);
+    EXPECT_EQ(client.calls(), 18);
+    EXPECT_EQ(client.failures(), 1);
+}
+
 TEST_F(LocalLLMTest, AStopCutsTheRequestUnderWayShortAndSendsNoMore) {
     std::stop_source stop;
     server.setHandler([&](const ordered_json&) {
@@ -270,39 +304,6 @@ TEST_F(LocalLLMTest, AStopCutsTheRequestUnderWayShortAndSendsNoMore) {
     EXPECT_EQ(log, ""); // cut short on purpose, which is no failure to report
 }
 
-TEST(LocalLLMAvailability, FollowsTheService) {
-    EXPECT_EQ(LocalLLM::unavailableReason(endpointAt("off")), "The local model is turned off");
-
-    ModelEndpoint gone;
-    {
-        FakeModelServer server;
-        gone = endpointAt(server.baseUrl());
-        EXPECT_EQ(LocalLLM::unavailableReason(gone), std::nullopt);
-    }
-    EXPECT_EQ(LocalLLM::unavailableReason(gone), "The local model isn't available");
-
-    FakeModelServer empty(std::vector<std::string>{});
-    const auto at = endpointAt(empty.baseUrl());
-    EXPECT_EQ(LocalLLM::unavailableReason(at), "The local model isn't ready yet");
-    const auto notReady = LocalLLM::unavailableReason(at);
-    const auto notAvailable = LocalLLM::unavailableReason(gone);
-
-    // A chosen model must be one the service lists, or every request would fail.
-    FakeModelServer listing;
-    EXPECT_EQ(LocalLLM::unavailableReason(endpointAt(listing.baseUrl(), "fake-model")),
-              std::nullopt);
-    EXPECT_EQ(LocalLLM::unavailableReason(endpointAt(listing.baseUrl(), "other-model")), notReady);
-
-    // A listing that trickles in gets the probe's second and no more.
-    listing.setModelsReply({200, R"({"object":"list","data":[{"id":"fake-model"}]})",
-                            std::chrono::milliseconds(0), std::chrono::milliseconds(50), 10'000});
-    EXPECT_EQ(LocalLLM::unavailableReason(endpointAt(listing.baseUrl())), notAvailable);
-    empty.setModelsReply(FakeModelServer::status(503));
-    EXPECT_EQ(LocalLLM::unavailableReason(at), "The local model isn't ready yet");
-    empty.setModelsReply(FakeModelServer::status(404));
-    EXPECT_EQ(LocalLLM::unavailableReason(at), "The local model isn't available");
-}
-
 TEST_F(LocalLLMTest, NonLoopbackAddressesAreNeverContacted) {
     const auto port = std::to_string(server.port());
     // On Linux 0.0.0.0 reaches this machine's loopback listener: only the check refuses it.
@@ -313,7 +314,9 @@ TEST_F(LocalLLMTest, NonLoopbackAddressesAreNeverContacted) {
     for (const auto& url : {"http://0.0.0.0:" + port + "/v1", "http://127.0.0.1@0.0.0.0:" + port,
                             "https://127.0.0.1:" + port + "/v1", "127.0.0.1:" + port}) {
         const auto endpoint = endpointAt(url);
-        EXPECT_EQ(LocalLLM::unavailableReason(endpoint), "The local model isn't available") << url;
+        EXPECT_EQ(checkModelService(endpoint, modelProbeLimit).reason(),
+                  "The local model isn't available")
+            << url;
         LocalLLM refused(endpoint);
         EXPECT_EQ(refused.place(fileNamed("a.pdf", Kind::pdf), {0}, targetsLabelled({"Docs"}), {}),
                   std::nullopt);

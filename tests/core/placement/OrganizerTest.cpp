@@ -397,12 +397,16 @@ protected:
     OrganizerSettings modelSettings() const {
         auto s = settings();
         s.useLLM = true;
+        s.partialInterval = std::chrono::hours(1); // only the rules' partial plan
         s.profileCache = home / ".vesk-app/folder-profiles.json";
         s.modelAnswers = home / ".vesk-app/model-answers.json";
         return s;
     }
-    Organizer organizer(const OrganizerSettings& s) const {
-        return Organizer(s, ModelEndpoint{server.baseUrl(), {}});
+    Organizer organizer(const OrganizerSettings& s, int parallel = 4) const {
+        ModelEndpoint endpoint;
+        endpoint.url = server.baseUrl();
+        endpoint.parallel = parallel;
+        return Organizer(s, endpoint);
     }
     Organizer organizer() const { return organizer(modelSettings()); }
 
@@ -432,12 +436,17 @@ TEST_F(ModelOrganizerTest, PlacesUndecidedFilesAndRemembersTheAnswers) {
     EXPECT_EQ(plan.qaApproved, 1);
     EXPECT_EQ(plan.llmCalls, requests["Profiles"] + 2);
     EXPECT_EQ(plan.profiledFolders, 3); // Invoices, Recipes, Work: never the project inside Work
+    // The model's requests are counted across the run: done of those known to be needed.
     using Stage = OrganizerProgress::Stage;
     EXPECT_EQ(progress, (std::vector<OrganizerProgress>{{Stage::scanning},
                                                         {Stage::comparing, 0, 2},
-                                                        {Stage::understandingFolders},
-                                                        {Stage::placing, 0, 1},
-                                                        {Stage::reviewing, 0, 1}}));
+                                                        {Stage::understandingFolders, 0, 0},
+                                                        {Stage::understandingFolders, 0, 1},
+                                                        {Stage::understandingFolders, 1, 1},
+                                                        {Stage::placing, 1, 2},
+                                                        {Stage::placing, 2, 2},
+                                                        {Stage::reviewing, 2, 3},
+                                                        {Stage::reviewing, 3, 3}}));
 
     // Unchanged files in unchanged folders are not sent again, neither in the next run nor by
     // the next organizer; the profile cache answers for the folders.
@@ -457,6 +466,93 @@ TEST_F(ModelOrganizerTest, PlacesUndecidedFilesAndRemembersTheAnswers) {
     EXPECT_EQ(find(organizer.run(), "Grandma secret sauce.txt").action,
               Action::move("Documents/Cooking"));
     EXPECT_EQ(requests["Placement"], 1);
+}
+
+TEST_F(ModelOrganizerTest, OneOrFourRequestsInFlightGiveTheSamePlan) {
+    for (const char* name : {"Grandma secret sauce.txt", "Nonna meatballs.txt", "Pasta notes.txt",
+                             "Telenor bill.pdf", "bank letter.pdf", "Old sauce.txt",
+                             "Tiramisu.txt", "Pesto.txt"}) {
+        download(name);
+    }
+    // Answers come back in another order than asked, and differ from file to file.
+    server.setHandler([](const nlohmann::ordered_json& request) {
+        const auto& schema = request["response_format"]["json_schema"];
+        const std::string prompt = request["messages"][1]["content"];
+        const auto hash = std::hash<std::string>{}(prompt.substr(0, prompt.find('\n')));
+        auto reply = test::FakeModelServer::status(500);
+        if (schema["name"] == "Profiles") {
+            auto folders = nlohmann::ordered_json::array();
+            for (const auto& label :
+                 schema["schema"]["properties"]["folders"]["items"]["properties"]["path"]["enum"]) {
+                folders.push_back({{"path", label}, {"purpose", label}, {"keywords", {"x"}}});
+            }
+            reply = test::FakeModelServer::answer({{"folders", folders}});
+        } else if (schema["name"] == "Placement") {
+            const auto& choices = schema["schema"]["properties"]["folder"]["enum"];
+            reply = test::FakeModelServer::answer({{"what", "thing " + std::to_string(hash % 97)},
+                                                   {"folder", choices[hash % choices.size()]},
+                                                   {"confidence", "high"}});
+        } else if (hash % 3 != 0) {
+            const auto& choices = schema["schema"]["properties"]["category"]["enum"];
+            reply = test::FakeModelServer::answer(
+                {{"english", "x"}, {"what", "a thing"}, {"category", choices[hash % choices.size()]}});
+        }
+        reply.delay = std::chrono::milliseconds(20 + hash % 40);
+        return reply;
+    });
+    std::vector<Plan> plans;
+    for (const int parallel : {1, 4}) {
+        std::filesystem::remove_all(home / ".vesk-app");
+        Plan plan = organizer(modelSettings(), parallel).run();
+        EXPECT_GT(plan.llmCalls, 8) << parallel;
+        plan.llmSeconds = 0;
+        plans.push_back(std::move(plan));
+    }
+    EXPECT_EQ(plans[0], plans[1]);
+    EXPECT_GT(plans[0].qaRejected + plans[0].qaFailed, 0); // the review did change the plan
+    EXPECT_GT(server.mostInFlight(), 1);
+    EXPECT_LE(server.mostInFlight(), 4);
+    EXPECT_LE(server.connections(), 1 + 4 + 1 + 4); // a probe and a pool per run
+}
+
+TEST_F(ModelOrganizerTest, DecisionsOfTheModelAreHandedOnAsTheyArrive) {
+    for (const char* name : {"Grandma secret sauce.txt", "Nonna meatballs.txt", "Pesto.txt"}) {
+        download(name);
+    }
+    reviewAnswer = "something else";
+    auto s = modelSettings();
+    s.partialInterval = std::chrono::milliseconds(0);
+    std::vector<Plan> partials;
+    const Plan plan =
+        organizer(s).run({}, [&](const Plan& partial) { partials.push_back(partial); });
+
+    const auto byModel = [](const Plan& shown) {
+        return std::count_if(shown.suggestions.begin(), shown.suggestions.end(),
+                             [](const Suggestion& one) { return one.layer == Layer::llm; });
+    };
+    // The rules' plan, one more per placement, then one per veto as they take them back.
+    ASSERT_EQ(partials.size(), 1U + 3U + 3U);
+    for (std::size_t n = 0; n <= 3; ++n) {
+        EXPECT_EQ(byModel(partials[n]), static_cast<long>(n)) << n;
+        EXPECT_FALSE(partials[n].isFinal);
+    }
+    for (std::size_t n = 4; n < partials.size(); ++n) {
+        EXPECT_EQ(byModel(partials[n]), static_cast<long>(6 - n)) << n;
+    }
+    EXPECT_EQ(partials.back().suggestions, plan.suggestions);
+}
+
+TEST_F(ModelOrganizerTest, AServiceThatKeepsFailingIsGivenUpWithItsOwnWords) {
+    for (const char* name : {"Grandma secret sauce.txt", "Nonna meatballs.txt", "Pesto.txt",
+                             "Tiramisu.txt", "Pasta notes.txt"}) {
+        download(name);
+    }
+    failing = {"Placement"};
+    const Plan plan = organizer(modelSettings(), 1).run();
+    EXPECT_EQ(requests["Placement"], 3);
+    EXPECT_EQ(plan.llmFailures, 5);
+    EXPECT_EQ(plan.llmUnavailable,
+              "The local model isn't available: the model service answered HTTP 500: scripted");
 }
 
 TEST_F(ModelOrganizerTest, LowConfidenceAndNoneLeaveTheFileToTheFallback) {
