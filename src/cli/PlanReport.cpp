@@ -80,6 +80,12 @@ void printGroup(std::ostringstream& out, const RowGroup& group, const std::files
     out << "\n";
 }
 
+// Why the model was not used, with what the service said about it.
+std::string modelUnavailable(const Plan& plan) {
+    const std::string& reason = plan.llmUnavailable.value_or("");
+    return plan.llmDetail.empty() ? reason : reason + ": " + plan.llmDetail;
+}
+
 // "1 folder", "2 folders".
 void count(std::ostream& out, int count, const char* one, const char* many) {
     out << count << ' ' << (count == 1 ? one : many);
@@ -114,7 +120,7 @@ std::string planJson(const Plan& plan) {
         suggestions.push_back(suggestionJson(suggestion));
     }
     json["suggestions"] = std::move(suggestions);
-    json["llmUnavailable"] = plan.llmUnavailable ? Json(*plan.llmUnavailable) : Json(nullptr);
+    json["llmUnavailable"] = plan.llmUnavailable ? Json(modelUnavailable(plan)) : Json(nullptr);
     json["profiledFolders"] = plan.profiledFolders;
     json["llmCalls"] = plan.llmCalls;
     json["llmFailures"] = plan.llmFailures;
@@ -152,7 +158,7 @@ std::string planText(const Plan& plan, const std::filesystem::path& home) {
         out << "\n";
     }
     if (plan.llmUnavailable) {
-        out << "Local model: " << *plan.llmUnavailable << "\n";
+        out << "Local model: " << modelUnavailable(plan) << "\n";
     }
     return out.str();
 }

@@ -19,6 +19,7 @@ FakeModelServer::FakeModelServer(std::vector<std::string> models)
 
     // Local services keep a connection for as long as the client does.
     server_->set_keep_alive_max_count(1'000'000);
+    server_->set_tcp_nodelay(true); // as Go's servers, Ollama among them, do
     server_->Get("/v1/models", [this](const httplib::Request& request, httplib::Response& response) {
         if (!admit(request, response)) {
             return;

@@ -11,18 +11,20 @@
 namespace vesk {
 
 // The property's value when it is present and a string.
-[[nodiscard]] inline std::optional<std::string> stringProperty(const nlohmann::ordered_json& answer,
-                                                               const std::string& property) {
+template <typename Json>
+[[nodiscard]] std::optional<std::string> stringProperty(const Json& answer,
+                                                        const std::string& property) {
     const auto it = answer.find(property);
     if (it == answer.end() || !it->is_string()) {
         return std::nullopt;
     }
-    return it->get<std::string>();
+    return it->template get<std::string>();
 }
 
 // The property's value when it is present and a list of strings only.
-[[nodiscard]] inline std::optional<std::vector<std::string>>
-stringsProperty(const nlohmann::ordered_json& answer, const std::string& property) {
+template <typename Json>
+[[nodiscard]] std::optional<std::vector<std::string>> stringsProperty(const Json& answer,
+                                                                      const std::string& property) {
     const auto it = answer.find(property);
     if (it == answer.end() || !it->is_array()) {
         return std::nullopt;
@@ -32,7 +34,7 @@ stringsProperty(const nlohmann::ordered_json& answer, const std::string& propert
         if (!value.is_string()) {
             return std::nullopt;
         }
-        values.push_back(value.get<std::string>());
+        values.push_back(value.template get<std::string>());
     }
     return values;
 }

@@ -127,8 +127,9 @@ Profiles profileBatch(LocalLLM& llm, const std::vector<int>& ids,
 
 } // namespace
 
-Profiles profile(LocalLLM& llm, const std::vector<Target>& targets, const ProfileCache& cached,
-                 int batch, const std::function<void(int done, int total)>& progress) {
+Profiles profile(LocalLLM& llm, const std::vector<Target>& targets,
+                 const std::vector<std::string>& signatures, const ProfileCache& cached, int batch,
+                 const std::function<void(int done, int total)>& progress) {
     Profiles result;
     std::vector<int> needed;
     for (int i = 0; i < static_cast<int>(targets.size()); ++i) {
@@ -136,7 +137,7 @@ Profiles profile(LocalLLM& llm, const std::vector<Target>& targets, const Profil
         if (target.isProject) {
             continue;
         }
-        if (auto profile = cachedProfile(cached, target)) {
+        if (auto profile = cachedProfile(cached, target, signatures[static_cast<std::size_t>(i)])) {
             result[i] = std::move(*profile);
         } else {
             needed.push_back(i);

@@ -1,7 +1,6 @@
 #include "core/model/ModelAnswers.h"
 
 #include "core/model/AnswerProperties.h"
-#include "core/model/ProfileCache.h"
 #include "core/util/AtomicFile.h"
 #include "core/text/ExactText.h"
 #include "core/util/FileUrl.h"
@@ -47,6 +46,7 @@ public:
         // A NUL byte ends every part: no label or file name can hold one.
         hash_ *= 0x100000001b3U;
     }
+    [[nodiscard]] std::uint64_t value() const { return hash_; }
     [[nodiscard]] std::string hex() const {
         char text[17];
         std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash_));
@@ -57,20 +57,12 @@ private:
     std::uint64_t hash_ = 0xcbf29ce484222325U;
 };
 
-// The folders offered, as a set: their labels and file names, in label order, so that a
-// shortlist that only comes in another order is the same question.
-std::string offeredFolders(std::vector<int> ids, const std::vector<Target>& targets) {
-    const auto label = [&](int id) -> const std::string& {
-        return targets[static_cast<std::size_t>(id)].label;
-    };
-    std::sort(ids.begin(), ids.end(), [&](int a, int b) { return label(a) < label(b); });
-    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+// One folder as offered: its label and file names.
+std::uint64_t folderDigest(const Target& target, const std::string& signature) {
     Digest digest;
-    for (const int id : ids) {
-        digest.add(label(id));
-        digest.add(folderSignature(targets[static_cast<std::size_t>(id)]));
-    }
-    return digest.hex();
+    digest.add(target.label);
+    digest.add(signature);
+    return digest.value();
 }
 
 std::optional<Verdict> decodeVerdict(const ordered_json& answer) {
@@ -106,20 +98,48 @@ std::string ModelAnswers::memoKey(const FileItem& item) {
     return item.path.native() + "|" + std::to_string(item.size) + "|" + shortestDecimal(added);
 }
 
+ModelAnswers::Folders::Folders(const std::vector<Target>& targets,
+                               const std::vector<std::string>& signatures)
+    : targets_(&targets) {
+    digests_.reserve(targets.size());
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        digests_.push_back(folderDigest(targets[i], signatures[i]));
+    }
+}
+
+// In label order, so that a shortlist that only comes in another order is the same question.
+std::string ModelAnswers::Folders::digest(std::vector<int> ids) const {
+    const auto label = [&](int id) -> const std::string& {
+        return (*targets_)[static_cast<std::size_t>(id)].label;
+    };
+    std::sort(ids.begin(), ids.end(), [&](int a, int b) { return label(a) < label(b); });
+    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+    Digest digest;
+    for (const int id : ids) {
+        const std::uint64_t folder = digests_[static_cast<std::size_t>(id)];
+        char bytes[sizeof folder];
+        for (std::size_t n = 0; n < sizeof folder; ++n) {
+            bytes[n] = static_cast<char>((folder >> (8 * n)) & 0xFFU);
+        }
+        digest.add(std::string_view(bytes, sizeof bytes));
+    }
+    return digest.hex();
+}
+
 ModelAnswers::Question ModelAnswers::placing(const FileItem& item,
                                              const std::vector<int>& candidates,
-                                             const std::vector<Target>& targets) {
-    return {item.path, exactText(memoKey(item)), {}, offeredFolders(candidates, targets)};
+                                             const Folders& folders) {
+    return {item.path, exactText(memoKey(item)), {}, folders.digest(candidates)};
 }
 
 ModelAnswers::Question ModelAnswers::reviewing(const FileItem& item, int target,
                                                const std::vector<int>& alternatives,
-                                               const std::vector<Target>& targets) {
+                                               const Folders& folders) {
     std::vector<int> offered{target};
     offered.insert(offered.end(), alternatives.begin(), alternatives.end());
     return {item.path, exactText(memoKey(item)),
-            exactText(targets[static_cast<std::size_t>(target)].label),
-            offeredFolders(std::move(offered), targets)};
+            exactText(folders.targets()[static_cast<std::size_t>(target)].label),
+            folders.digest(std::move(offered))};
 }
 
 std::optional<Placement> ModelAnswers::placement(const Question& question,

@@ -7,6 +7,7 @@
 #include "core/util/Dates.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -50,11 +51,27 @@ public:
     // Memo key of a file: path, size and added date, so any change makes a new key.
     [[nodiscard]] static std::string memoKey(const FileItem& item);
 
+    // A run's folders as its questions offer them: each by a digest of its label and file
+    // names, worked out once a run rather than for every question.
+    class Folders {
+    public:
+        // `signatures` by target (folderSignatures).
+        Folders(const std::vector<Target>& targets, const std::vector<std::string>& signatures);
+
+        // The folders as one set: the same in any order.
+        [[nodiscard]] std::string digest(std::vector<int> ids) const;
+        [[nodiscard]] const std::vector<Target>& targets() const { return *targets_; }
+
+    private:
+        const std::vector<Target>* targets_;
+        std::vector<std::uint64_t> digests_;
+    };
+
     [[nodiscard]] static Question placing(const FileItem& item, const std::vector<int>& candidates,
-                                          const std::vector<Target>& targets);
+                                          const Folders& folders);
     [[nodiscard]] static Question reviewing(const FileItem& item, int target,
                                             const std::vector<int>& alternatives,
-                                            const std::vector<Target>& targets);
+                                            const Folders& folders);
 
     // The answer the model gave to this very question, with its folder among `candidates`.
     [[nodiscard]] std::optional<Placement> placement(const Question& question,

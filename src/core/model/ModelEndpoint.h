@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/settings/SettingsTable.h"
+
 #include <chrono>
 #include <optional>
 #include <string>
@@ -10,12 +12,13 @@ namespace vesk {
 // Where the local model service listens, which of its models to ask and how. The engine never
 // reads the environment or the settings: the application and the command line fill this in.
 struct ModelEndpoint {
-    std::string url = "http://127.0.0.1:11434/v1"; // "off" turns the model off
-    std::string model;                             // empty: the first chat model the service lists
-    std::chrono::milliseconds timeout{60'000};     // a whole request, however slow the service
+    std::string url{settings::modelUrl.defaultValue}; // "off" turns the model off
+    std::string model; // empty: the first chat model the service lists
+    std::chrono::milliseconds timeout{60'000}; // a whole request, however slow the service
     // Sent as "Authorization: Bearer"; never written to a diagnostic, a reason or a file.
     std::string key{};
-    int parallel = 4; // requests in flight at once, each on a kept-alive connection of its own
+    // Requests in flight at once, each on a kept-alive connection of its own.
+    int parallel = static_cast<int>(settings::modelParallel.defaultValue);
 
     bool operator==(const ModelEndpoint&) const = default;
 };

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <string_view>
 
 namespace vesk {
 
@@ -19,7 +20,7 @@ namespace {
 // Profiles of thousands of folders stay far below this.
 constexpr std::size_t storedFileLimit = 64U << 20U;
 
-[[nodiscard]] std::optional<CachedProfile> decodeEntry(const ordered_json& entry) {
+[[nodiscard]] std::optional<CachedProfile> decodeEntry(const nlohmann::json& entry) {
     if (!entry.is_object() || !entry.contains("signature") || !entry["signature"].is_string() ||
         !entry.contains("profile") || !entry["profile"].is_object()) {
         return std::nullopt;
@@ -36,22 +37,38 @@ constexpr std::size_t storedFileLimit = 64U << 20U;
 } // namespace
 
 std::string folderSignature(const Target& target) {
-    auto names = target.siblingNames;
+    // Sorted as views: copying a large folder's names only to sort them costs more than the rest.
+    std::vector<std::string_view> names(target.siblingNames.begin(), target.siblingNames.end());
     std::sort(names.begin(), names.end());
+    std::size_t size = names.size();
+    for (const auto name : names) {
+        size += name.size();
+    }
     std::string joined;
-    for (const auto& name : names) {
-        if (&name != &names.front()) {
+    joined.reserve(size);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (i > 0) {
             joined += '\x1f';
         }
-        joined += name;
+        joined += names[i];
     }
     return joined;
 }
 
-std::optional<Profile> cachedProfile(const ProfileCache& cache, const Target& target) {
+std::vector<std::string> folderSignatures(const std::vector<Target>& targets) {
+    std::vector<std::string> signatures;
+    signatures.reserve(targets.size());
+    for (const auto& target : targets) {
+        signatures.push_back(folderSignature(target));
+    }
+    return signatures;
+}
+
+std::optional<Profile> cachedProfile(const ProfileCache& cache, const Target& target,
+                                     const std::string& signature) {
     // Stored and present names are compared in the one form JSON keeps byte for byte.
     const auto hit = cache.find(exactText(target.label));
-    if (hit == cache.end() || hit->second.signature != exactText(folderSignature(target))) {
+    if (hit == cache.end() || hit->second.signature != exactText(signature)) {
         return std::nullopt;
     }
     return hit->second.profile;
@@ -62,7 +79,9 @@ ProfileCache loadProfileCache(const std::filesystem::path& file) {
     if (!text) {
         return {};
     }
-    const auto root = ordered_json::parse(*text, nullptr, false);
+    // Read into sorted members: keeping the file's order makes every member a search of
+    // those before it, which a thousand folders already feel.
+    const auto root = nlohmann::json::parse(*text, nullptr, false);
     if (!root.is_object()) {
         return {};
     }
@@ -78,12 +97,13 @@ ProfileCache loadProfileCache(const std::filesystem::path& file) {
 }
 
 void saveProfileCache(const std::filesystem::path& file, const Profiles& profiles,
-                      const std::vector<Target>& targets) {
+                      const std::vector<Target>& targets,
+                      const std::vector<std::string>& signatures) {
     ordered_json root = ordered_json::object();
     for (const auto& [id, profile] : profiles) {
-        const auto& target = targets[static_cast<std::size_t>(id)];
-        root[exactText(target.label)] = {
-            {"signature", exactText(folderSignature(target))},
+        const auto at = static_cast<std::size_t>(id);
+        root[exactText(targets[at].label)] = {
+            {"signature", exactText(signatures[at])},
             {"profile", {{"purpose", profile.purpose}, {"keywords", profile.keywords}}}};
     }
     const auto bytes = root.dump(-1, ' ', false, ordered_json::error_handler_t::replace);

@@ -25,14 +25,21 @@ using ProfileCache = std::map<std::string, CachedProfile>;
 
 // The folder's file names in a fixed order, so only a changed set of names changes it.
 [[nodiscard]] std::string folderSignature(const Target& target);
+// Every target's signature, in target order: worked out once a run, as sorting a folder's
+// names is not free.
+[[nodiscard]] std::vector<std::string> folderSignatures(const std::vector<Target>& targets);
 
-// The folder's cached profile, when it was made for the folder's present file names.
-[[nodiscard]] std::optional<Profile> cachedProfile(const ProfileCache& cache, const Target& target);
+// The folder's cached profile, when it was made for the folder's present file names, which
+// `signature` gives.
+[[nodiscard]] std::optional<Profile> cachedProfile(const ProfileCache& cache, const Target& target,
+                                                   const std::string& signature);
 
 // A cache that is missing or not entirely of the expected form counts as empty.
 [[nodiscard]] ProfileCache loadProfileCache(const std::filesystem::path& file);
-// Best effort: a cache that can't be written only costs requests next run.
+// Writes the profiles of the targets (`signatures` theirs, by target). Best effort: a cache
+// that can't be written only costs requests next run.
 void saveProfileCache(const std::filesystem::path& file, const Profiles& profiles,
-                      const std::vector<Target>& targets);
+                      const std::vector<Target>& targets,
+                      const std::vector<std::string>& signatures);
 
 } // namespace vesk

@@ -23,6 +23,9 @@ ServiceConnection::ServiceConnection(const ServiceAddress& address, const std::s
     // A redirect could point anywhere; only the loopback address checked before is contacted.
     client_.set_follow_location(false);
     client_.set_keep_alive(true);
+    // Headers and body go out in separate writes; on a kept-alive connection Nagle's algorithm
+    // would hold the body back until the service's delayed acknowledgement, 40 ms a request.
+    client_.set_tcp_nodelay(true);
     if (!key.empty()) {
         client_.set_bearer_token_auth(key);
     }

@@ -71,20 +71,32 @@ std::string twoDecimals(double value) {
 
 // Gives query-only tokens ids above the document vocabulary, so that two query-side vectors
 // (a file and a folder profile) can still meet on a word no document has.
+// Numbers after `known` (those of the folder profiles, for a file's tokens).
 class Matcher::QueryIds {
 public:
-    explicit QueryIds(const Matcher& matcher) : matcher_(matcher) {}
+    explicit QueryIds(const Matcher& matcher,
+                      const std::unordered_map<std::string, int>* known = nullptr)
+        : matcher_(matcher), known_(known) {}
 
     int id(const std::string& token) {
-        if (const auto known = matcher_.tokenIds_.find(token); known != matcher_.tokenIds_.end()) {
-            return known->second;
+        if (const auto found = matcher_.tokenIds_.find(token); found != matcher_.tokenIds_.end()) {
+            return found->second;
         }
-        const int next = static_cast<int>(matcher_.idf_.size() + extra_.size());
+        if (known_ != nullptr) {
+            if (const auto found = known_->find(token); found != known_->end()) {
+                return found->second;
+            }
+        }
+        const std::size_t before = known_ != nullptr ? known_->size() : 0;
+        const int next = static_cast<int>(matcher_.idf_.size() + before + extra_.size());
         return extra_.try_emplace(token, next).first->second;
     }
 
+    [[nodiscard]] std::unordered_map<std::string, int> take() && { return std::move(extra_); }
+
 private:
     const Matcher& matcher_;
+    const std::unordered_map<std::string, int>* known_;
     std::unordered_map<std::string, int> extra_;
 };
 
@@ -596,28 +608,20 @@ std::string_view Matcher::siblingName(int sibling) const {
     return std::string_view(siblingText_).substr(begin, siblingEnds_[index] - begin);
 }
 
-std::vector<int> Matcher::shortlist(const std::vector<std::string>& tokens, Kind kind,
-                                    const Profiles& profiles, int k) const {
-    if (k <= 0) {
-        return {};
-    }
-    std::vector<int> found = candidates(kind);
-    if (found.size() <= static_cast<std::size_t>(k)) {
-        return found;
-    }
-
+Matcher::Profiled Matcher::profiled(const Profiles& profiles) const {
+    Profiled result;
     QueryIds ids(*this);
-    const SparseVector file = vector(tokens, ids);
-    const std::optional<std::vector<double>> fileEmbedding = embed(tokens);
-    const auto better = [](const std::pair<int, double>& a, const std::pair<int, double>& b) {
-        return a.second > b.second || (a.second == b.second && a.first < b.first);
-    };
-    TopN<std::pair<int, double>, decltype(better)> top(static_cast<std::size_t>(k), better);
     std::vector<int> words;
     SparseVector described;
-    for (const int i : found) {
-        const Folder& folder = folders_[static_cast<std::size_t>(i)];
-        const auto profile = profiles.find(i);
+    if (embedding_) {
+        result.embeddings_.resize(folders_.size());
+    }
+    for (std::size_t i = 0; i < folders_.size(); ++i) {
+        const Folder& folder = folders_[i];
+        if (folder.isProject) {
+            continue; // never a candidate
+        }
+        const auto profile = profiles.find(static_cast<int>(i));
         std::vector<std::string> parts{folder.name,
                                        profile != profiles.end() ? profile->second.purpose : ""};
         if (profile != profiles.end()) {
@@ -632,13 +636,61 @@ std::vector<int> Matcher::shortlist(const std::vector<std::string>& tokens, Kind
             }
         }
         vector(words, described);
-        double score = cosine(file, described);
+        for (const Entry& entry : described) {
+            const auto token = static_cast<std::size_t>(entry.token);
+            if (token >= result.postings_.size()) {
+                result.postings_.resize(token + 1);
+            }
+            result.postings_[token].push_back({static_cast<int>(i), entry.weight});
+        }
+        if (embedding_) {
+            result.embeddings_[i] = embedding_->vector(joined(parts));
+        }
+    }
+    result.extraIds_ = std::move(ids).take();
+    return result;
+}
+
+std::vector<int> Matcher::shortlist(const std::vector<std::string>& tokens, Kind kind,
+                                    const Profiled& profiled, int k) const {
+    if (k <= 0) {
+        return {};
+    }
+    std::vector<int> found = candidates(kind);
+    if (found.size() <= static_cast<std::size_t>(k)) {
+        return found;
+    }
+
+    // Cosines through the postings: each folder's products are added in token order, as a
+    // cosine of the two vectors adds them, so the scores are the same to the last bit.
+    QueryIds ids(*this, &profiled.extraIds_);
+    const SparseVector file = vector(tokens, ids);
+    std::vector<double> scores(folders_.size(), 0.0);
+    for (const Entry& entry : file) {
+        const auto token = static_cast<std::size_t>(entry.token);
+        if (token < profiled.postings_.size()) {
+            for (const FolderPosting& posting : profiled.postings_[token]) {
+                scores[static_cast<std::size_t>(posting.target)] += entry.weight * posting.weight;
+            }
+        }
+    }
+    const std::optional<std::vector<double>> fileEmbedding = embed(tokens);
+    const auto better = [](const std::pair<int, double>& a, const std::pair<int, double>& b) {
+        return a.second > b.second || (a.second == b.second && a.first < b.first);
+    };
+    TopN<std::pair<int, double>, decltype(better)> top(static_cast<std::size_t>(k), better);
+    int zeros = 0;
+    for (const int i : found) {
+        double score = scores[static_cast<std::size_t>(i)];
         if (fileEmbedding) {
-            if (const auto embedded = embedding_->vector(joined(parts))) {
+            if (const auto& embedded = profiled.embeddings_[static_cast<std::size_t>(i)]) {
                 score = std::max(score, denseCosine(*fileEmbedding, *embedded));
             }
         }
-        top.offer({i, score});
+        // Of the folders that score nothing, only the first k can make the list.
+        if (score > 0 || zeros++ < k) {
+            top.offer({i, score});
+        }
     }
     found.clear();
     for (const auto& [i, score] : std::move(top).take()) {

@@ -47,9 +47,15 @@ public:
     // sentence embedding can weigh in), so a query costs what its tokens reach.
     [[nodiscard]] std::vector<Match> best(const std::vector<std::string>& tokens, Kind kind,
                                           std::size_t count) const;
-    // At most k candidate target indices for the model to choose among.
+    class Profiled;
+    // The folders as the model described them, their names with the purpose and keywords of
+    // their profiles, made once for a run's profiles: describing every folder again for every
+    // file would cost more than the rest of a plan.
+    [[nodiscard]] Profiled profiled(const Profiles& profiles) const;
+    // At most k candidate target indices for the model to choose among, best first; equal
+    // scores keep target order.
     [[nodiscard]] std::vector<int> shortlist(const std::vector<std::string>& tokens, Kind kind,
-                                             const Profiles& profiles, int k) const;
+                                             const Profiled& profiled, int k) const;
 
 private:
     // Tokens are interned: ids below idf_.size() are document tokens, higher ids are tokens only
@@ -137,6 +143,18 @@ private:
     Index<VocabularyPosting> centroidIndex_; // a folder's sibling and name tokens together
     std::shared_ptr<const SentenceEmbedding> embedding_;
     std::vector<std::optional<std::vector<double>>> nameEmbeddings_;
+};
+
+class Matcher::Profiled {
+private:
+    friend class Matcher;
+
+    // Profile words no document has, numbered above the vocabulary.
+    std::unordered_map<std::string, int> extraIds_;
+    // By token id: the described folders holding the token, in target order, with its weight.
+    std::vector<std::vector<FolderPosting>> postings_;
+    // By target, when a sentence embedding can weigh in.
+    std::vector<std::optional<std::vector<double>>> embeddings_;
 };
 
 } // namespace vesk

@@ -177,6 +177,16 @@ std::optional<Plan> Organizer::run(std::stop_token stop, const ProgressHandler& 
 
     Run run;
     run.stop = std::move(stop);
+    if (settings_.useLLM && settings_.profileCache) {
+        // Read while the home is scanned: parsing the names of a thousand folders takes a
+        // tenth of a plan.
+        try {
+            run.readingProfiles =
+                std::async(std::launch::async, loadProfileCache, *settings_.profileCache);
+        } catch (const std::system_error&) {
+            // No thread to spare: the model stage reads it when it starts.
+        }
+    }
     run.typeDefaults = existingFolders(typeDefaults(settings_.home), settings_.home);
     ScanProgress scan(progress);
     loadItems(run, scan);
@@ -212,7 +222,8 @@ std::optional<Plan> Organizer::run(std::stop_token stop, const ProgressHandler& 
     std::optional<ModelCheck> check;
     if (settings_.useLLM) {
         check = checkModelService(endpoint_, modelProbeLimit, run.stop);
-        run.plan.llmUnavailable = check->explained();
+        run.plan.llmUnavailable = check->reason();
+        run.plan.llmDetail = check->detail;
     }
     std::optional<LocalLLM> llm;
     if (check && check->available() && modelNeeded(run)) {
@@ -250,9 +261,8 @@ std::optional<Plan> Organizer::run(std::stop_token stop, const ProgressHandler& 
         plan.llmFailures = llm->failures();
         plan.llmSeconds = llm->seconds();
         if (const auto why = llm->gaveUp()) {
-            ModelCheck failing;
-            failing.detail = *why;
-            plan.llmUnavailable = failing.explained(); // not available, as it turned out
+            plan.llmUnavailable = ModelCheck().reason(); // not available, as it turned out
+            plan.llmDetail = *why;
         }
     }
     return plan;

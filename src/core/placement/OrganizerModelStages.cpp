@@ -66,27 +66,37 @@ bool Organizer::modelNeeded(const Run& run) {
 void Organizer::placeWithModel(Run& run, LocalLLM& llm, const Report& report) {
     using Stage = OrganizerProgress::Stage;
     report({Stage::understandingFolders, run.modelDone, run.modelTotal});
-    const auto cached =
-        settings_.profileCache ? loadProfileCache(*settings_.profileCache) : ProfileCache{};
+    run.signatures = folderSignatures(run.targets);
+    run.offered.emplace(run.targets, run.signatures);
+    if (run.readingProfiles.valid()) {
+        run.cachedProfiles = run.readingProfiles.get();
+    } else if (settings_.profileCache) {
+        run.cachedProfiles = loadProfileCache(*settings_.profileCache);
+    }
     const int before = run.modelDone;
     run.profiles = FolderProfiles::profile(
-        llm, run.targets, cached, profileBatch, [&](int done, int total) {
+        llm, run.targets, run.signatures, run.cachedProfiles, profileBatch, [&](int done, int total) {
             if (done == 0) {
                 run.modelTotal += total;
+                run.profilesAsked = true;
             }
             run.modelDone = before + done;
             report({Stage::understandingFolders, run.modelDone, run.modelTotal});
         });
     run.plan.profiledFolders = static_cast<int>(run.profiles.size());
+    run.profiled.emplace(run.matcher->profiled(run.profiles));
 
     std::vector<Pending> toPlace;
     for (std::size_t i = 0; i < run.items.size() && !run.stopped(); ++i) {
         if (run.results[i] || run.tokens[i].empty() || !isPlaceable(run.items[i].kind)) {
             continue;
         }
-        auto candidates = run.matcher->shortlist(run.tokens[i], run.items[i].kind, run.profiles,
+        auto candidates = run.matcher->shortlist(run.tokens[i], run.items[i].kind, *run.profiled,
                                                  placementCandidates);
-        auto question = ModelAnswers::placing(run.items[i], candidates, run.targets);
+        if (candidates.empty()) {
+            continue; // no folder takes files of its kind: nothing to ask
+        }
+        auto question = ModelAnswers::placing(run.items[i], candidates, *run.offered);
         if (const auto known = answers_.placement(question, candidates, run.targets)) {
             static_cast<void>(decidePlacement(run, i, *known));
         } else {
@@ -144,9 +154,9 @@ void Organizer::reviewWithModel(Run& run, std::vector<Suggestion>& list, LocalLL
             continue;
         }
         auto alternatives = run.matcher->shortlist(run.tokens[i], suggestion.item.kind,
-                                                   run.profiles, reviewAlternatives);
-        auto question =
-            ModelAnswers::reviewing(suggestion.item, *suggestion.target, alternatives, run.targets);
+                                                   *run.profiled, reviewAlternatives);
+        auto question = ModelAnswers::reviewing(suggestion.item, *suggestion.target, alternatives,
+                                                *run.offered);
         if (const auto known = answers_.verdict(question)) {
             applyVerdict(suggestion, *known);
         } else {
@@ -203,8 +213,10 @@ void Organizer::showAnswers(Run& run, const std::vector<Suggestion>* list) const
 }
 
 void Organizer::remember(const Run& run) {
-    if (settings_.profileCache) {
-        saveProfileCache(*settings_.profileCache, run.profiles, run.targets);
+    // Every profile taken from the cache, and none left out: writing would change nothing.
+    const bool unchanged = !run.profilesAsked && run.profiles.size() == run.cachedProfiles.size();
+    if (settings_.profileCache && !unchanged) {
+        saveProfileCache(*settings_.profileCache, run.profiles, run.targets, run.signatures);
     }
     answers_.update(run.asked, run.items, run.targets);
 }

@@ -5,7 +5,10 @@
 #include "core/placement/NameIndex.h"
 #include "core/placement/Organizer.h"
 
+#include "core/model/ProfileCache.h"
+
 #include <chrono>
+#include <future>
 #include <map>
 #include <optional>
 #include <stop_token>
@@ -25,7 +28,14 @@ struct Organizer::Run {
     std::vector<std::optional<Suggestion>> results; // per item; empty while undecided
     std::vector<std::vector<Candidate>> ranked;     // per item: the name ranking's leaders
     Plan plan;                                      // statistics filled as the stages run
+    // What the model stages work with, made once they start.
+    std::vector<std::string> signatures;            // by target
+    std::future<ProfileCache> readingProfiles;      // the profile cache, until it is needed
+    ProfileCache cachedProfiles;                    // as read
+    bool profilesAsked = false;                     // some profile came from the model
     Profiles profiles;                              // made by the model, when it is used
+    std::optional<Matcher::Profiled> profiled;      // the targets as their profiles describe them
+    std::optional<ModelAnswers::Folders> offered;   // the targets as questions offer them
     std::map<Kind, std::string> typeDefaults;       // resolved once; the fallback asks per item
     std::vector<ModelAnswers::Asked> asked;         // kept only once the run is complete
     // The model's requests, for progress: answered, and known to be needed so far.

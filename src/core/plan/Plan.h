@@ -14,7 +14,10 @@ struct Plan {
     std::vector<Suggestion> suggestions;
     std::vector<Target> targets;
     bool isFinal = false;
+    // Why the model could not be used (a message that is also its translation key), and what
+    // the service said about it, one line; empty when it said nothing.
     std::optional<std::string> llmUnavailable;
+    std::string llmDetail;
     int profiledFolders = 0;
     int llmCalls = 0;
     int llmFailures = 0;

@@ -32,6 +32,12 @@ struct Folders {
     std::string_view key;
 };
 
+// A line of text, stored as it is.
+struct Text {
+    std::string_view key;
+    std::string_view defaultValue;
+};
+
 inline constexpr Folders sources{"sources"};
 inline constexpr Flag onboarded{"onboarded", false};
 // Absent until the person chooses: the default then follows the model's availability.
@@ -49,5 +55,10 @@ inline constexpr Flag notifyWhenFilesWait{"notifyWhenFilesWait", true};
 inline constexpr Folders targetRoots{"targetRoots"};
 // The folders the person granted access to (absolute paths; no sandbox on Linux).
 inline constexpr Folders folderBookmarks{"folderBookmarks"};
+// The local model service: where it listens, which of its models to ask (empty: the first one
+// that can chat) and how many requests it is given at once.
+inline constexpr Text modelUrl{"modelUrl", "http://127.0.0.1:11434/v1"};
+inline constexpr Text model{"model", ""};
+inline constexpr Number modelParallel{"modelParallel", 4, 1, 16};
 
 } // namespace vesk::settings

@@ -22,6 +22,17 @@ std::string exactText(std::string_view bytes) {
     std::string text;
     text.reserve(bytes.size());
     for (std::size_t at = 0; at < bytes.size();) {
+        // Runs of ASCII, the bulk of most names, go over as they are.
+        std::size_t plain = at;
+        while (plain < bytes.size() && static_cast<unsigned char>(bytes[plain]) < 0x80U &&
+               bytes[plain] != '%') {
+            ++plain;
+        }
+        text.append(bytes.substr(at, plain - at));
+        at = plain;
+        if (at == bytes.size()) {
+            break;
+        }
         const std::size_t start = at;
         const auto c = nextCodePoint(bytes, at);
         const auto sequence = bytes.substr(start, at - start);

@@ -36,10 +36,11 @@ std::vector<std::string> offeredLabels(const ordered_json& request) {
 // Reads the cache, profiles and writes the cache back, as a run of the organizer does.
 Profiles profileWith(LocalLLM& llm, const std::vector<Target>& targets,
                      const std::optional<std::filesystem::path>& cache) {
-    auto profiles =
-        FolderProfiles::profile(llm, targets, cache ? loadProfileCache(*cache) : ProfileCache{}, 8);
+    const auto loaded = cache ? loadProfileCache(*cache) : ProfileCache{};
+    const auto signatures = folderSignatures(targets);
+    auto profiles = FolderProfiles::profile(llm, targets, signatures, loaded, 8);
     if (cache) {
-        saveProfileCache(*cache, profiles, targets);
+        saveProfileCache(*cache, profiles, targets, signatures);
     }
     return profiles;
 }
@@ -125,7 +126,7 @@ TEST(FolderProfilesTest, RetriesLeftOutFoldersAloneOnce) {
     LocalLLM llm(endpointOf(server));
 
     EXPECT_EQ(
-        FolderProfiles::profile(llm, {folder("A"), folder("B"), folder("C")}, ProfileCache{}, 8),
+        FolderProfiles::profile(llm, {folder("A"), folder("B"), folder("C")}, {"a.txt", "a.txt", "a.txt"}, ProfileCache{}, 8),
         (Profiles{{0, {"Letters", {"letter"}}}, {1, {"About B", {"B-word"}}}}));
     const auto requests = server.chatRequests();
     ASSERT_EQ(requests.size(), 3U);

@@ -172,7 +172,8 @@ TEST_F(LocalLLMTest, FailedRequestsAreCountedLoggedOnOneLineEachAndFallBack) {
     EXPECT_EQ(verbose.place(item, {0}, targets, {}), std::nullopt);
     EXPECT_EQ(verbose.review(item, 0, targets, {}, {}), Verdict::failed());
     EXPECT_EQ(verbose.place(item, {0}, targets, {}), (Placement{0, "high", "A song"}));
-    EXPECT_EQ(FolderProfiles::profile(verbose, targets, ProfileCache{}, 8), Profiles{});
+    EXPECT_EQ(FolderProfiles::profile(verbose, targets, folderSignatures(targets), ProfileCache{}, 8),
+              Profiles{});
     // The profile request is retried alone once for the folder it lacked: four failures.
     EXPECT_EQ(verbose.calls(), 5);
     EXPECT_EQ(verbose.failures(), 4);

@@ -1,4 +1,5 @@
 #include "core/model/ModelAnswers.h"
+#include "core/model/ProfileCache.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -30,12 +31,13 @@ protected:
     std::vector<Target> targets{{dir / "Docs", "Docs", false, {"a.pdf"}, {}},
                                 {dir / "Caf\xE9", "Caf\xE9", false, {"r\xE9sum\xE9.pdf"}, {}},
                                 {dir / "Caf%E9", "Caf%E9", false, {"b.pdf"}, {}}};
+    const ModelAnswers::Folders offered{targets, folderSignatures(targets)};
 };
 
 TEST_F(ModelAnswersTest, AnAnswerServesOnlyItsOwnQuestionAcrossRestarts) {
     const auto item = waiting("r\xE9sum\xE9 2024.pdf");
-    const auto placing = ModelAnswers::placing(item, {0, 1, 2}, targets);
-    const auto reviewing = ModelAnswers::reviewing(item, 1, {0, 2, 1}, targets);
+    const auto placing = ModelAnswers::placing(item, {0, 1, 2}, offered);
+    const auto reviewing = ModelAnswers::reviewing(item, 1, {0, 2, 1}, offered);
     const Placement placed{1, "high", "A CV"};
     const auto vetoed = Verdict::rejected("something else：A CV");
     ModelAnswers(file).update({{placing, placed}, {reviewing, vetoed}}, {item}, targets);
@@ -43,26 +45,27 @@ TEST_F(ModelAnswersTest, AnAnswerServesOnlyItsOwnQuestionAcrossRestarts) {
     ModelAnswers restarted(file);
     // The same folders offered in another order are the same question.
     EXPECT_EQ(
-        restarted.placement(ModelAnswers::placing(item, {2, 1, 0}, targets), {2, 1, 0}, targets),
+        restarted.placement(ModelAnswers::placing(item, {2, 1, 0}, offered), {2, 1, 0}, targets),
         placed);
     EXPECT_EQ(restarted.verdict(reviewing), vetoed);
     // Other folders offered, another folder under review, or the file under another key.
     EXPECT_FALSE(
-        restarted.placement(ModelAnswers::placing(item, {0, 1}, targets), {0, 1}, targets));
-    EXPECT_FALSE(restarted.verdict(ModelAnswers::reviewing(item, 2, {0, 1}, targets)));
+        restarted.placement(ModelAnswers::placing(item, {0, 1}, offered), {0, 1}, targets));
+    EXPECT_FALSE(restarted.verdict(ModelAnswers::reviewing(item, 2, {0, 1}, offered)));
     auto written = item;
     written.size = 2;
-    EXPECT_FALSE(restarted.placement(ModelAnswers::placing(written, {0, 1, 2}, targets), {0, 1, 2},
+    EXPECT_FALSE(restarted.placement(ModelAnswers::placing(written, {0, 1, 2}, offered), {0, 1, 2},
                                      targets));
     // A folder whose files changed.
     auto changed = targets;
     changed[2].siblingNames.push_back("c.pdf");
+    const ModelAnswers::Folders changedOffered(changed, folderSignatures(changed));
     EXPECT_FALSE(
-        restarted.placement(ModelAnswers::placing(item, {0, 1, 2}, changed), {0, 1, 2}, changed));
-    EXPECT_EQ(restarted.verdict(ModelAnswers::reviewing(item, 1, {0}, changed)), std::nullopt);
+        restarted.placement(ModelAnswers::placing(item, {0, 1, 2}, changedOffered), {0, 1, 2}, changed));
+    EXPECT_EQ(restarted.verdict(ModelAnswers::reviewing(item, 1, {0}, changedOffered)), std::nullopt);
 
     // Asked again and failed: the answer for the old folders is gone, and no failure is kept.
-    restarted.update({{ModelAnswers::placing(item, {0, 1, 2}, changed), std::nullopt},
+    restarted.update({{ModelAnswers::placing(item, {0, 1, 2}, changedOffered), std::nullopt},
                       {reviewing, Verdict::failed()}},
                      {item}, changed);
     ModelAnswers again(file);
@@ -76,7 +79,7 @@ TEST_F(ModelAnswersTest, KeepsTheNewestAnswersOfFilesThatAreStillThere) {
     const auto touched = waiting("touched.pdf");
     const Placement none{std::nullopt, "high", "Nothing of yours"};
     const auto ask = [&](const FileItem& item) -> Asked {
-        return {ModelAnswers::placing(item, {0}, targets), none};
+        return {ModelAnswers::placing(item, {0}, offered), none};
     };
     ModelAnswers answers(file, 3);
     answers.update({ask(gone), ask(kept), ask(touched)}, {gone, kept, touched}, targets);
@@ -105,7 +108,7 @@ TEST_F(ModelAnswersTest, KeepsTheNewestAnswersOfFilesThatAreStillThere) {
 
 TEST_F(ModelAnswersTest, AnUnreadableFileCountsAsEmptyAndAFolderInItsPlaceStays) {
     const auto item = waiting("a.pdf");
-    const Asked asked{ModelAnswers::placing(item, {0}, targets), Placement{0, "high", "A"}};
+    const Asked asked{ModelAnswers::placing(item, {0}, offered), Placement{0, "high", "A"}};
     for (const char* damaged : {"[{\"file\":\"file:///x\"}]", "[", "{}", "[1]"}) {
         test::writeFile(file, damaged);
         ModelAnswers answers(file);

@@ -268,11 +268,12 @@ std::vector<Target> shortlistFolders() {
 
 TEST(MatcherShortlist, OffersMatchingCandidatesInTargetOrderWhenKAllows) {
     const Matcher matcher(shortlistFolders(), {});
-    EXPECT_EQ(matcher.shortlist({"garden"}, Kind::pdf, {}, 5), (std::vector<int>{1, 4, 5, 6, 7}));
-    EXPECT_EQ(matcher.shortlist({"garden"}, Kind::image, {}, 20),
+    const auto plain = matcher.profiled({});
+    EXPECT_EQ(matcher.shortlist({"garden"}, Kind::pdf, plain, 5), (std::vector<int>{1, 4, 5, 6, 7}));
+    EXPECT_EQ(matcher.shortlist({"garden"}, Kind::image, plain, 20),
               (std::vector<int>{2, 4, 5, 6, 7}));
-    EXPECT_EQ(matcher.shortlist({"garden"}, Kind::audio, {}, 20), (std::vector<int>{4, 6, 7}));
-    EXPECT_TRUE(matcher.shortlist({"garden"}, Kind::pdf, {}, 0).empty());
+    EXPECT_EQ(matcher.shortlist({"garden"}, Kind::audio, plain, 20), (std::vector<int>{4, 6, 7}));
+    EXPECT_TRUE(matcher.shortlist({"garden"}, Kind::pdf, plain, 0).empty());
 }
 
 TEST(MatcherShortlist, RanksByFolderNameProfileAndEmbedding) {
@@ -280,16 +281,16 @@ TEST(MatcherShortlist, RanksByFolderNameProfileAndEmbedding) {
     // 7 [garden] -> 0.944. 4 [old garden plan plant list plant] -> 0.710: plant is in no
     // document but still meets the file's plant. The rest score 0 and keep target order.
     const Profiles profiles{{4, {"Garden plans and plant lists", {"plants"}}}};
-    EXPECT_EQ(
-        Matcher(shortlistFolders(), {}).shortlist({"garden", "plant"}, Kind::pdf, profiles, 3),
-        (std::vector<int>{7, 4, 1}));
+    const Matcher matcher(shortlistFolders(), {});
+    EXPECT_EQ(matcher.shortlist({"garden", "plant"}, Kind::pdf, matcher.profiled(profiles), 3),
+              (std::vector<int>{7, 4, 1}));
 
     // The described text is the folder name and the (missing) purpose joined by a space.
     const auto embedding = std::make_shared<FakeEmbedding>(
         std::map<std::string, std::vector<double>>{{"garden plant", {1, 0}}, {"Taxes ", {1, 0.1}}});
-    EXPECT_EQ(
-        Matcher(shortlistFolders(), {}, embedding).shortlist({"garden", "plant"}, Kind::pdf, {}, 2),
-        (std::vector<int>{5, 7}));
+    const Matcher embedded(shortlistFolders(), {}, embedding);
+    EXPECT_EQ(embedded.shortlist({"garden", "plant"}, Kind::pdf, embedded.profiled({}), 2),
+              (std::vector<int>{5, 7}));
 }
 
 } // namespace

@@ -449,11 +449,18 @@ TEST_F(ModelOrganizerTest, PlacesUndecidedFilesAndRemembersTheAnswers) {
                                                         {Stage::reviewing, 3, 3}}));
 
     // Unchanged files in unchanged folders are not sent again, neither in the next run nor by
-    // the next organizer; the profile cache answers for the folders.
+    // the next organizer; the profile cache answers for the folders, and neither store is
+    // written again.
     requests.clear();
+    const auto written = [&] {
+        return std::pair{std::filesystem::last_write_time(*modelSettings().profileCache),
+                         std::filesystem::last_write_time(*modelSettings().modelAnswers)};
+    };
+    const auto before = written();
     EXPECT_EQ(find(organizer.run(), "Grandma secret sauce.txt"), placed);
     EXPECT_EQ(find(this->organizer().run(), "Grandma secret sauce.txt"), placed);
     EXPECT_TRUE(requests.empty());
+    EXPECT_EQ(written(), before);
 
     // A folder the file was not offered (it holds no text files) changes no question of it;
     // renaming the one it was offered does.
@@ -551,8 +558,8 @@ TEST_F(ModelOrganizerTest, AServiceThatKeepsFailingIsGivenUpWithItsOwnWords) {
     const Plan plan = organizer(modelSettings(), 1).run();
     EXPECT_EQ(requests["Placement"], 3);
     EXPECT_EQ(plan.llmFailures, 5);
-    EXPECT_EQ(plan.llmUnavailable,
-              "The local model isn't available: the model service answered HTTP 500: scripted");
+    EXPECT_EQ(plan.llmUnavailable, "The local model isn't available");
+    EXPECT_EQ(plan.llmDetail, "the model service answered HTTP 500: scripted");
 }
 
 TEST_F(ModelOrganizerTest, LowConfidenceAndNoneLeaveTheFileToTheFallback) {
