@@ -9,7 +9,7 @@ packages=(
     qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-svg-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     qt6-translations-l10n shared-mime-info xvfb xauth desktop-file-utils appstream
-    dbus-daemon
+    dbus-daemon locales
     "$@"
 )
 

@@ -9,12 +9,12 @@
 #include "app/Settings.h"
 #include "app/StopSignalNotifier.h"
 #include "app/StoreNotice.h"
+#include "app/Translations.h"
 #include "platform/StopSignals.h"
 #include "ui/DesktopNotifier.h"
 #include "ui/FileDialogPicker.h"
 #include "ui/Shell.h"
 #include "ui/SingleInstance.h"
-#include "ui/Translations.h"
 
 #include <QApplication>
 #include <QDBusConnection>

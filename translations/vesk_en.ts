@@ -12,6 +12,16 @@
     </message>
 </context>
 <context>
+    <name>ReasonText</name>
+    <message numerus="yes">
+        <source>Like “%1” here and %n more file(s)</source>
+        <translation>
+            <numerusform>Like “%1” here and %n more file</numerusform>
+            <numerusform>Like “%1” here and %n more files</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>vesk::Notices</name>
     <message numerus="yes">
         <source>and %n more</source>

@@ -56,21 +56,6 @@ Vesk 会在你自己的文件夹中为它推荐一个位置，移动你接受的
     </message>
 </context>
 <context>
-    <name>LocalLLM</name>
-    <message>
-        <source>The local model is turned off</source>
-        <translation>本地模型已关闭</translation>
-    </message>
-    <message>
-        <source>The local model isn&apos;t ready yet</source>
-        <translation>本地模型尚未就绪</translation>
-    </message>
-    <message>
-        <source>The local model isn&apos;t available</source>
-        <translation>本地模型不可用</translation>
-    </message>
-</context>
-<context>
     <name>MenuContent</name>
     <message>
         <source>About Vesk</source>
@@ -167,6 +152,231 @@ Vesk 会在你自己的文件夹中为它推荐一个位置，移动你接受的
     <message>
         <source>The model only sees names: of the files to tidy, and of the Folders to File Into and some files in them.</source>
         <translation>模型只能看到名称：要整理的文件名，以及可归入的文件夹名和其中部分文件名。</translation>
+    </message>
+</context>
+<context>
+    <name>ReasonText</name>
+    <message>
+        <source>Still downloading</source>
+        <translation>正在下载</translation>
+    </message>
+    <message>
+        <source>A folder, left as it is</source>
+        <translation>文件夹，默认保持原样</translation>
+    </message>
+    <message>
+        <source>Too new (%1 days), left for now</source>
+        <translation>太新（%1 天），暂不处理</translation>
+    </message>
+    <message>
+        <source>Screen recording</source>
+        <translation>录屏</translation>
+    </message>
+    <message>
+        <source>Screenshot</source>
+        <translation>截图</translation>
+    </message>
+    <message>
+        <source>Already unpacked (a folder of the same name is beside it)</source>
+        <translation>已解压（旁边有同名文件夹）</translation>
+    </message>
+    <message>
+        <source>Installer of an app that is installed</source>
+        <translation>安装包，应用已安装</translation>
+    </message>
+    <message>
+        <source>Old installer (%1 days)</source>
+        <translation>旧安装包（%1 天）</translation>
+    </message>
+    <message>
+        <source>An app left in a downloads folder</source>
+        <translation>应用程序放在下载文件夹</translation>
+    </message>
+    <message>
+        <source>One-off file (.%1)</source>
+        <translation>一次性文件（.%1）</translation>
+    </message>
+    <message>
+        <source>Duplicate download (same name and size: %1)</source>
+        <translation>重复下载（同名同大小：%1）</translation>
+    </message>
+    <message>
+        <source>Like “%1” · %2</source>
+        <translation>像 “%1” · %2</translation>
+    </message>
+    <message>
+        <source>The folder&apos;s name matches · %1</source>
+        <translation>文件夹名称相符 · %1</translation>
+    </message>
+    <message>
+        <source>Close to the words of the whole folder · %1</source>
+        <translation>和整个文件夹的用词相近 · %1</translation>
+    </message>
+    <message>
+        <source>Close in meaning %1 · %2</source>
+        <translation>语义相近 %1 · %2</translation>
+    </message>
+    <message>
+        <source>May belong to the code project “%1”: your decision</source>
+        <translation>可能属于代码项目「%1」，请你决定</translation>
+    </message>
+    <message>
+        <source>The usual folder for this type of file</source>
+        <translation>按类型的默认位置</translation>
+    </message>
+    <message>
+        <source>The file name says nothing usable</source>
+        <translation>文件名没有可用信息</translation>
+    </message>
+    <message>
+        <source>No folder is similar enough</source>
+        <translation>没有足够相似的文件夹</translation>
+    </message>
+    <message>
+        <source>No folder is similar enough (closest: %1)</source>
+        <translation>没有足够相似的文件夹（最接近：%1）</translation>
+    </message>
+    <message>
+        <source>%1 · %2</source>
+        <translation>%1 · %2</translation>
+    </message>
+    <message>
+        <source>Vetoed on review (was %1, %2): %3: %4</source>
+        <translation>质检否决（原建议 %1，%2）：%3：%4</translation>
+    </message>
+    <message>
+        <source>Already in its destination folder</source>
+        <translation>已在目标文件夹中</translation>
+    </message>
+    <message>
+        <source>Skipped</source>
+        <translation>跳过</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>文件夹</translation>
+    </message>
+    <message>
+        <source>① Rules</source>
+        <translation>① 规则</translation>
+    </message>
+    <message>
+        <source>② Similarity</source>
+        <translation>② 相似度</translation>
+    </message>
+    <message>
+        <source>② Type Default</source>
+        <translation>② 类型默认</translation>
+    </message>
+    <message>
+        <source>③ Local Model</source>
+        <translation>③ 本地 LLM</translation>
+    </message>
+    <message>
+        <source>④ Content (Local)</source>
+        <translation>④ 内容(本地)</translation>
+    </message>
+    <message>
+        <source>The file is no longer where it was</source>
+        <translation>文件已不在原处</translation>
+    </message>
+    <message>
+        <source>The moved file can&apos;t be found</source>
+        <translation>找不到已移动的文件</translation>
+    </message>
+    <message>
+        <source>This is no longer the file that was moved</source>
+        <translation>已不是整理时移动的那个文件</translation>
+    </message>
+    <message>
+        <source>The local model is turned off</source>
+        <translation>本地模型已关闭</translation>
+    </message>
+    <message>
+        <source>The local model isn&apos;t ready yet</source>
+        <translation>本地模型尚未就绪</translation>
+    </message>
+    <message>
+        <source>The local model isn&apos;t available</source>
+        <translation>本地模型不可用</translation>
+    </message>
+    <message>
+        <source>The file name says nothing usable (closest: %1)</source>
+        <translation>文件名没有可用信息（最接近：%1）</translation>
+    </message>
+    <message>
+        <source>The folder&apos;s name matches</source>
+        <translation>文件夹名称相符</translation>
+    </message>
+    <message>
+        <source>Close to the words of the whole folder</source>
+        <translation>和整个文件夹的用词相近</translation>
+    </message>
+    <message>
+        <source>Like “%1” here</source>
+        <translation>像这里的 “%1”</translation>
+    </message>
+    <message numerus="yes">
+        <source>Like “%1” here and %n more file(s)</source>
+        <translation>
+            <numerusform>像这里的 “%1” 和另外 %n 个文件</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Similarity points to “%1”, but the name is more like the files in “%2”: your decision</source>
+        <translation>相似度指向「%1」，但名称更像「%2」里的文件，请你决定</translation>
+    </message>
+    <message>
+        <source>② Name Index</source>
+        <translation>② 名称索引</translation>
+    </message>
+    <message>
+        <source>The local model service needs a key</source>
+        <translation>本地模型服务需要密钥</translation>
+    </message>
+    <message>
+        <source>The local model service doesn&apos;t accept the key</source>
+        <translation>本地模型服务不接受该密钥</translation>
+    </message>
+    <message>
+        <source>The destination folder was replaced after review; the file stays where it was</source>
+        <translation>审阅后目标文件夹已被替换，文件留在原处</translation>
+    </message>
+    <message>
+        <source>The folder was replaced after the tidy; the file stays where it is</source>
+        <translation>整理后文件夹已被替换，文件留在原处</translation>
+    </message>
+    <message>
+        <source>The file is still being written; it waits for the next tidy</source>
+        <translation>文件仍在写入，留到下次整理</translation>
+    </message>
+    <message>
+        <source>Moved before the interruption; now in the history</source>
+        <translation>中断前已移动，已记入历史</translation>
+    </message>
+    <message>
+        <source>Put back before the interruption; removed from the history</source>
+        <translation>中断前已放回原处，已从历史中移除</translation>
+    </message>
+    <message>
+        <source>Not moved before the interruption; still where it was</source>
+        <translation>中断前未移动，仍在原处</translation>
+    </message>
+    <message>
+        <source>Removed a spare copy the interruption left; the original is still where it was</source>
+        <translation>已删除中断时留下的多余副本，原文件仍在原处</translation>
+    </message>
+    <message>
+        <source>Removed an unfinished copy the interruption left</source>
+        <translation>已删除中断时未完成的副本</translation>
+    </message>
+    <message>
+        <source>After the interruption, found neither where it was nor where it went</source>
+        <translation>中断后在原处和目标处都找不到</translation>
+    </message>
+    <message>
+        <source>The move before the interruption can&apos;t be confirmed; the file at the destination is left alone</source>
+        <translation>中断前的移动无法确认，目标处的文件保持不动</translation>
     </message>
 </context>
 <context>

@@ -56,21 +56,6 @@ Vesk 會在你自己的資料夾中為它建議一個位置，移動你接受的
     </message>
 </context>
 <context>
-    <name>LocalLLM</name>
-    <message>
-        <source>The local model is turned off</source>
-        <translation>本機模型已關閉</translation>
-    </message>
-    <message>
-        <source>The local model isn&apos;t ready yet</source>
-        <translation>本機模型尚未就緒</translation>
-    </message>
-    <message>
-        <source>The local model isn&apos;t available</source>
-        <translation>本機模型無法使用</translation>
-    </message>
-</context>
-<context>
     <name>MenuContent</name>
     <message>
         <source>About Vesk</source>
@@ -167,6 +152,231 @@ Vesk 會在你自己的資料夾中為它建議一個位置，移動你接受的
     <message>
         <source>The model only sees names: of the files to tidy, and of the Folders to File Into and some files in them.</source>
         <translation>模型只會看到名稱：要整理的檔案名稱，以及可歸入的資料夾名稱和其中部分檔案名稱。</translation>
+    </message>
+</context>
+<context>
+    <name>ReasonText</name>
+    <message>
+        <source>Still downloading</source>
+        <translation>正在下載</translation>
+    </message>
+    <message>
+        <source>A folder, left as it is</source>
+        <translation>資料夾，預設保持原樣</translation>
+    </message>
+    <message>
+        <source>Too new (%1 days), left for now</source>
+        <translation>太新（%1 天），暫不處理</translation>
+    </message>
+    <message>
+        <source>Screen recording</source>
+        <translation>螢幕錄影</translation>
+    </message>
+    <message>
+        <source>Screenshot</source>
+        <translation>截圖</translation>
+    </message>
+    <message>
+        <source>Already unpacked (a folder of the same name is beside it)</source>
+        <translation>已解壓縮（旁邊有同名資料夾）</translation>
+    </message>
+    <message>
+        <source>Installer of an app that is installed</source>
+        <translation>安裝檔，應用程式已安裝</translation>
+    </message>
+    <message>
+        <source>Old installer (%1 days)</source>
+        <translation>舊安裝檔（%1 天）</translation>
+    </message>
+    <message>
+        <source>An app left in a downloads folder</source>
+        <translation>應用程式放在下載資料夾</translation>
+    </message>
+    <message>
+        <source>One-off file (.%1)</source>
+        <translation>一次性檔案（.%1）</translation>
+    </message>
+    <message>
+        <source>Duplicate download (same name and size: %1)</source>
+        <translation>重複下載（同名同大小：%1）</translation>
+    </message>
+    <message>
+        <source>Like “%1” · %2</source>
+        <translation>像「%1」 · %2</translation>
+    </message>
+    <message>
+        <source>The folder&apos;s name matches · %1</source>
+        <translation>資料夾名稱相符 · %1</translation>
+    </message>
+    <message>
+        <source>Close to the words of the whole folder · %1</source>
+        <translation>和整個資料夾的用詞相近 · %1</translation>
+    </message>
+    <message>
+        <source>Close in meaning %1 · %2</source>
+        <translation>語意相近 %1 · %2</translation>
+    </message>
+    <message>
+        <source>May belong to the code project “%1”: your decision</source>
+        <translation>可能屬於程式碼專案「%1」，請你決定</translation>
+    </message>
+    <message>
+        <source>The usual folder for this type of file</source>
+        <translation>依類型的預設位置</translation>
+    </message>
+    <message>
+        <source>The file name says nothing usable</source>
+        <translation>檔名沒有可用資訊</translation>
+    </message>
+    <message>
+        <source>No folder is similar enough</source>
+        <translation>沒有足夠相似的資料夾</translation>
+    </message>
+    <message>
+        <source>No folder is similar enough (closest: %1)</source>
+        <translation>沒有足夠相似的資料夾（最接近：%1）</translation>
+    </message>
+    <message>
+        <source>%1 · %2</source>
+        <translation>%1 · %2</translation>
+    </message>
+    <message>
+        <source>Vetoed on review (was %1, %2): %3: %4</source>
+        <translation>品質檢查否決（原建議 %1，%2）：%3：%4</translation>
+    </message>
+    <message>
+        <source>Already in its destination folder</source>
+        <translation>已在目標資料夾中</translation>
+    </message>
+    <message>
+        <source>Skipped</source>
+        <translation>略過</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>資料夾</translation>
+    </message>
+    <message>
+        <source>① Rules</source>
+        <translation>① 規則</translation>
+    </message>
+    <message>
+        <source>② Similarity</source>
+        <translation>② 相似度</translation>
+    </message>
+    <message>
+        <source>② Type Default</source>
+        <translation>② 類型預設</translation>
+    </message>
+    <message>
+        <source>③ Local Model</source>
+        <translation>③ 本機 LLM</translation>
+    </message>
+    <message>
+        <source>④ Content (Local)</source>
+        <translation>④ 內容(本機)</translation>
+    </message>
+    <message>
+        <source>The file is no longer where it was</source>
+        <translation>檔案已不在原處</translation>
+    </message>
+    <message>
+        <source>The moved file can&apos;t be found</source>
+        <translation>找不到已移動的檔案</translation>
+    </message>
+    <message>
+        <source>This is no longer the file that was moved</source>
+        <translation>已不是整理時移動的那個檔案</translation>
+    </message>
+    <message>
+        <source>The local model is turned off</source>
+        <translation>本機模型已關閉</translation>
+    </message>
+    <message>
+        <source>The local model isn&apos;t ready yet</source>
+        <translation>本機模型尚未就緒</translation>
+    </message>
+    <message>
+        <source>The local model isn&apos;t available</source>
+        <translation>本機模型無法使用</translation>
+    </message>
+    <message>
+        <source>The file name says nothing usable (closest: %1)</source>
+        <translation>檔名沒有可用資訊（最接近：%1）</translation>
+    </message>
+    <message>
+        <source>The folder&apos;s name matches</source>
+        <translation>資料夾名稱相符</translation>
+    </message>
+    <message>
+        <source>Close to the words of the whole folder</source>
+        <translation>和整個資料夾的用詞相近</translation>
+    </message>
+    <message>
+        <source>Like “%1” here</source>
+        <translation>像這裡的 “%1”</translation>
+    </message>
+    <message numerus="yes">
+        <source>Like “%1” here and %n more file(s)</source>
+        <translation>
+            <numerusform>像這裡的 “%1” 和另外 %n 個檔案</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Similarity points to “%1”, but the name is more like the files in “%2”: your decision</source>
+        <translation>相似度指向「%1」，但名稱更像「%2」裡的檔案，請你決定</translation>
+    </message>
+    <message>
+        <source>② Name Index</source>
+        <translation>② 名稱索引</translation>
+    </message>
+    <message>
+        <source>The local model service needs a key</source>
+        <translation>本機模型服務需要金鑰</translation>
+    </message>
+    <message>
+        <source>The local model service doesn&apos;t accept the key</source>
+        <translation>本機模型服務不接受該金鑰</translation>
+    </message>
+    <message>
+        <source>The destination folder was replaced after review; the file stays where it was</source>
+        <translation>審閱後目標資料夾已被替換，檔案留在原處</translation>
+    </message>
+    <message>
+        <source>The folder was replaced after the tidy; the file stays where it is</source>
+        <translation>整理後資料夾已被替換，檔案留在原處</translation>
+    </message>
+    <message>
+        <source>The file is still being written; it waits for the next tidy</source>
+        <translation>檔案仍在寫入，留到下次整理</translation>
+    </message>
+    <message>
+        <source>Moved before the interruption; now in the history</source>
+        <translation>中斷前已移動，已記入歷史</translation>
+    </message>
+    <message>
+        <source>Put back before the interruption; removed from the history</source>
+        <translation>中斷前已放回原處，已從歷史中移除</translation>
+    </message>
+    <message>
+        <source>Not moved before the interruption; still where it was</source>
+        <translation>中斷前未移動，仍在原處</translation>
+    </message>
+    <message>
+        <source>Removed a spare copy the interruption left; the original is still where it was</source>
+        <translation>已刪除中斷時留下的多餘副本，原檔案仍在原處</translation>
+    </message>
+    <message>
+        <source>Removed an unfinished copy the interruption left</source>
+        <translation>已刪除中斷時未完成的副本</translation>
+    </message>
+    <message>
+        <source>After the interruption, found neither where it was nor where it went</source>
+        <translation>中斷後在原處和目標處都找不到</translation>
+    </message>
+    <message>
+        <source>The move before the interruption can&apos;t be confirmed; the file at the destination is left alone</source>
+        <translation>中斷前的移動無法確認，目標處的檔案保持不動</translation>
     </message>
 </context>
 <context>

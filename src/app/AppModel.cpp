@@ -2,13 +2,12 @@
 
 #include "app/MoveRunner.h"
 #include "app/OldEnough.h"
+#include "app/ReasonText.h"
 #include "app/ReviewRows.h"
 #include "app/ScanRunner.h"
 #include "core/targets/DiscoveryRoots.h"
 #include "core/util/NormalFolder.h"
 #include "platform/WellKnownFolders.h"
-
-#include <QCoreApplication>
 
 #include <algorithm>
 #include <system_error>
@@ -20,13 +19,6 @@ namespace {
 
 // However quiet the folders, a scan at least this often: a change no watch told of is seen.
 constexpr auto periodicScan = std::chrono::hours(1);
-
-// The engine's reasons, listed for the translators; the English text is the key.
-[[maybe_unused]] constexpr const char* modelReasons[] = {
-    QT_TRANSLATE_NOOP("LocalLLM", "The local model is turned off"),
-    QT_TRANSLATE_NOOP("LocalLLM", "The local model isn't ready yet"),
-    QT_TRANSLATE_NOOP("LocalLLM", "The local model isn't available"),
-};
 
 // What another process left half done is told with the operation that settled it.
 std::vector<MoveFailure> withRecovered(std::vector<MoveFailure> failures,
@@ -143,10 +135,10 @@ void AppModel::checkModel() {
     scans_->probe(endpoint_);
 }
 
-void AppModel::modelProbed(const std::optional<std::string>& unavailable) {
+void AppModel::modelProbed(const std::optional<ModelUnavailable>& unavailable) {
     llmUnavailable_.reset();
     if (unavailable) {
-        llmUnavailable_ = QCoreApplication::translate("LocalLLM", unavailable->c_str());
+        llmUnavailable_ = ReasonText::of(*unavailable);
     }
     modelStatus_ = unavailable ? ModelStatus::unavailable : ModelStatus::available;
     if (!settings_.useLLM && useLLM_ != !unavailable) {

@@ -195,7 +195,7 @@ private:
     void finishMoves(const std::vector<std::filesystem::path>& moved,
                      std::vector<MoveFailure> failures, const std::optional<Batch>& newest);
     void setBusy(bool busy);
-    void modelProbed(const std::optional<std::string>& unavailable);
+    void modelProbed(const std::optional<ModelUnavailable>& unavailable);
     Row* rowFor(const std::filesystem::path& file);
     // After rows were replaced or removed: indexes them by file and counts the pending ones.
     [[nodiscard]] int reindexRows();

@@ -2,6 +2,7 @@
 
 #include "app/AppModel.h"
 #include "app/Notifier.h"
+#include "app/ReasonText.h"
 
 #include <QFile>
 #include <QStringList>
@@ -21,7 +22,7 @@ QStringList failureLines(const std::vector<MoveFailure>& failures) {
     QStringList lines;
     for (std::size_t i = 0; i < failures.size() && i < failuresNamed; ++i) {
         lines << Notices::tr("%1: %2").arg(nameOf(failures[i].file),
-                                           QString::fromStdString(failures[i].message));
+                                           ReasonText::of(failures[i]));
     }
     if (failures.size() > failuresNamed) {
         lines << Notices::tr("and %n more", nullptr,

@@ -1,6 +1,6 @@
 #include "app/OldEnough.h"
 
-#include "core/placement/Organizer.h"
+#include "core/plan/Plan.h"
 
 namespace vesk {
 
@@ -9,7 +9,7 @@ std::optional<Date> nextOldEnough(const Plan& plan, double minAgeDays, Date scan
         std::chrono::duration<double>(minAgeDays * 86400.0));
     std::optional<Date> next;
     for (const Suggestion& suggestion : plan.suggestions) {
-        if (suggestion.layer != Layer::skip || Organizer::isInPlace(suggestion)) {
+        if (suggestion.layer != Layer::skip || suggestion.reason.code != ReasonCode::tooNew) {
             continue;
         }
         // A file without any date counts as arriving now, at every scan: it never ages.

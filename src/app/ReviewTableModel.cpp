@@ -3,6 +3,7 @@
 #include "app/AppModel.h"
 #include "app/DisplayText.h"
 #include "app/PathBoundary.h"
+#include "app/ReasonText.h"
 
 #include <algorithm>
 
@@ -242,7 +243,7 @@ QVariant ReviewTableModel::rowData(const Row& row, int column, int role) const {
 }
 
 QString ReviewTableModel::reasonOf(const Row& row) {
-    return QString::fromStdString(row.suggestion.reason);
+    return ReasonText::of(row.suggestion.reason);
 }
 
 QString ReviewTableModel::destinationText(const Row& row) const {

@@ -42,8 +42,8 @@ signals:
     void partialPlan(const vesk::Plan& plan);
     void finalPlan(const vesk::Plan& plan);
     void finished();
-    // Absent when the model can be used, else why not (untranslated).
-    void modelProbed(const std::optional<std::string>& unavailable);
+    // Absent when the model can be used, else why not.
+    void modelProbed(const std::optional<vesk::ModelUnavailable>& unavailable);
 
 private:
     void start();

@@ -1,5 +1,6 @@
 #include "cli/MoveReport.h"
 
+#include "app/ReasonText.h"
 #include "cli/JsonOutput.h"
 #include "cli/PrintableText.h"
 
@@ -30,7 +31,8 @@ Json failuresJson(const std::vector<MoveFailure>& failures) {
     for (const auto& failure : failures) {
         Json json = Json::object();
         putPath(json, "file", failure.file);
-        json["message"] = failure.message;
+        json["code"] = std::string(failureKey(failure.code));
+        json["message"] = ReasonText::of(failure).toStdString();
         list.push_back(std::move(json));
     }
     return list;
@@ -51,7 +53,8 @@ std::string shown(const std::filesystem::path& path) {
 
 void printFailures(std::ostringstream& out, const std::vector<MoveFailure>& failures) {
     for (const auto& failure : failures) {
-        out << "failed  " << shown(failure.file) << ": " << printable(failure.message) << "\n";
+        out << "failed  " << shown(failure.file) << ": "
+            << printable(ReasonText::of(failure).toStdString()) << "\n";
     }
 }
 
@@ -190,7 +193,8 @@ std::string recoveryText(const std::vector<MoveFailure>& steps, bool verbose) {
         return out.str();
     }
     for (const auto& step : steps) {
-        out << "recovered " << shown(step.file) << ": " << printable(step.message) << "\n";
+        out << "recovered " << shown(step.file) << ": "
+            << printable(ReasonText::of(step).toStdString()) << "\n";
     }
     return out.str();
 }

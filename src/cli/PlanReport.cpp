@@ -1,5 +1,6 @@
 #include "cli/PlanReport.h"
 
+#include "app/ReasonText.h"
 #include "app/ReviewRows.h"
 #include "cli/JsonOutput.h"
 #include "cli/PrintableText.h"
@@ -47,10 +48,12 @@ Json suggestionJson(const Suggestion& suggestion) {
     json["kind"] = std::string(rawValue(suggestion.item.kind));
     json["action"] = actionName(suggestion.action.type);
     json["destination"] = destinationOf(suggestion.action);
-    json["layer"] = std::string(rawValue(suggestion.layer));
+    json["layer"] = ReasonText::of(suggestion.layer).toStdString();
+    json["layerKey"] = std::string(layerKey(suggestion.layer));
+    json["reasonCode"] = std::string(reasonKey(suggestion.reason.code));
     json["target"] = suggestion.target ? Json(*suggestion.target) : Json(nullptr);
     json["score"] = suggestion.score ? Json(*suggestion.score) : Json(nullptr);
-    json["reason"] = suggestion.reason;
+    json["reason"] = ReasonText::of(suggestion.reason).toStdString();
     return json;
 }
 
@@ -75,14 +78,15 @@ void printGroup(std::ostringstream& out, const RowGroup& group, const std::files
     out << printable(heading(group, home)) << " (" << group.rows.size() << ")\n";
     for (const Row& row : group.rows) {
         out << "  " << printable(row.suggestion.item.name) << "\n      "
-            << printable(row.suggestion.reason) << "  [" << rawValue(row.suggestion.layer) << "]\n";
+            << printable(ReasonText::of(row.suggestion.reason).toStdString()) << "  ["
+            << ReasonText::of(row.suggestion.layer).toStdString() << "]\n";
     }
     out << "\n";
 }
 
 // Why the model was not used, with what the service said about it.
 std::string modelUnavailable(const Plan& plan) {
-    const std::string& reason = plan.llmUnavailable.value_or("");
+    const std::string reason = ReasonText::of(*plan.llmUnavailable).toStdString();
     return plan.llmDetail.empty() ? reason : reason + ": " + plan.llmDetail;
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/AppModel.h"
 #include "app/PathBoundary.h"
+#include "app/ReasonText.h"
 #include "ui/EmptyState.h"
 #include "ui/ReviewBottomBar.h"
 #include "ui/ReviewTable.h"
@@ -211,7 +212,7 @@ void ReviewWindow::showFailure(bool show) {
     }
     QStringList lines;
     for (const MoveFailure& failure : model_.lastFailures()) {
-        lines << tr("%1: %2").arg(displayPath(failure.file), QString::fromStdString(failure.message));
+        lines << tr("%1: %2").arg(displayPath(failure.file), ReasonText::of(failure));
     }
     if (alert_ == nullptr) {
         alert_ = new QMessageBox(QMessageBox::Warning, QStringLiteral("Vesk"),

@@ -1,6 +1,6 @@
 #include "app/OldEnough.h"
 
-#include "core/placement/Organizer.h"
+#include "core/plan/Plan.h"
 
 #include <gtest/gtest.h>
 
@@ -12,21 +12,20 @@ using namespace std::chrono_literals;
 const Date scanStart = Clock::now();
 
 Suggestion waiting(std::optional<Date> added, std::optional<Date> created = std::nullopt,
-                   Layer layer = Layer::skip, std::string reason = "too new") {
+                   Layer layer = Layer::skip, ReasonCode reason = ReasonCode::tooNew) {
     Suggestion suggestion;
     suggestion.item.name = "a.pdf";
     suggestion.item.added = added;
     suggestion.item.created = created;
     suggestion.action = Action::keep();
     suggestion.layer = layer;
-    suggestion.reason = std::move(reason);
+    suggestion.reason = {reason, {"1.0"}};
     return suggestion;
 }
 
 TEST(OldEnough, TheEarliestFileThatWaitsForItsAgeAfterTheScanStarted) {
     constexpr double oneDay = 1;
-    const auto inPlace =
-        waiting(scanStart - 1h, {}, Layer::skip, std::string(Organizer::inPlaceReason));
+    const auto inPlace = waiting(scanStart - 1h, {}, Layer::skip, ReasonCode::inPlace);
     struct Case {
         const char* what;
         std::vector<Suggestion> suggestions;

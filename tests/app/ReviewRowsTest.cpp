@@ -8,11 +8,11 @@ namespace {
 const std::filesystem::path home = "/home/u";
 
 Suggestion suggestion(const std::string& name, Action action, Layer layer = Layer::match,
-                      const std::string& reason = "像 “x”") {
+                      const std::string& like = "x") {
     FileItem item;
     item.path = home / "Downloads" / name;
     item.name = name;
-    return {item, std::move(action), layer, {}, {}, reason};
+    return {item, std::move(action), layer, {}, {}, {ReasonCode::likeFile, {like, "0.50"}}};
 }
 
 Plan planOf(std::vector<Suggestion> suggestions) {
@@ -41,8 +41,11 @@ TEST(ReviewRows, MergeTurnsSuggestionsIntoRows) {
         EXPECT_FALSE(row.destination || row.included || row.isPending() || row.edited);
     }
     EXPECT_EQ(ReviewRows::pending(rows).size(), 2U);
+    // A file already where it belongs is not waiting for anything.
+    Suggestion placed = suggestion("c", Action::keep(), Layer::skip);
+    placed.reason = {ReasonCode::inPlace, {}};
     EXPECT_EQ(ReviewRows::waiting(planOf({suggestion("a", Action::keep(), Layer::skip),
-                                          suggestion("b", Action::keep(), Layer::skip)})),
+                                          suggestion("b", Action::keep(), Layer::skip), placed})),
               2);
 }
 
@@ -55,14 +58,14 @@ TEST(ReviewRows, EditedRowsKeepTheirChoiceAcrossScansAndRefusedFoldersAreDropped
     rows[0].edited = true;
     const auto later = ReviewRows::merge(
         rows,
-        planOf({suggestion("bill.pdf", Action::move("Taxes"), Layer::match, "像 “tax”"),
+        planOf({suggestion("bill.pdf", Action::move("Taxes"), Layer::match, "tax"),
                 suggestion("song.mp3", Action::move("Podcasts"))}),
         home, [](const std::filesystem::path& path) { return path != home / "Podcasts"; });
     ASSERT_EQ(later.size(), 2U);
     EXPECT_EQ(later[0].destination, Destination::folder(home / "Bills"));
     EXPECT_FALSE(later[0].included);
     EXPECT_TRUE(later[0].edited);
-    EXPECT_EQ(later[0].suggestion.reason, "像 “tax”");
+    EXPECT_EQ(later[0].suggestion.reason.arguments[0], ReasonArgument("tax"));
     // Not edited: follows the new suggestion, whose folder is not allowed.
     EXPECT_FALSE(later[1].destination);
     EXPECT_FALSE(later[1].included);

@@ -59,10 +59,14 @@ TEST_F(ReviewTableModelTest, HeadingsThenRowsInGroupOrder) {
     EXPECT_EQ(first.data().toString(), "Invoice Telenor June.pdf");
     EXPECT_EQ(table.index(0, ReviewTableModel::destinationColumn, invoices).data().toString(),
               "Invoices");
-    // The reason, for its own line and for screen readers.
-    const QString reason = QString::fromStdString(table.rowAt(first)->suggestion.reason);
-    EXPECT_FALSE(reason.isEmpty());
-    EXPECT_EQ(first.data(ReviewTableModel::ReasonRole).toString(), reason);
+    // The reason in the interface language, for its own line, the tooltip and screen readers.
+    const QString reason = first.data(ReviewTableModel::ReasonRole).toString();
+    EXPECT_TRUE(reason.startsWith("Close to the words of the whole folder · 0."))
+        << reason.toStdString();
+    EXPECT_TRUE(table.index(0, ReviewTableModel::destinationColumn, invoices)
+                    .data(Qt::ToolTipRole)
+                    .toString()
+                    .contains(reason));
     EXPECT_TRUE(first.data(Qt::AccessibleDescriptionRole).toString().contains(reason));
 
     // A row without a destination: no check box to tick, "Choose…" as its destination.

@@ -90,11 +90,11 @@ TEST(DemoHomeTest, ExercisesEveryLayerWithoutTheModelAndTheContentLayerWhenAllow
     EXPECT_FALSE(suggestions.contains(".DS_Store"));
     EXPECT_EQ(suggestions.at("weather-app-notes.md").action, Action::ask());
     EXPECT_EQ(suggestions.at("weather-app-notes.md").reason,
-              "可能属于代码项目「Documents/Work/weather-app」，请你决定");
+              (Reason{ReasonCode::codeProject, {"Documents/Work/weather-app"}}));
 
     EXPECT_EQ(suggestions.at("invoice-telenor-april (1).pdf").action, Action::trash());
     // The package of an application the demo's desktop entry installs, and an application.
-    EXPECT_EQ(suggestions.at("sketchpad_126.0_amd64.deb").reason, "安装包，应用已安装");
+    EXPECT_EQ(suggestions.at("sketchpad_126.0_amd64.deb").reason.code, ReasonCode::appInstalled);
     EXPECT_EQ(suggestions.at("Starchart-2.4.1-x86_64.AppImage").action, Action::toApplications());
     EXPECT_EQ(suggestions.at("scan_20240311.pdf").action, Action::ask());
     EXPECT_EQ(plan.contentReads, 0);

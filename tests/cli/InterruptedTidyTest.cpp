@@ -1,5 +1,6 @@
 #include "CliProcess.h"
 
+#include "support/Cjk.h"
 #include "support/ScratchVolume.h"
 #include "support/TempDir.h"
 
@@ -111,10 +112,12 @@ TEST_F(InterruptedTidy, AKilledTidyOrUndoIsSettledByTheNextReaderAndUndoneWhole)
         }
 
         EXPECT_EQ(cli(killedCommand, faultPoint).exitStatus, -1) << what << ": not killed";
-        // The next reader settles what the kill left behind, and says so.
-        const auto read = cli("history");
+        // The next reader settles what the kill left behind, and says so step by step in the
+        // interface language.
+        const auto read = runCli({"history", "--home", home.string(), "--verbose"}, sandbox.path());
         EXPECT_EQ(read.exitStatus, 0) << what;
-        EXPECT_NE(read.err.find("left unfinished"), std::string::npos) << what;
+        EXPECT_NE(read.err.find("recovered "), std::string::npos) << what;
+        EXPECT_FALSE(test::hasCjk(read.err)) << what << ": " << read.err;
         expectEachFileOnce(pictures, what + ", then read");
 
         const auto undone = cli("undo");

@@ -39,18 +39,27 @@ TEST(MoveReport, TextEscapesNamesAndSaysWhetherUndoIsPossible) {
                                   "on device), so this tidy cannot be undone.\n"));
     EXPECT_THAT(failed, Not(HasSubstr("Undo with")));
 
-    UndoResult undone{2, {{"/h/Docs/a.txt", "Permission denied"}}, {}, 1, {}};
+    UndoResult undone{2,
+                      {{"/h/Docs/a.txt", MoveFailure::Code::system, "Permission denied"},
+                       {"/h/Docs/b.txt", MoveFailure::Code::movedMissing, {}}},
+                      {},
+                      1,
+                      {}};
     undone.renamed = {{"/h/Downloads/b.txt", "/h/Downloads/b 2.txt"}};
     EXPECT_EQ(undoText(undone), "renamed /h/Downloads/b.txt was taken; it came back as b 2.txt\n"
                                 "failed  /h/Docs/a.txt: Permission denied\n"
-                                "Restored 2 files, 1 could not be restored.\n"
+                                "failed  /h/Docs/b.txt: The moved file can't be found\n"
+                                "Restored 2 files, 2 could not be restored.\n"
                                 "1 file stays in the history; vesk-cli undo tries it again.\n");
 }
 
 TEST(MoveReport, JsonKeepsNamesThatAreNotUtf8Apart) {
     ApplyResult result = tidied();
     result.historyStatus.writeError = "Is a directory";
+    result.failures = {{"/h/Downloads/gone.pdf", MoveFailure::Code::sourceMissing, {}}};
     const Json json = Json::parse(applyJson(result));
+    EXPECT_EQ(json["failures"][0]["code"], "sourceMissing");
+    EXPECT_EQ(json["failures"][0]["message"], "The file is no longer where it was");
     const Json& moved = json["moved"];
     // Both read the same as text; their bytes tell them apart.
     EXPECT_EQ(moved[0]["original"], moved[1]["original"]);

@@ -1,41 +1,42 @@
 #include "cli/PlanReport.h"
 
-#include "core/placement/Organizer.h"
-
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 namespace vesk {
 namespace {
 
-Suggestion suggestion(const std::string& name, Action action, Layer layer,
-                      const std::string& reason) {
+Suggestion suggestion(const std::string& name, Action action, Layer layer, Reason reason) {
     FileItem item;
     item.path = "/h/Downloads/" + name;
     item.name = name;
     item.kind = Kind::pdf;
-    return {item, std::move(action), layer, {}, {}, reason};
+    return {item, std::move(action), layer, {}, {}, std::move(reason)};
 }
 
 Plan samplePlan() {
     Plan plan;
     plan.targets = {Target{"/h/Documents/Bills", "Documents/Bills", false, {}, {}}};
-    auto bill =
-        suggestion("bill.pdf", Action::move("Documents/Bills"), Layer::match, "像 “a” · 0.70");
+    auto bill = suggestion("bill.pdf", Action::move("Documents/Bills"), Layer::match,
+                           {ReasonCode::likeFile, {"a", "0.70"}});
     bill.target = 0;
     bill.score = 0.7;
     plan.suggestions = {
-        suggestion("a.png", Action::move("Pictures/Screenshots"), Layer::rule, "截图"),
+        suggestion("a.png", Action::move("Pictures/Screenshots"), Layer::rule,
+                   {ReasonCode::screenshot, {}}),
         bill,
-        suggestion("b.pdf", Action::move("Documents/Bills"), Layer::match, "像 “b” · 0.80"),
-        suggestion("old.dmg", Action::trash(), Layer::rule, "旧安装包（40 天）"),
-        suggestion("x.bin", Action::ask(), Layer::none, "没有足够相似的文件夹"),
-        suggestion("new.pdf", Action::keep(), Layer::skip, "太新（1.0 天），暂不处理"),
-        suggestion("Old stuff", Action::keep(), Layer::userFolder, "文件夹，默认保持原样"),
-        suggestion("o.AppImage", Action::toApplications(), Layer::rule, "应用程序"),
-        suggestion("k.AppImage", Action::move("Applications"), Layer::match, "像 “c” · 0.90"),
+        suggestion("b.pdf", Action::move("Documents/Bills"), Layer::match,
+                   {ReasonCode::likeFile, {"b", "0.80"}}),
+        suggestion("old.dmg", Action::trash(), Layer::rule, {ReasonCode::oldInstaller, {"40"}}),
+        suggestion("x.bin", Action::ask(), Layer::none, {ReasonCode::notSimilar, {}}),
+        suggestion("new.pdf", Action::keep(), Layer::skip, {ReasonCode::tooNew, {"1.0"}}),
+        suggestion("Old stuff", Action::keep(), Layer::userFolder, {ReasonCode::folder, {}}),
+        suggestion("o.AppImage", Action::toApplications(), Layer::rule,
+                   {ReasonCode::application, {}}),
+        suggestion("k.AppImage", Action::move("Applications"), Layer::match,
+                   {ReasonCode::likeFile, {"c", "0.90"}}),
     };
-    plan.llmUnavailable = "The local model is turned off";
+    plan.llmUnavailable = ModelUnavailable::turnedOff;
     plan.isFinal = true;
     return plan;
 }
@@ -48,19 +49,24 @@ TEST(PlanReport, JsonNamesEveryFieldOfEverySuggestion) {
         std::size_t index;
         const char* action;
         nlohmann::json destination;
-        const char* layer;
-    } rows[] = {{0, "move", "Pictures/Screenshots", "① 规则"},
-                {1, "move", "Documents/Bills", "② 相似度"},
-                {3, "trash", nullptr, "① 规则"},
-                {4, "ask", nullptr, "—"},
-                {5, "keep", nullptr, "跳过"},
-                {7, "toApplications", "Applications", "① 规则"}};
+        const char* layerKey;
+        const char* reasonCode;
+    } rows[] = {{0, "move", "Pictures/Screenshots", "rule", "screenshot"},
+                {1, "move", "Documents/Bills", "match", "likeFile"},
+                {3, "trash", nullptr, "rule", "oldInstaller"},
+                {4, "ask", nullptr, "none", "notSimilar"},
+                {5, "keep", nullptr, "skip", "tooNew"},
+                {7, "toApplications", "Applications", "rule", "application"}};
     for (const auto& row : rows) {
         const auto& entry = json["suggestions"][row.index];
         EXPECT_EQ(entry["action"], row.action) << row.index;
         EXPECT_EQ(entry["destination"], row.destination) << row.index;
-        EXPECT_EQ(entry["layer"], row.layer) << row.index;
+        EXPECT_EQ(entry["layerKey"], row.layerKey) << row.index;
+        EXPECT_EQ(entry["reasonCode"], row.reasonCode) << row.index;
     }
+    // Without a translation installed, the English wording.
+    EXPECT_EQ(json["suggestions"][1]["layer"], "② Similarity");
+    EXPECT_EQ(json["suggestions"][1]["reason"], "Like “a” · 0.70");
     EXPECT_EQ(json["suggestions"][1]["target"], 0);
     EXPECT_EQ(json["suggestions"][1]["score"], 0.7);
     EXPECT_EQ(json["suggestions"][0]["target"], nullptr);
@@ -77,17 +83,17 @@ TEST(PlanReport, TextGroupsLikeTheReviewWindow) {
     // An application and a move into the applications folder go to one folder.
     EXPECT_EQ(planText(samplePlan(), "/h"),
               "Applications (2)\n"
-              "  o.AppImage\n      应用程序  [① 规则]\n"
-              "  k.AppImage\n      像 “c” · 0.90  [② 相似度]\n\n"
+              "  o.AppImage\n      An app left in a downloads folder  [① Rules]\n"
+              "  k.AppImage\n      Like “c” · 0.90  [② Similarity]\n\n"
               "Documents/Bills (2)\n"
-              "  bill.pdf\n      像 “a” · 0.70  [② 相似度]\n"
-              "  b.pdf\n      像 “b” · 0.80  [② 相似度]\n\n"
+              "  bill.pdf\n      Like “a” · 0.70  [② Similarity]\n"
+              "  b.pdf\n      Like “b” · 0.80  [② Similarity]\n\n"
               "Pictures/Screenshots (1)\n"
-              "  a.png\n      截图  [① 规则]\n\n"
+              "  a.png\n      Screenshot  [① Rules]\n\n"
               "Trash (1)\n"
-              "  old.dmg\n      旧安装包（40 天）  [① 规则]\n\n"
+              "  old.dmg\n      Old installer (40 days)  [① Rules]\n\n"
               "Needs your decision (1)\n"
-              "  x.bin\n      没有足够相似的文件夹  [—]\n\n"
+              "  x.bin\n      No folder is similar enough  [—]\n\n"
               "Left alone: 1 too new or still downloading, 1 folders\n"
               "Local model: The local model is turned off\n");
     EXPECT_EQ(planText(Plan{}, "/h"), "Nothing is waiting in the source folders.\n");
@@ -96,10 +102,12 @@ TEST(PlanReport, TextGroupsLikeTheReviewWindow) {
 TEST(PlanReport, NamesAreEscapedForPeopleAndKeptApartInJson) {
     Plan plan;
     plan.suggestions = {
-        suggestion("x\xe9.pdf", Action::ask(), Layer::none, "没有足够相似的文件夹"),
-        suggestion("x\xe8.pdf", Action::ask(), Layer::none, "没有足够相似的文件夹"),
-        suggestion("fake\n  bill.pdf", Action::move("Documents/Bills"), Layer::rule, "规则"),
-        suggestion("photo.jpg", Action::keep(), Layer::skip, std::string(Organizer::inPlaceReason)),
+        suggestion("x\xe9.pdf", Action::ask(), Layer::none, {ReasonCode::notSimilar, {}}),
+        suggestion("x\xe8.pdf", Action::ask(), Layer::none, {ReasonCode::notSimilar, {}}),
+        // A name that would forge a line, within the reason too.
+        suggestion("fake\n  bill.pdf", Action::trash(), Layer::rule,
+                   {ReasonCode::duplicate, {"fake\n  bill.pdf"}}),
+        suggestion("photo.jpg", Action::keep(), Layer::skip, {ReasonCode::inPlace, {}}),
     };
     const auto json = nlohmann::json::parse(planJson(plan));
     const auto& suggestions = json["suggestions"];
@@ -109,11 +117,12 @@ TEST(PlanReport, NamesAreEscapedForPeopleAndKeptApartInJson) {
     EXPECT_FALSE(suggestions[2].contains("fileBytes"));
 
     EXPECT_EQ(planText(plan, "/h"),
-              "Documents/Bills (1)\n"
-              "  fake\\n  bill.pdf\n      规则  [① 规则]\n\n"
+              "Trash (1)\n"
+              "  fake\\n  bill.pdf\n"
+              "      Duplicate download (same name and size: fake\\n  bill.pdf)  [① Rules]\n\n"
               "Needs your decision (2)\n"
-              "  x\\xe9.pdf\n      没有足够相似的文件夹  [—]\n"
-              "  x\\xe8.pdf\n      没有足够相似的文件夹  [—]\n\n"
+              "  x\\xe9.pdf\n      No folder is similar enough  [—]\n"
+              "  x\\xe8.pdf\n      No folder is similar enough  [—]\n\n"
               "Left alone: 0 too new or still downloading, 0 folders, 1 already "
               "where they belong\n");
 }

@@ -1,5 +1,6 @@
 #include "CliProcess.h"
 
+#include "support/Cjk.h"
 #include "support/FakeModelServer.h"
 #include "support/TempDir.h"
 
@@ -11,6 +12,8 @@
 #include <array>
 #include <atomic>
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <regex>
 #include <set>
@@ -89,23 +92,25 @@ TEST_F(VeskCli, PlanJsonHasTheDocumentedShape) {
     EXPECT_TRUE(plan["llmUnavailable"].is_null());
     ASSERT_EQ(plan["suggestions"].size(), 5u);
     for (const auto& suggestion : plan["suggestions"]) {
-        for (const char* key : {"file", "name", "kind", "action", "destination", "layer", "target",
-                                "score", "reason"}) {
+        for (const char* key : {"file", "name", "kind", "action", "destination", "layer",
+                                "layerKey", "reasonCode", "target", "score", "reason"}) {
             EXPECT_TRUE(suggestion.contains(key)) << key;
         }
         EXPECT_EQ(suggestion["file"], (home / "Downloads" / suggestion["name"]).string());
     }
 
     auto suggestions = byName(plan);
-    for (const auto& [name, action, destination, layer] : std::vector<std::array<Json, 4>>{
-             {"Screenshot 2024-05-01 at 10.00.00.png", "move", "Pictures/Screenshots", "① 规则"},
-             {"report (1).pdf", "trash", nullptr, "① 规则"},
-             {"Invoice Telenor May.pdf", "move", "Documents/Invoices", "② 相似度"},
-             {"qqzz.bin", "ask", nullptr, "—"}}) {
+    for (const auto& [name, action, destination, layer, reason] : std::vector<std::array<Json, 5>>{
+             {"Screenshot 2024-05-01 at 10.00.00.png", "move", "Pictures/Screenshots", "rule",
+              "screenshot"},
+             {"report (1).pdf", "trash", nullptr, "rule", "duplicate"},
+             {"Invoice Telenor May.pdf", "move", "Documents/Invoices", "match", "folderWords"},
+             {"qqzz.bin", "ask", nullptr, "none", "notSimilar"}}) {
         const auto& suggestion = suggestions[name.get<std::string>()];
         EXPECT_EQ(suggestion["action"], action) << name;
         EXPECT_EQ(suggestion["destination"], destination) << name;
-        EXPECT_EQ(suggestion["layer"], layer) << name;
+        EXPECT_EQ(suggestion["layerKey"], layer) << name;
+        EXPECT_EQ(suggestion["reasonCode"], reason) << name;
     }
     EXPECT_EQ(suggestions["Screenshot 2024-05-01 at 10.00.00.png"]["kind"], "image");
     const auto& invoice = suggestions["Invoice Telenor May.pdf"];
@@ -120,8 +125,8 @@ TEST_F(VeskCli, PlanTextGroupsByDestinationAndReportsAnUnavailableModel) {
     ASSERT_EQ(result.exitStatus, 0) << result.err;
     const auto& out = result.out;
     EXPECT_THAT(out, HasSubstr("Documents/Invoices (1)\n  Invoice Telenor May.pdf\n"));
-    EXPECT_THAT(out,
-                HasSubstr("Trash (1)\n  report (1).pdf\n      重复下载（同名同大小：report.pdf）"));
+    EXPECT_THAT(out, HasSubstr("Trash (1)\n  report (1).pdf\n      Duplicate download (same name "
+                               "and size: report.pdf)  [① Rules]\n"));
     EXPECT_LT(out.find("Pictures/Screenshots"), out.find("Trash ("));
     EXPECT_LT(out.find("Trash ("), out.find("Needs your decision"));
     EXPECT_THAT(out, HasSubstr("Local model: The local model isn't available"));
@@ -136,12 +141,11 @@ TEST_F(VeskCli, DemoPlansAtOnceAndStoredSettingsApplyToItsHomeOnly) {
     std::set<std::string> folders;
     const Json demoPlan = plan(demo, {});
     for (const auto& suggestion : demoPlan["suggestions"]) {
-        layers.insert(suggestion["layer"].get<std::string>());
+        layers.insert(suggestion["layerKey"].get<std::string>());
         folders.insert(std::filesystem::path(suggestion["file"].get<std::string>()).parent_path());
     }
-    EXPECT_EQ(layers,
-              (std::set<std::string>{"跳过", "文件夹", "① 规则", "② 相似度", "② 名称索引",
-                                     "② 类型默认", "—"}));
+    EXPECT_EQ(layers, (std::set<std::string>{"skip", "userFolder", "rule", "match", "names",
+                                             "typeDefault", "none"}));
     EXPECT_EQ(folders, (std::set<std::string>{demo / "Downloads", demo / "Desktop"}));
 
     // The demo stored its sources and a minimum age of 0 in the store every --home shares.
@@ -216,20 +220,93 @@ TEST_F(VeskCli, InstalledNamesComeFromTheHomesAndTheSystemsDesktopEntries) {
     test::writeFile(sandbox / "system/applications/chat.desktop", "[Desktop Entry]\nName=Qwixel\n");
     // The system's folders stay in the list: the MIME database lives there.
     const std::string dataDirs = "XDG_DATA_DIRS=" + (sandbox / "system").string() + ":/usr/share";
-    const std::string installed = "安装包，应用已安装";
+    const std::string installed = "appInstalled";
     auto suggestions = byName(plan(packaged, {"--min-age", "0"}, {dataDirs}));
-    EXPECT_EQ(suggestions["code_1.85.1-1702462158_amd64.deb"]["reason"], installed);
-    EXPECT_EQ(suggestions["qwixel-desktop_2.0_amd64.deb"]["reason"], installed);
-    EXPECT_NE(suggestions["zzqqviewer_1.0_amd64.deb"]["reason"], installed);
+    EXPECT_EQ(suggestions["code_1.85.1-1702462158_amd64.deb"]["reasonCode"], installed);
+    EXPECT_EQ(suggestions["qwixel-desktop_2.0_amd64.deb"]["reasonCode"], installed);
+    EXPECT_NE(suggestions["zzqqviewer_1.0_amd64.deb"]["reasonCode"], installed);
 
     suggestions = byName(plan(packaged, {"--min-age", "0"}));
-    EXPECT_EQ(suggestions["code_1.85.1-1702462158_amd64.deb"]["reason"], installed);
-    EXPECT_NE(suggestions["qwixel-desktop_2.0_amd64.deb"]["reason"], installed);
+    EXPECT_EQ(suggestions["code_1.85.1-1702462158_amd64.deb"]["reasonCode"], installed);
+    EXPECT_NE(suggestions["qwixel-desktop_2.0_amd64.deb"]["reasonCode"], installed);
 }
 
 TEST_F(VeskCli, ATurnedOffModelIsReportedInLocalTerms) {
     const Json turnedOff = plan(home, {"--model"}, {"VESK_MODEL_URL=off"});
     EXPECT_EQ(turnedOff["llmUnavailable"], "The local model is turned off");
+}
+
+TEST_F(VeskCli, ThePlanSpeaksTheInterfaceLanguageAndDecidesAlike) {
+    const std::vector<std::string> args = {"--min-age", "0", "--no-model"};
+    // LANGUAGE comes first, as in the application; without it the locale variables decide.
+    const Json english = plan(home, args, {"LANGUAGE=en"});
+    const Json simplified = plan(home, args, {"LANGUAGE=zh_CN:en"});
+    const Json traditional = plan(home, args, {"LC_ALL=", "LC_MESSAGES=", "LANG=zh_TW.UTF-8"});
+    const auto decisions = [](const Json& plan) {
+        Json kept = Json::array();
+        for (const auto& s : plan["suggestions"]) {
+            kept.push_back({s["name"], s["action"], s["destination"], s["target"], s["score"],
+                            s["layerKey"], s["reasonCode"]});
+        }
+        return kept;
+    };
+    EXPECT_EQ(decisions(simplified), decisions(english));
+    EXPECT_EQ(decisions(traditional), decisions(english));
+
+    for (const auto& suggestion : english["suggestions"]) {
+        EXPECT_FALSE(test::hasCjk(suggestion["reason"].get<std::string>())) << suggestion["reason"];
+        EXPECT_FALSE(test::hasCjk(suggestion["layer"].get<std::string>())) << suggestion["layer"];
+    }
+    const std::string duplicate = "report (1).pdf";
+    EXPECT_EQ(byName(english)[duplicate]["reason"],
+              "Duplicate download (same name and size: report.pdf)");
+    EXPECT_EQ(byName(simplified)[duplicate]["reason"], "重复下载（同名同大小：report.pdf）");
+    EXPECT_EQ(byName(simplified)[duplicate]["layer"], "① 规则");
+    EXPECT_EQ(byName(traditional)[duplicate]["reason"], "重複下載（同名同大小：report.pdf）");
+    EXPECT_EQ(byName(traditional)[duplicate]["layer"], "① 規則");
+    const Json invoice = byName(simplified)["Invoice Telenor May.pdf"];
+    EXPECT_THAT(invoice["reason"].get<std::string>(),
+                ::testing::MatchesRegex("和整个文件夹的用词相近 · 0\\.[0-9][0-9]"));
+    EXPECT_EQ(invoice["layer"], "② 相似度");
+
+    // The text for people too.
+    const auto text = runCli({"plan", "--home", home.string(), "--min-age", "0", "--no-model"},
+                             sandbox, {"LANGUAGE=zh_TW"});
+    EXPECT_THAT(text.out, HasSubstr("      截圖  [① 規則]\n"));
+}
+
+// A desktop's numeric locale writes "0,51"; what Vesk writes keeps its decimal point.
+TEST_F(VeskCli, NumbersKeepTheirDecimalPointUnderAGermanLocale) {
+    const auto locales = sandbox / "locales";
+    std::filesystem::create_directories(locales);
+    const std::string generate =
+        "localedef -i de_DE -f UTF-8 '" + (locales / "de_DE.UTF-8").string() + "' 2>/dev/null";
+    ASSERT_EQ(std::system(generate.c_str()), 0) << "the locales package is missing";
+    // The locale is real: C's own formatting writes a comma under it. Asked of another
+    // process, since loading a locale leaves memory behind in this one.
+    const std::string printComma = "LOCPATH='" + locales.string() +
+                                   "' LC_ALL=de_DE.UTF-8 /usr/bin/printf '%.2f' 0.51";
+    FILE* const printed = popen(printComma.c_str(), "r");
+    ASSERT_NE(printed, nullptr);
+    std::array<char, 16> comma{};
+    const std::size_t length = std::fread(comma.data(), 1, comma.size() - 1, printed);
+    pclose(printed);
+    ASSERT_EQ(std::string(comma.data(), length), "0,51");
+
+    const std::vector<std::string> german = {
+        "LOCPATH=" + locales.string(), "LC_ALL=", "LC_NUMERIC=de_DE.UTF-8", "LANG=en_US.UTF-8"};
+    const Json json = plan(home, {"--min-age", "0", "--no-model"}, german);
+    EXPECT_THAT(byName(json)["Invoice Telenor May.pdf"]["reason"].get<std::string>(),
+                ::testing::MatchesRegex(".* · 0\\.[0-9][0-9]"));
+    const auto text =
+        runCli({"plan", "--home", home.string(), "--min-age", "0", "--no-model"}, sandbox, german);
+    EXPECT_THAT(text.out, ::testing::ContainsRegex("· 0\\.[0-9][0-9]  \\[② Similarity\\]"));
+    // Every file here has just arrived.
+    const auto waiting =
+        runCli({"plan", "--home", home.string(), "--min-age", "0.5", "--no-model", "--json"},
+               sandbox, german);
+    EXPECT_EQ(byName(Json::parse(waiting.out))["report.pdf"]["reason"],
+              "Too new (0.0 days), left for now");
 }
 
 // What a person reads names this computer's things only: no other system's folders, files,
@@ -419,12 +496,13 @@ TEST_F(VeskCliModel, ModelPlacesAndVetoes) {
     const Json first = plan(demo, {"--model"}, model);
     EXPECT_TRUE(first["llmUnavailable"].is_null());
     auto suggestions = byName(first);
-    EXPECT_EQ(suggestions["Hotel booking Kyoto.pdf"]["layer"], "③ 本地 LLM");
+    EXPECT_EQ(suggestions["Hotel booking Kyoto.pdf"]["layerKey"], "llm");
     EXPECT_EQ(suggestions["Hotel booking Kyoto.pdf"]["destination"], "Documents/Travel/Japan 2023");
     EXPECT_EQ(suggestions["Boarding pass Oslo Rome.pdf"]["action"], "ask");
-    EXPECT_THAT(
-        suggestions["Boarding pass Oslo Rome.pdf"]["reason"].get<std::string>(),
-        ::testing::StartsWith("质检否决（原建议 Documents/Travel/Rome 2024，③ 本地 LLM）："));
+    EXPECT_EQ(suggestions["Boarding pass Oslo Rome.pdf"]["reasonCode"], "vetoed");
+    EXPECT_THAT(suggestions["Boarding pass Oslo Rome.pdf"]["reason"].get<std::string>(),
+                ::testing::StartsWith(
+                    "Vetoed on review (was Documents/Travel/Rome 2024, ③ Local Model): "));
     EXPECT_GT(first["profiledFolders"].get<int>(), 10);
     EXPECT_EQ(first["qaApproved"], 1);
     EXPECT_GE(first["qaRejected"].get<int>(), 1);
@@ -526,7 +604,7 @@ TEST_F(VeskCliModel, AFailingServiceIsCutShortLoggedOnOneLineEachAndAskedAgainNe
     // may have started while the first three failed.
     EXPECT_GE(server.chatRequests().size(), 3U);
     EXPECT_LE(server.chatRequests().size(), 3U + 3U);
-    EXPECT_NE(byName(plan)["Hotel booking Kyoto.pdf"]["layer"], "③ 本地 LLM");
+    EXPECT_NE(byName(plan)["Hotel booking Kyoto.pdf"]["layerKey"], "llm");
     EXPECT_THAT(failed.err, ::testing::MatchesRegex("(  \\[LLM\\] [^\n]+\n){4}"));
     EXPECT_THAT(failed.err, HasSubstr("I would say:\\n- Travel\\n- Finance"));
     EXPECT_THAT(failed.err, HasSubstr("within 0.3 s"));
@@ -534,7 +612,7 @@ TEST_F(VeskCliModel, AFailingServiceIsCutShortLoggedOnOneLineEachAndAskedAgainNe
     // Failures were not kept: the next run asks again, and places the booking.
     broken = false;
     const Json working = this->plan(demo, {"--model"}, model);
-    EXPECT_EQ(byName(working)["Hotel booking Kyoto.pdf"]["layer"], "③ 本地 LLM");
+    EXPECT_EQ(byName(working)["Hotel booking Kyoto.pdf"]["layerKey"], "llm");
 }
 
 TEST_F(VeskCliModel, AListingThatTricklesInLeavesTheModelUnavailableAfterASecond) {

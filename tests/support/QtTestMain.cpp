@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #ifdef VESK_TEST_WIDGETS
-#include "ui/Translations.h"
+#include "app/Translations.h"
 
 #include <QApplication>
 using TestApplication = QApplication;

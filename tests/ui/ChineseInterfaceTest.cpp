@@ -2,18 +2,19 @@
 // install them: every window finds its texts, and plural texts carry the count.
 #include "app/AppModel.h"
 #include "app/LaunchOptions.h"
+#include "app/ReviewTableModel.h"
 #include "support/ModelHome.h"
+#include "support/Speaking.h"
 #include "ui/ReviewWindow.h"
 #include "ui/SettingsWindow.h"
-#include "ui/Translations.h"
 #include "ui/TrayMenu.h"
 #include "ui/WelcomeWindow.h"
 
 #include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTranslator>
 
 #include <gtest/gtest.h>
 
@@ -39,18 +40,12 @@ protected:
 
     // Installs the translations of `uiLanguage`; they are removed again after the test.
     void speak(const QString& uiLanguage) {
-        const auto before = qApp->findChildren<QTranslator*>(Qt::FindDirectChildrenOnly);
-        Translations::install(*qApp, {uiLanguage});
-        for (auto* translator : qApp->findChildren<QTranslator*>(Qt::FindDirectChildrenOnly)) {
-            if (!before.contains(translator)) {
-                added_.emplace_back(translator);
-            }
-        }
-        ASSERT_FALSE(added_.empty()) << "no translation for " << uiLanguage.toStdString();
+        speaking_ = std::make_unique<test::Speaking>(uiLanguage);
+        ASSERT_TRUE(speaking_->installed()) << "no translation for " << uiLanguage.toStdString();
     }
 
 private:
-    std::vector<std::unique_ptr<QTranslator>> added_;
+    std::unique_ptr<test::Speaking> speaking_;
 };
 
 TEST_F(ChineseInterfaceTest, MenuAndReviewWindowCountFilesInSimplifiedChinese) {
@@ -78,6 +73,28 @@ TEST_F(ChineseInterfaceTest, MenuAndReviewWindowCountFilesInSimplifiedChinese) {
     EXPECT_EQ(QCoreApplication::translate("vesk::Tray", "Vesk: %n file(s) to tidy", nullptr, 3),
               "Vesk：3 个文件待整理");
     EXPECT_TRUE(LaunchOptions::helpText().startsWith("用法：vesk [选项]"));
+}
+
+TEST_F(ChineseInterfaceTest, ReasonsAndFailuresInTraditionalChinese) {
+    speak("zh-TW");
+    const auto file = download("Invoice Telenor May.pdf");
+    const auto model = makeModel(onboardedSettings());
+    ReviewWindow window(*model);
+    window.show();
+    ASSERT_TRUE(settle(*model));
+    const ReviewTableModel table(*model);
+    const QString reason =
+        table.index(0, ReviewTableModel::nameColumn, table.index(0, 0))
+            .data(ReviewTableModel::ReasonRole)
+            .toString();
+    EXPECT_TRUE(reason.startsWith("和整個資料夾的用詞相近 · 0.")) << reason.toStdString();
+
+    std::filesystem::remove(file);
+    model->tidy();
+    ASSERT_TRUE(settle(*model));
+    const auto* alert = window.findChild<QMessageBox*>("failureAlert");
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(alert->detailedText(), QString::fromStdString(file.string()) + "：檔案已不在原處");
 }
 
 TEST_F(ChineseInterfaceTest, SettingsAndWelcomeInTraditionalChinese) {

@@ -2,6 +2,7 @@
 
 #include "app/AppModel.h"
 #include "app/DestinationChoices.h"
+#include "app/ReasonText.h"
 #include "app/ReviewTableModel.h"
 #include "support/ModelHome.h"
 #include "ui/DestinationChooser.h"
@@ -275,7 +276,7 @@ TEST_F(ReviewWindowTest, EachRowShowsItsReasonOnASecondLine) {
     ASSERT_TRUE(settle(*model));
     ReviewTable& table = *window.table();
     const QModelIndex name = table.model()->index(0, 1, table.model()->index(0, 0));
-    const QString reason = QString::fromStdString(model->rows().front().suggestion.reason);
+    const QString reason = ReasonText::of(model->rows().front().suggestion.reason);
     EXPECT_EQ(name.data(ReviewTableModel::ReasonRole).toString(), reason);
     EXPECT_TRUE(name.data(Qt::AccessibleDescriptionRole).toString().contains(reason));
     // Tall enough for the name and the reason under it.
@@ -360,7 +361,8 @@ TEST_F(ReviewWindowTest, AFailedTidyShowsItsAlertOnce) {
     auto alerts = window.findChildren<QMessageBox*>("failureAlert");
     ASSERT_EQ(alerts.size(), 1);
     EXPECT_EQ(alerts[0]->text(), "Some files couldn't be moved.");
-    EXPECT_TRUE(alerts[0]->detailedText().contains("Invoice Telenor May.pdf"));
+    EXPECT_EQ(alerts[0]->detailedText(),
+              QString::fromStdString(file.string()) + ": The file is no longer where it was");
     alerts[0]->button(QMessageBox::Ok)->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(model->showFailure());

@@ -20,8 +20,8 @@ using nlohmann::ordered_json;
 namespace {
 
 constexpr const char* profileInstructions =
-    "You look at the folders on a person's Mac and describe what each one is for, judging only "
-    "from the folder path and the names of files inside it.";
+    "You look at the folders on a person's computer and describe what each one is for, judging "
+    "only from the folder path and the names of files inside it.";
 
 constexpr const char* purposeDescription =
     "What this folder is for, at most 10 words, specific enough to tell it apart from the other "

@@ -19,15 +19,15 @@ namespace {
 constexpr const char* whatDescription = "What this file most likely is, in at most 8 English words";
 
 constexpr const char* placeInstructions =
-    "You help file downloaded files into a person's existing folders on their Mac. You only see "
-    "the file NAME, never its contents. First say what the file is. Then pick the folder whose "
-    "purpose matches it, or NONE if no folder is about it. NONE is a good answer: a wrong move is "
-    "worse than leaving the file alone.";
+    "You help file downloaded files into a person's existing folders on their computer. You only "
+    "see the file NAME, never its contents. First say what the file is. Then pick the folder "
+    "whose purpose matches it, or NONE if no folder is about it. NONE is a good answer: a wrong "
+    "move is worse than leaving the file alone.";
 
 constexpr const char* reviewInstructions =
-    "You classify files on a person's Mac by their name. File names may be in English, Norwegian, "
-    "Chinese or other languages. First say what the file is. Then pick the category it belongs "
-    "to, or \"something else\" if none fits well.";
+    "You classify files on a person's computer by their name. File names may be in English, "
+    "Norwegian, Chinese or other languages. First say what the file is. Then pick the category it "
+    "belongs to, or \"something else\" if none fits well.";
 
 // The service has no separate channel for "include the schema in the prompt", so the schema
 // follows the prompt as text, in the same JSON form the service enforces.
@@ -179,7 +179,8 @@ void LocalLLM::resolve() {
     if (endpoint_.model.empty()) {
         const auto check = checkModelService(endpoint_, endpoint_.timeout, halt_.get_token());
         if (!check.available()) {
-            throw std::runtime_error(check.explained().value_or(""));
+            throw std::runtime_error(check.detail.empty() ? "the model service can't be used"
+                                                          : check.detail);
         }
         endpoint_.url = check.url;
         endpoint_.model = check.model;
@@ -315,7 +316,7 @@ Verdict LocalLLM::review(const FileItem& item, int target, const std::vector<Tar
     if (*category == asSent(names.front())) {
         return Verdict::approved(std::move(what));
     }
-    return Verdict::rejected(*category + "：" + what);
+    return Verdict::rejected(*category, std::move(what));
 }
 
 } // namespace vesk

@@ -65,24 +65,34 @@ std::uint64_t folderDigest(const Target& target, const std::string& signature) {
     return digest.value();
 }
 
-std::optional<Verdict> decodeVerdict(const ordered_json& answer) {
+// A rejection kept before verdicts named their category on their own is not read: that
+// question is asked again.
+struct OlderRejection {};
+
+std::variant<Verdict, OlderRejection, std::monostate> decodeVerdict(const ordered_json& answer) {
     const auto verdict = stringProperty(answer, "verdict");
     auto text = stringProperty(answer, "text");
     if (!verdict || !text) {
-        return std::nullopt;
+        return std::monostate{};
     }
     if (*verdict == "approved") {
         return Verdict::approved(std::move(*text));
     }
-    if (*verdict == "rejected") {
-        return Verdict::rejected(std::move(*text));
+    if (*verdict != "rejected") {
+        return std::monostate{};
     }
-    return std::nullopt;
+    auto category = stringProperty(answer, "category");
+    if (!category) {
+        return OlderRejection{};
+    }
+    return Verdict::rejected(std::move(*category), std::move(*text));
 }
 
 ordered_json encodeVerdict(const Verdict& verdict) {
-    return {{"verdict", verdict.kind == Verdict::Case::approved ? "approved" : "rejected"},
-            {"text", verdict.text}};
+    if (verdict.kind == Verdict::Case::approved) {
+        return {{"verdict", "approved"}, {"text", verdict.text}};
+    }
+    return {{"verdict", "rejected"}, {"text", verdict.text}, {"category", verdict.category}};
 }
 
 } // namespace
@@ -285,10 +295,16 @@ void ModelAnswers::load() {
                 return;
             }
             entry.answer = Chosen{std::move(*folder), std::move(*confidence), std::move(*what)};
-        } else if (auto verdict = decodeVerdict(*answer)) {
-            entry.answer = std::move(*verdict);
         } else {
-            return;
+            auto verdict = decodeVerdict(*answer);
+            if (std::holds_alternative<OlderRejection>(verdict)) {
+                continue;
+            }
+            if (auto* read = std::get_if<Verdict>(&verdict)) {
+                entry.answer = std::move(*read);
+            } else {
+                return;
+            }
         }
         entries.insert_or_assign({*key, *reviewed}, std::move(entry));
     }

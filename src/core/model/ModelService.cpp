@@ -18,12 +18,6 @@ using nlohmann::json;
 
 namespace {
 
-constexpr const char* turnedOffText = "The local model is turned off";
-constexpr const char* notReadyText = "The local model isn't ready yet";
-constexpr const char* notAvailableText = "The local model isn't available";
-constexpr const char* needsKeyText = "The local model service needs a key";
-constexpr const char* keyRefusedText = "The local model service doesn't accept the key";
-
 enum class Ability { chat, unknown, embedding }; // in the order the list shows them
 
 struct Listed {
@@ -238,30 +232,22 @@ ModelCheck inquire(const ServiceAddress& address, const ModelEndpoint& endpoint,
 
 } // namespace
 
-std::optional<std::string> ModelCheck::reason() const {
+std::optional<ModelUnavailable> ModelCheck::reason() const {
     switch (state) {
     case State::available:
         return std::nullopt;
     case State::turnedOff:
-        return turnedOffText;
+        return ModelUnavailable::turnedOff;
     case State::notReady:
-        return notReadyText;
+        return ModelUnavailable::notReady;
     case State::needsKey:
-        return needsKeyText;
+        return ModelUnavailable::needsKey;
     case State::keyRefused:
-        return keyRefusedText;
+        return ModelUnavailable::keyRefused;
     case State::notAvailable:
         break;
     }
-    return notAvailableText;
-}
-
-std::optional<std::string> ModelCheck::explained() const {
-    auto text = reason();
-    if (text && !detail.empty()) {
-        *text += ": " + detail;
-    }
-    return text;
+    return ModelUnavailable::notAvailable;
 }
 
 ModelCheck checkModelService(const ModelEndpoint& endpoint, std::chrono::milliseconds limit,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/model/ModelEndpoint.h"
+#include "core/plan/ModelUnavailable.h"
 
 #include <chrono>
 #include <optional>
@@ -23,11 +24,8 @@ struct ModelCheck {
     std::vector<std::string> models; // every model listed, the chat models first
 
     [[nodiscard]] bool available() const { return state == State::available; }
-    // The message to show (an English text that is also its translation key); absent when
-    // the model can be used.
-    [[nodiscard]] std::optional<std::string> reason() const;
-    // The message followed by the detail, for a person reading a log or a plan.
-    [[nodiscard]] std::optional<std::string> explained() const;
+    // Why the model can't be used; absent when it can.
+    [[nodiscard]] std::optional<ModelUnavailable> reason() const;
 
     bool operator==(const ModelCheck&) const = default;
 };

@@ -1,9 +1,10 @@
 #include "core/model/ServiceConnection.h"
 
 #include "core/model/RequestWatchdog.h"
+#include "core/util/DecimalText.h"
 
+#include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <utility>
 
 namespace vesk {
@@ -11,9 +12,9 @@ namespace vesk {
 namespace {
 
 std::string seconds(std::chrono::milliseconds duration) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2g s", std::chrono::duration<double>(duration).count());
-    return text;
+    // To a tenth: a limit cut short by a few milliseconds still reads as the limit.
+    const double tenths = std::round(std::chrono::duration<double>(duration).count() * 10);
+    return decimalText(tenths / 10) + " s";
 }
 
 } // namespace

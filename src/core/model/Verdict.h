@@ -10,15 +10,16 @@ struct Verdict {
     enum class Case { approved, rejected, failed };
 
     Case kind = Case::failed;
-    std::string text; // approved: what the file is; rejected: category + "：" + what
+    std::string text;     // what the file is, in the model's words
+    std::string category; // rejected: the category the model chose instead
 
     [[nodiscard]] static Verdict approved(std::string what) {
-        return {Case::approved, std::move(what)};
+        return {Case::approved, std::move(what), {}};
     }
-    [[nodiscard]] static Verdict rejected(std::string text) {
-        return {Case::rejected, std::move(text)};
+    [[nodiscard]] static Verdict rejected(std::string category, std::string what) {
+        return {Case::rejected, std::move(what), std::move(category)};
     }
-    [[nodiscard]] static Verdict failed() { return {Case::failed, {}}; }
+    [[nodiscard]] static Verdict failed() { return {Case::failed, {}, {}}; }
 
     bool operator==(const Verdict&) const = default;
 };

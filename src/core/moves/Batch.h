@@ -45,12 +45,4 @@ struct Batch {
     bool operator==(const Batch&) const = default;
 };
 
-// One file that was not moved, or what became of one, with a text for the person.
-struct MoveFailure {
-    std::filesystem::path file;
-    std::string message;
-
-    bool operator==(const MoveFailure&) const = default;
-};
-
 } // namespace vesk

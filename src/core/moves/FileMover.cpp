@@ -21,13 +21,22 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::string_view sourceMissing = "文件已不在原处";
-constexpr std::string_view movedMissing = "找不到已移动的文件";
-constexpr std::string_view movedChanged = "已不是整理时移动的那个文件";
-constexpr std::string_view destinationChanged = "审阅后目标文件夹已被替换，文件留在原处";
-constexpr std::string_view folderChanged = "整理后文件夹已被替换，文件留在原处";
+using Code = MoveFailure::Code;
+
 // Folders kept open at once; past this they are opened (and checked) again.
 constexpr std::size_t openFolderLimit = 64;
+
+// Why a folder can't be used, told of each file that wanted it.
+struct Refusal {
+    Code code = Code::system;
+    std::string detail;
+
+    [[nodiscard]] MoveFailure of(const fs::path& file) const { return {file, code, detail}; }
+};
+
+Refusal refusal(bool changed, Code whenChanged, const std::error_code& ec) {
+    return changed ? Refusal{whenChanged, {}} : Refusal{Code::system, ec.message()};
+}
 
 // Results by move number, put in order at the end: a copy across file systems finishes after
 // the renames that follow it.
@@ -51,17 +60,16 @@ private:
 // very folder that was checked, whatever happens to its path meanwhile.
 class OpenFolders {
 public:
-    using Open = std::function<std::optional<platform::OpenFolder>(std::string& failure)>;
+    using Open = std::function<std::optional<platform::OpenFolder>(Refusal& why)>;
 
-    const platform::OpenFolder* get(const fs::path& folder, const Open& open,
-                                    std::string& failure) {
+    const platform::OpenFolder* get(const fs::path& folder, const Open& open, Refusal& why) {
         if (const auto found = folders_.find(folder); found != folders_.end()) {
             return &found->second;
         }
         if (folders_.size() >= openFolderLimit) {
             folders_.clear();
         }
-        auto opened = open(failure);
+        auto opened = open(why);
         return opened ? &folders_.emplace(folder, std::move(*opened)).first->second : nullptr;
     }
 
@@ -77,7 +85,7 @@ public:
 
     void move(std::size_t n, const fs::path& source, const Destination& destination) {
         if (!isTaken(source)) {
-            failures_.add(n, {source, std::string(sourceMissing)});
+            failures_.add(n, {source, Code::sourceMissing, {}});
         } else if (destination.type == Destination::Type::trash) {
             take(steps_.trash(n, source));
         } else if (isSameFolder(source.parent_path(), destination.path)) {
@@ -111,16 +119,16 @@ private:
             records_.add(outcome.n,
                          {outcome.from, *outcome.landed, outcome.identity, std::nullopt});
         } else {
-            failures_.add(outcome.n, {outcome.from, outcome.failure});
+            failures_.add(outcome.n, {outcome.from, outcome.failure, outcome.detail});
         }
     }
 
     const platform::OpenFolder* open(std::size_t n, const fs::path& source,
                                      const Destination& destination) {
-        std::string failure;
+        Refusal refused;
         const platform::OpenFolder* into = folders_.get(
             destination.path,
-            [&](std::string& why) {
+            [&](Refusal& why) {
                 std::vector<fs::path> made;
                 bool changed = false;
                 std::error_code ec;
@@ -131,12 +139,12 @@ private:
                         journal_->createdFolder(dir);
                     }
                 }
-                why = changed ? std::string(destinationChanged) : ec.message();
+                why = refusal(changed, Code::destinationChanged, ec);
                 return folder;
             },
-            failure);
+            refused);
         if (!into) {
-            failures_.add(n, {source, failure});
+            failures_.add(n, refused.of(source));
         }
         return into;
     }
@@ -176,28 +184,28 @@ public:
         records_[n] = &record;
         if (!isTaken(record.moved)) {
             if (!isBackInPlace(record)) {
-                failures_.add(n, {record.moved, std::string(movedMissing)});
+                failures_.add(n, {record.moved, Code::movedMissing, {}});
             }
             settled_.insert(record.moved); // no later try could find it either
             return;
         }
         if (!isMovedFile(record)) {
-            failures_.add(n, {record.moved, std::string(movedChanged)});
+            failures_.add(n, {record.moved, Code::movedChanged, {}});
             return;
         }
-        std::string failure;
+        Refusal refused;
         const platform::OpenFolder* into = nullptr;
-        if (isLongStanding(record.moved.parent_path(), failure)) {
+        if (isLongStanding(record.moved.parent_path(), refused)) {
             into = folders_.get(
                 record.original.parent_path(),
-                [&](std::string& why) {
+                [&](Refusal& why) {
                     std::vector<fs::path> made;
                     return openFolder(record.original.parent_path(), why, &made);
                 },
-                failure);
+                refused);
         }
         if (!into) {
-            failures_.add(n, {record.moved, failure});
+            failures_.add(n, refused.of(record.moved));
         } else if (auto outcome =
                        steps_.move(n, record.moved, *into, record.original.filename().native())) {
             take(*outcome);
@@ -217,22 +225,22 @@ public:
 private:
     // The folder the file is in now: reached only through links older than the batch. Looked
     // at once per folder and undo, like the folders files go back to.
-    bool isLongStanding(const fs::path& folder, std::string& failure) {
+    bool isLongStanding(const fs::path& folder, Refusal& refused) {
         const auto [checked, added] = sourceFolders_.try_emplace(folder);
-        if (std::string why; added && !openFolder(folder, why, nullptr)) {
+        if (Refusal why; added && !openFolder(folder, why, nullptr)) {
             checked->second = why;
         }
-        failure = checked->second.value_or("");
+        refused = checked->second.value_or(Refusal{});
         return !checked->second;
     }
 
     // Folders made on the way back are not the batch's to remove.
-    std::optional<platform::OpenFolder> openFolder(const fs::path& folder, std::string& failure,
+    std::optional<platform::OpenFolder> openFolder(const fs::path& folder, Refusal& refused,
                                                    std::vector<fs::path>* made) const {
         bool changed = false;
         std::error_code ec;
         auto opened = openSince(folder, since_, made, changed, ec);
-        failure = changed ? std::string(folderChanged) : ec.message();
+        refused = refusal(changed, Code::folderChanged, ec);
         return opened;
     }
 
@@ -245,7 +253,7 @@ private:
     void take(const JournaledMoves::Outcome& outcome) {
         const MoveRecord& record = *records_.at(outcome.n);
         if (!outcome.landed) {
-            failures_.add(outcome.n, {record.moved, outcome.failure});
+            failures_.add(outcome.n, {record.moved, outcome.failure, outcome.detail});
             return;
         }
         platform::forgetTrashInfo(record.moved);
@@ -260,7 +268,7 @@ private:
     JournaledMoves steps_;
     Date since_;
     OpenFolders folders_;
-    std::map<fs::path, std::optional<std::string>> sourceFolders_; // why each is out of reach
+    std::map<fs::path, std::optional<Refusal>> sourceFolders_; // why each is out of reach
     std::map<std::size_t, const MoveRecord*> records_;
     std::set<fs::path> settled_;
     InOrder<MoveFailure> failures_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/moves/Batch.h"
+#include "core/moves/MoveFailure.h"
 #include "core/moves/MoveHistory.h"
 #include "core/moves/Recovery.h"
 #include "core/plan/Destination.h"

@@ -11,7 +11,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::string_view stillBeingWritten = "文件仍在写入，留到下次整理";
+using Code = MoveFailure::Code;
 // Stops a retry loop on a file system that keeps refusing names that look free.
 constexpr int clashRetries = 100;
 // One sync per group: a kill leaves at most this many files twice, which the next reader
@@ -23,7 +23,7 @@ constexpr std::int64_t groupBytes = std::int64_t{256} << 20U;
 
 JournaledMoves::Outcome JournaledMoves::landed(std::size_t n, const fs::path& from,
                                                const fs::path& at) const {
-    Outcome outcome{n, from, at, identityOf(at), {}};
+    Outcome outcome{n, from, at, identityOf(at)};
     if (journal_) {
         journal_->done(n, outcome.identity);
     }
@@ -61,7 +61,7 @@ std::optional<JournaledMoves::Outcome> JournaledMoves::move(std::size_t n, const
             break;
         }
     }
-    return Outcome{n, from, std::nullopt, std::nullopt, ec.message()};
+    return failed(n, from, Code::system, ec.message());
 }
 
 std::optional<JournaledMoves::Outcome>
@@ -89,7 +89,7 @@ JournaledMoves::copyAcross(std::size_t n, const fs::path& from, const platform::
     }
     if (ec) {
         platform::removeCopy(into.path() / partial);
-        return Outcome{n, from, std::nullopt, std::nullopt, ec.message()};
+        return failed(n, from, Code::system, ec.message());
     }
     platform::faultPoint("copied");
     waiting_.push_back({n, {from, to, before}});
@@ -101,13 +101,13 @@ JournaledMoves::Outcome JournaledMoves::trash(std::size_t n, const fs::path& fro
     std::string error;
     const auto slot = platform::reserveTrashSlot(from, error);
     if (!slot) {
-        return {n, from, std::nullopt, std::nullopt, error};
+        return failed(n, from, Code::system, error);
     }
     if (journal_) {
         journal_->intend(n, from, slot->location, identityOf(from));
     }
     if (const std::error_code ec = platform::fillTrashSlot(from, *slot)) {
-        return {n, from, std::nullopt, std::nullopt, ec.message()};
+        return failed(n, from, Code::system, ec.message());
     }
     Outcome outcome = landed(n, from, slot->location);
     platform::faultPoint("moved");
@@ -139,12 +139,10 @@ std::vector<JournaledMoves::Outcome> JournaledMoves::settle() {
             outcomes.push_back(landed(n, copy.source, copy.copy));
             break;
         case platform::SettledCopy::Outcome::sourceChanged:
-            outcomes.push_back(
-                {n, copy.source, std::nullopt, std::nullopt, std::string(stillBeingWritten)});
+            outcomes.push_back(failed(n, copy.source, Code::stillBeingWritten));
             break;
         case platform::SettledCopy::Outcome::failed:
-            outcomes.push_back(
-                {n, copy.source, std::nullopt, std::nullopt, settled[i].error.message()});
+            outcomes.push_back(failed(n, copy.source, Code::system, settled[i].error.message()));
             break;
         }
     }

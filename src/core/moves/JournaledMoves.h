@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/moves/Batch.h"
+#include "core/moves/MoveFailure.h"
 #include "core/moves/MoveJournal.h"
 #include "platform/FileOps.h"
 #include "platform/OpenFolder.h"
@@ -26,7 +27,8 @@ public:
         std::filesystem::path from;
         std::optional<std::filesystem::path> landed;
         std::optional<FileIdentity> identity; // of the landed entry
-        std::string failure;
+        MoveFailure::Code failure = MoveFailure::Code::system;
+        std::string detail = {}; // the system's description of a `system` failure
     };
     using BeforeMove = std::function<void(const std::filesystem::path&)>;
 
@@ -52,6 +54,10 @@ private:
         platform::PlacedCopy copy;
     };
 
+    [[nodiscard]] static Outcome failed(std::size_t n, const std::filesystem::path& from,
+                                        MoveFailure::Code code, std::string detail = {}) {
+        return {n, from, std::nullopt, std::nullopt, code, std::move(detail)};
+    }
     [[nodiscard]] Outcome landed(std::size_t n, const std::filesystem::path& from,
                                  const std::filesystem::path& at) const;
     [[nodiscard]] std::optional<Outcome>

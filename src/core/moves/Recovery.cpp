@@ -17,27 +17,21 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::string_view recordedMove = "中断前已移动，已记入历史";
-constexpr std::string_view restoredMove = "中断前已放回原处，已从历史中移除";
-constexpr std::string_view notMoved = "中断前未移动，仍在原处";
-constexpr std::string_view copyRemoved = "已删除中断时留下的多余副本，原文件仍在原处";
-constexpr std::string_view partialRemoved = "已删除中断时未完成的副本";
-constexpr std::string_view bothMissing = "中断后在原处和目标处都找不到";
-constexpr std::string_view unclear = "中断前的移动无法确认，目标处的文件保持不动";
+using Code = MoveFailure::Code;
 
-void report(std::vector<MoveFailure>& steps, const fs::path& file, std::string_view message) {
-    steps.push_back({file, std::string(message)});
+void report(std::vector<MoveFailure>& steps, const fs::path& file, Code code) {
+    steps.push_back({file, code, {}});
 }
 
 // Settles one move of a dead journal; true when its file had moved.
-bool settle(const JournalEntry& entry, std::string_view moved, std::vector<MoveFailure>& steps) {
+bool settle(const JournalEntry& entry, Code moved, std::vector<MoveFailure>& steps) {
     if (entry.done) {
         report(steps, entry.from, moved);
         return true;
     }
     if (entry.partial && isTaken(*entry.partial)) {
         platform::removeCopy(*entry.partial);
-        report(steps, *entry.partial, partialRemoved);
+        report(steps, *entry.partial, Code::partialRemoved);
     }
     const auto there = identityOf(entry.to);
     const auto here = identityOf(entry.from);
@@ -53,7 +47,7 @@ bool settle(const JournalEntry& entry, std::string_view moved, std::vector<MoveF
         // Both are whole, but only the source was ever known to be on disk.
         if (isSource(here)) {
             platform::removeCopy(entry.to);
-            report(steps, entry.to, copyRemoved);
+            report(steps, entry.to, Code::copyRemoved);
             return false;
         }
         report(steps, entry.from, moved);
@@ -63,7 +57,7 @@ bool settle(const JournalEntry& entry, std::string_view moved, std::vector<MoveF
         // A slot in the Trash reserved for a file that never came.
         platform::forgetTrashInfo(entry.to);
     }
-    report(steps, entry.from, here ? notMoved : there ? unclear : bothMissing);
+    report(steps, entry.from, here ? Code::notMoved : there ? Code::unclear : Code::bothMissing);
     return false;
 }
 
@@ -73,7 +67,7 @@ void fold(const JournalContents& journal, std::vector<Batch>& history,
     std::set<fs::path> settled;
     const bool undo = journal.kind == JournalContents::Kind::undo;
     for (const auto& [n, entry] : journal.entries) {
-        if (!settle(entry, undo ? restoredMove : recordedMove, steps)) {
+        if (!settle(entry, undo ? Code::restoredMove : Code::recordedMove, steps)) {
             continue;
         }
         batch.records.push_back(

@@ -1,11 +1,11 @@
 #include "core/placement/Matcher.h"
 
 #include "core/text/Tokens.h"
+#include "core/util/DecimalText.h"
 #include "core/util/TopN.h"
 #include "platform/EntryStatus.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <functional>
@@ -57,14 +57,6 @@ double denseCosine(const std::vector<double>& a, const std::vector<double>& b) {
         return 0;
     }
     return dot / (std::sqrt(aa) * std::sqrt(bb));
-}
-
-// "%.2f" without the C locale's say over the decimal separator.
-std::string twoDecimals(double value) {
-    char buffer[32];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
-    return std::string(buffer, result.ptr);
 }
 
 } // namespace
@@ -267,11 +259,11 @@ private:
 
 // One target's score for a query, and what its reason will say.
 struct Matcher::Scored {
-    enum class Reason { none, sibling, name, vocabulary, semantic };
+    enum class Reason { sibling, name, vocabulary, semantic };
 
     int target = 0;
     double score = 0;
-    Reason reason = Reason::none;
+    Reason reason = Reason::vocabulary;
     int sibling = -1;    // Reason::sibling
     double semantic = 0; // Reason::semantic
 };
@@ -521,12 +513,11 @@ Matcher::Scored Matcher::score(int target, const Sums& sums, Kind kind,
     if (scored.score <= byCentroid) {
         scored.score = byCentroid;
     }
-    // Ties go to the sibling first, then the name.
-    if (scored.score == bySibling.score) {
-        if (bySibling.sibling >= 0) {
-            scored.reason = Scored::Reason::sibling;
-            scored.sibling = bySibling.sibling;
-        }
+    // Ties go to the sibling first, then the name. Only a score of 0, never a match, has no
+    // sibling behind it.
+    if (scored.score == bySibling.score && bySibling.sibling >= 0) {
+        scored.reason = Scored::Reason::sibling;
+        scored.sibling = bySibling.sibling;
     } else if (scored.score == byName) {
         scored.reason = Scored::Reason::name;
     } else {
@@ -586,20 +577,18 @@ std::vector<int> Matcher::contenders(const Sums& sums, Kind kind, std::size_t co
     return chosen;
 }
 
-std::string Matcher::why(const Scored& scored) const {
+Reason Matcher::why(const Scored& scored) const {
     switch (scored.reason) {
-    case Scored::Reason::none:
-        break;
     case Scored::Reason::sibling:
-        return "像 “" + std::string(siblingName(scored.sibling)) + "”";
+        return {ReasonCode::likeFile, {std::string(siblingName(scored.sibling))}};
     case Scored::Reason::name:
-        return "文件夹名称相符";
+        return {ReasonCode::folderName, {}};
     case Scored::Reason::vocabulary:
-        return "和整个文件夹的用词相近";
+        break;
     case Scored::Reason::semantic:
-        return "语义相近 " + twoDecimals(scored.semantic);
+        return {ReasonCode::closeInMeaning, {decimalText(scored.semantic, 2)}};
     }
-    return {};
+    return {ReasonCode::folderWords, {}};
 }
 
 std::string_view Matcher::siblingName(int sibling) const {

@@ -2,6 +2,7 @@
 
 #include "core/items/Kind.h"
 #include "core/model/Profile.h"
+#include "core/plan/Reason.h"
 #include "core/targets/Targets.h"
 
 #include <cstdint>
@@ -28,7 +29,7 @@ public:
 struct Match {
     int target = 0;
     double score = 0;
-    std::string why;
+    Reason why; // without the score, which the decision adds
 
     bool operator==(const Match&) const = default;
 };
@@ -125,7 +126,7 @@ private:
     embed(const std::vector<std::string>& words) const;
     [[nodiscard]] Scored score(int target, const Sums& sums, Kind kind,
                                const std::optional<std::vector<double>>& queryEmbedding) const;
-    [[nodiscard]] std::string why(const Scored& scored) const;
+    [[nodiscard]] Reason why(const Scored& scored) const;
     [[nodiscard]] std::string_view siblingName(int sibling) const;
     [[nodiscard]] std::vector<int> candidates(Kind kind) const;
     [[nodiscard]] bool penalised(int target, Kind kind) const;

@@ -9,11 +9,11 @@
 #include "core/targets/DiscoveryRoots.h"
 #include "core/text/NameOrder.h"
 #include "core/text/Tokens.h"
+#include "core/util/DecimalText.h"
 #include "core/util/NormalFolder.h"
 #include "platform/WellKnownFolders.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <set>
 #include <system_error>
 
@@ -35,12 +35,6 @@ std::vector<Candidate> candidatesOf(const std::vector<Match>& matches) {
         candidates.push_back({match.target, match.score});
     }
     return candidates;
-}
-
-std::string twoDecimals(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f", value);
-    return text;
 }
 
 bool startsWith(const std::string& text, const std::string& prefix) {
@@ -80,20 +74,18 @@ std::map<Kind, std::string> existingFolders(std::map<Kind, std::string> defaults
 // A file that seems to belong to a code project is the person's to place: Vesk never moves
 // anything into one.
 Suggestion projectQuestion(const FileItem& item, const Target& project) {
-    return {item, Action::ask(), Layer::none, {}, {},
-            "可能属于代码项目「" + project.label + "」，请你决定"};
+    return {item, Action::ask(), Layer::none, {}, {}, {ReasonCode::codeProject, {project.label}}};
 }
 
-// "像这里的 “Invoice March.pdf” 和另外 4 个文件": the names that make the folder look right.
-std::string namesReason(const NameIndex::Guess& guess) {
+// The names that make the folder look right: "Invoice March.pdf" there, and 4 more like it.
+Reason namesReason(const NameIndex::Guess& guess) {
     if (guess.nearest.empty()) {
-        return guess.folderNamed ? "文件夹名称相符" : "和整个文件夹的用词相近";
+        return {guess.folderNamed ? ReasonCode::folderName : ReasonCode::folderWords, {}};
     }
-    std::string reason = "像这里的 “" + guess.nearest + "”";
     if (guess.alike > 0) {
-        reason += " 和另外 " + std::to_string(guess.alike) + " 个文件";
+        return {ReasonCode::likeFileHereAndMore, {guess.nearest, std::to_string(guess.alike)}};
     }
-    return reason;
+    return {ReasonCode::likeFileHere, {guess.nearest}};
 }
 
 // A file already in the folder it would go to stays: moving it would only rename it, on every
@@ -106,7 +98,7 @@ Suggestion leftInPlace(Suggestion suggestion, const std::filesystem::path& home)
         suggestion.layer = Layer::skip;
         suggestion.target.reset();
         suggestion.score.reset();
-        suggestion.reason = Organizer::inPlaceReason;
+        suggestion.reason = {ReasonCode::inPlace, {}};
     }
     return suggestion;
 }
@@ -261,7 +253,7 @@ std::optional<Plan> Organizer::run(std::stop_token stop, const ProgressHandler& 
         plan.llmFailures = llm->failures();
         plan.llmSeconds = llm->seconds();
         if (const auto why = llm->gaveUp()) {
-            plan.llmUnavailable = ModelCheck().reason(); // not available, as it turned out
+            plan.llmUnavailable = ModelUnavailable::notAvailable; // as it turned out
             plan.llmDetail = *why;
         }
     }
@@ -360,8 +352,7 @@ std::optional<Suggestion> Organizer::decideByNames(const Run& run, std::size_t i
             return similar;
         }
         return Suggestion{file, Action::ask(), Layer::none, {}, {},
-                          "相似度指向「" + similar->action.key() + "」，但名称更像「" +
-                              target.label + "」里的文件，请你决定"};
+                          {ReasonCode::namesDisagree, {similar->action.key(), target.label}}};
     }
     if (guess->margin < *threshold) {
         return similar;
@@ -414,8 +405,10 @@ std::optional<Suggestion> Organizer::decideByMatch(const Run& run, std::size_t i
     if (target.isProject) {
         return projectQuestion(run.items[item], target);
     }
-    return Suggestion{run.items[item],           Action::move(target.label), layer, best.target,
-                      best.score, best.why + " · " + twoDecimals(best.score)};
+    Reason reason = best.why;
+    reason.arguments.emplace_back(decimalText(best.score, 2));
+    return Suggestion{run.items[item], Action::move(target.label), layer, best.target, best.score,
+                      std::move(reason)};
 }
 
 Suggestion Organizer::fallback(const Run& run, std::size_t item) const {
@@ -424,13 +417,16 @@ Suggestion Organizer::fallback(const Run& run, std::size_t item) const {
     }
     const FileItem& file = run.items[item];
     if (const auto folder = run.typeDefaults.find(file.kind); folder != run.typeDefaults.end()) {
-        return {file, Action::move(folder->second), Layer::typeDefault, {}, {}, "按类型的默认位置"};
+        Reason reason{ReasonCode::typeDefault, {}};
+        return {file, Action::move(folder->second), Layer::typeDefault, {}, {}, std::move(reason)};
     }
-    std::string reason = run.tokens[item].empty() ? "文件名没有可用信息" : "没有足够相似的文件夹";
-    // Every undecided item was ranked by name in the similarity stage.
+    const bool wordless = run.tokens[item].empty();
+    Reason reason{wordless ? ReasonCode::nameSaysNothing : ReasonCode::notSimilar, {}};
+    // Every undecided item was ranked by name in the similarity stage, or by its contents.
     if (!run.ranked[item].empty()) {
         const auto closest = static_cast<std::size_t>(run.ranked[item].front().target);
-        reason += "（最接近：" + run.targets[closest].label + "）";
+        reason = {wordless ? ReasonCode::nameSaysNothingClosest : ReasonCode::notSimilarClosest,
+                  {run.targets[closest].label}};
     }
     return {file, Action::ask(), Layer::none, {}, {}, std::move(reason)};
 }

@@ -52,11 +52,11 @@ public:
     [[nodiscard]] static std::map<Kind, std::string>
     typeDefaults(const std::filesystem::path& home);
 
-    // The reason given to a file left where it is because it already lies in the folder it
-    // would go to (a source folder that is also a destination).
-    static constexpr std::string_view inPlaceReason = "已在目标文件夹中";
+    // A file left where it is because it already lies in the folder it would go to (a source
+    // folder that is also a destination).
     [[nodiscard]] static bool isInPlace(const Suggestion& suggestion) {
-        return suggestion.action.type == Action::Type::keep && suggestion.reason == inPlaceReason;
+        return suggestion.action.type == Action::Type::keep &&
+               suggestion.reason.code == ReasonCode::inPlace;
     }
 
 private:

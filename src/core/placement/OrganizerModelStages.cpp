@@ -32,13 +32,14 @@ void applyVerdict(Suggestion& suggestion, const Verdict& verdict) {
     if (verdict.kind != Verdict::Case::rejected) {
         return;
     }
-    suggestion = Suggestion{suggestion.item,
-                            Action::ask(),
-                            Layer::none,
-                            std::nullopt,
-                            std::nullopt,
-                            "质检否决（原建议 " + suggestion.action.key() + "，" +
-                                std::string(rawValue(suggestion.layer)) + "）：" + verdict.text};
+    suggestion =
+        Suggestion{suggestion.item,
+                   Action::ask(),
+                   Layer::none,
+                   std::nullopt,
+                   std::nullopt,
+                   {ReasonCode::vetoed,
+                    {suggestion.action.key(), suggestion.layer, verdict.category, verdict.text}}};
 }
 
 // A file the model is asked about, with the folders offered and the question as kept.
@@ -137,7 +138,7 @@ bool Organizer::decidePlacement(Run& run, std::size_t item, const Placement& pla
     run.results[item] = Suggestion{
         run.items[item], Action::move(run.targets[static_cast<std::size_t>(target)].label),
         Layer::llm,      target,
-        std::nullopt,    placement.what + " · " + placement.confidence};
+        std::nullopt,    {ReasonCode::modelPlacement, {placement.what, placement.confidence}}};
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "core/placement/Rules.h"
 
 #include "core/placement/DesktopEntry.h"
+#include "core/util/DecimalText.h"
 #include "platform/EntryStatus.h"
 #include "platform/WellKnownFolders.h"
 
@@ -12,7 +13,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <memory>
 #include <string_view>
 #include <system_error>
@@ -91,14 +91,6 @@ bool contains(const std::array<std::string_view, N>& list, std::string_view valu
     return std::find(list.begin(), list.end(), value) != list.end();
 }
 
-// "%.1f" that ignores the process locale: reasons always use a decimal point.
-std::string oneDecimal(double value) {
-    std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::fixed, 1);
-    return result.ec == std::errc() ? std::string(buffer.data(), result.ptr) : std::string("0.0");
-}
-
 std::size_t characterCount(std::string_view text) {
     return static_cast<std::size_t>(icu::UnicodeString::fromUTF8(text).countChar32());
 }
@@ -152,12 +144,13 @@ void addInstalledNames(const fs::path& entry, std::set<std::string>& names) {
     }
 }
 
-Suggestion suggest(const FileItem& item, Action action, Layer layer, std::string reason) {
+Suggestion suggest(const FileItem& item, Action action, Layer layer, ReasonCode code,
+                   std::vector<ReasonArgument> arguments = {}) {
     Suggestion suggestion;
     suggestion.item = item;
     suggestion.action = std::move(action);
     suggestion.layer = layer;
-    suggestion.reason = std::move(reason);
+    suggestion.reason = {code, std::move(arguments)};
     return suggestion;
 }
 
@@ -165,27 +158,27 @@ Suggestion suggest(const FileItem& item, Action action, Layer layer, std::string
 
 std::optional<Suggestion> Rules::apply(const FileItem& item) const {
     if (contains(partialExts, item.ext)) {
-        return suggest(item, Action::keep(), Layer::skip, "正在下载");
+        return suggest(item, Action::keep(), Layer::skip, ReasonCode::downloading);
     }
     if (item.kind == Kind::folder) {
-        return suggest(item, Action::keep(), Layer::userFolder, "文件夹，默认保持原样");
+        return suggest(item, Action::keep(), Layer::userFolder, ReasonCode::folder);
     }
     const double age = item.ageDays(now);
     if (age < minAgeDays) {
-        return suggest(item, Action::keep(), Layer::skip,
-                       "太新（" + oneDecimal(age) + " 天），暂不处理");
+        return suggest(item, Action::keep(), Layer::skip, ReasonCode::tooNew,
+                       {decimalText(age, 1)});
     }
     if (matches(screenshotPattern(), item.name)) {
         if (item.kind == Kind::video) {
             return suggest(item,
                            Action::move(platform::wellKnownFolder(home, WellKnownFolder::movies) +
                                         "/Screen Recordings"),
-                           Layer::rule, "录屏");
+                           Layer::rule, ReasonCode::screenRecording);
         }
         return suggest(item,
                        Action::move(platform::wellKnownFolder(home, WellKnownFolder::pictures) +
                                     "/Screenshots"),
-                       Layer::rule, "截图");
+                       Layer::rule, ReasonCode::screenshot);
     }
     if (item.kind == Kind::archive) {
         const std::size_t extension =
@@ -196,30 +189,29 @@ std::optional<Suggestion> Rules::apply(const FileItem& item) const {
         for (const FileItem& other : items) {
             if (other.kind == Kind::folder && other.name == unpacked &&
                 other.path.parent_path() == parent) {
-                return suggest(item, Action::trash(), Layer::rule, "已解压（旁边有同名文件夹）");
+                return suggest(item, Action::trash(), Layer::rule, ReasonCode::unpacked);
             }
         }
     }
     if (item.kind == Kind::installer) {
         if (isInstalled(normalize(leadingNonDigitPiece(item.stem())), installed)) {
-            return suggest(item, Action::trash(), Layer::rule, "安装包，应用已安装");
+            return suggest(item, Action::trash(), Layer::rule, ReasonCode::appInstalled);
         }
         // Whole days, as the reason names them: 30.9 days is still 30 days old.
         const auto days = static_cast<long long>(age);
         if (days > 30) {
-            return suggest(item, Action::trash(), Layer::rule,
-                           "旧安装包（" + std::to_string(days) + " 天）");
+            return suggest(item, Action::trash(), Layer::rule, ReasonCode::oldInstaller,
+                           {std::to_string(days)});
         }
     }
     if (item.kind == Kind::app) {
-        return suggest(item, Action::toApplications(), Layer::rule, "应用程序放在下载文件夹");
+        return suggest(item, Action::toApplications(), Layer::rule, ReasonCode::application);
     }
     if (contains(oneOffExts, item.ext)) {
-        return suggest(item, Action::trash(), Layer::rule, "一次性文件（." + item.ext + "）");
+        return suggest(item, Action::trash(), Layer::rule, ReasonCode::oneOff, {item.ext});
     }
     if (const FileItem* first = duplicateOf(item)) {
-        return suggest(item, Action::trash(), Layer::rule,
-                       "重复下载（同名同大小：" + first->name + "）");
+        return suggest(item, Action::trash(), Layer::rule, ReasonCode::duplicate, {first->name});
     }
     return std::nullopt;
 }

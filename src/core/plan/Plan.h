@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/plan/ModelUnavailable.h"
 #include "core/plan/Suggestion.h"
 #include "core/targets/Targets.h"
 
@@ -14,9 +15,9 @@ struct Plan {
     std::vector<Suggestion> suggestions;
     std::vector<Target> targets;
     bool isFinal = false;
-    // Why the model could not be used (a message that is also its translation key), and what
-    // the service said about it, one line; empty when it said nothing.
-    std::optional<std::string> llmUnavailable;
+    // Why the model could not be used, and what the service said about it, one line; empty
+    // when it said nothing.
+    std::optional<ModelUnavailable> llmUnavailable;
     std::string llmDetail;
     int profiledFolders = 0;
     int llmCalls = 0;

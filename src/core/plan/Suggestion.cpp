@@ -1,6 +1,5 @@
 #include "core/plan/Suggestion.h"
 
-#include <array>
 #include <functional>
 
 namespace vesk {
@@ -19,42 +18,6 @@ std::string Action::key() const {
         return "ask";
     }
     return "ask";
-}
-
-std::string Action::label() const {
-    switch (type) {
-    case Type::move:
-        return "→ " + path;
-    case Type::trash:
-        return "→ 废纸篓";
-    case Type::toApplications:
-        return "→ " + std::string(applicationsFolder);
-    case Type::keep:
-        return "保留";
-    case Type::ask:
-        return "需要你决定";
-    }
-    return "需要你决定";
-}
-
-namespace {
-constexpr std::array<std::string_view, 9> layerTexts = {
-    "跳过",       "文件夹",      "① 规则",       "② 相似度", "② 名称索引",
-    "② 类型默认", "③ 本地 LLM", "④ 内容(本地)", "—",
-};
-} // namespace
-
-std::string_view rawValue(Layer layer) {
-    return layerTexts.at(static_cast<std::size_t>(layer));
-}
-
-std::optional<Layer> layerFromRawValue(std::string_view raw) {
-    for (std::size_t i = 0; i < layerTexts.size(); ++i) {
-        if (layerTexts[i] == raw) {
-            return static_cast<Layer>(i);
-        }
-    }
-    return std::nullopt;
 }
 
 } // namespace vesk

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/items/FileItem.h"
+#include "core/plan/Layer.h"
+#include "core/plan/Reason.h"
 
 #include <optional>
 #include <string>
@@ -29,17 +31,9 @@ struct Action {
 
     // Stable text form ("trash", "Applications", the folder path, ...).
     [[nodiscard]] std::string key() const;
-    // Display text ("→ Pictures", "→ 废纸篓", "保留", ...).
-    [[nodiscard]] std::string label() const;
 
     bool operator==(const Action&) const = default;
 };
-
-// Which stage of the pipeline decided a suggestion; the raw value is its display text.
-enum class Layer { skip, userFolder, rule, match, names, typeDefault, llm, content, none };
-
-[[nodiscard]] std::string_view rawValue(Layer layer);
-[[nodiscard]] std::optional<Layer> layerFromRawValue(std::string_view raw);
 
 // A folder the name ranking put near the top for a file, with its score: a choice to offer the
 // person beside the decision.
@@ -57,7 +51,7 @@ struct Suggestion {
     Layer layer = Layer::none;
     std::optional<int> target; // index into the plan's targets
     std::optional<double> score;
-    std::string reason;
+    Reason reason;
     // The folders the name ranking led with, best first, whatever decided; empty when the file
     // was never ranked (a rule decided it).
     std::vector<Candidate> candidates{};

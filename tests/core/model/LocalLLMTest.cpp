@@ -65,7 +65,8 @@ TEST_F(LocalLLMTest, PlaceSendsOneGreedyStructuredRequest) {
         {"messages",
          {{{"role", "system"},
            {"content",
-            "You help file downloaded files into a person's existing folders on their Mac. You "
+            "You help file downloaded files into a person's existing folders on their computer. "
+            "You "
             "only see the file NAME, never its contents. First say what the file is. Then pick "
             "the folder whose purpose matches it, or NONE if no folder is about it. NONE is a "
             "good answer: a wrong move is worse than leaving the file alone."}},
@@ -119,9 +120,9 @@ TEST_F(LocalLLMTest, ReviewOffersDistinctCategoriesSortedThenSomethingElse) {
 
     EXPECT_EQ(llm.review(item, 0, targets, profiles, all), Verdict::approved("A tax form"));
     EXPECT_EQ(llm.review(item, 0, targets, profiles, all),
-              Verdict::rejected("something else：A tax form"));
+              Verdict::rejected("something else", "A tax form"));
     EXPECT_EQ(llm.review(item, 0, targets, profiles, all),
-              Verdict::rejected("Music (Music)：A tax form"));
+              Verdict::rejected("Music (Music)", "A tax form"));
     EXPECT_EQ(llm.review(item, 0, targets, profiles, all), Verdict::failed());
     EXPECT_EQ(llm.review(item, 0, targets, profiles, {0, 1, 0}), Verdict::approved("A tax form"));
 
@@ -316,7 +317,7 @@ TEST_F(LocalLLMTest, NonLoopbackAddressesAreNeverContacted) {
                             "https://127.0.0.1:" + port + "/v1", "127.0.0.1:" + port}) {
         const auto endpoint = endpointAt(url);
         EXPECT_EQ(checkModelService(endpoint, modelProbeLimit).reason(),
-                  "The local model isn't available")
+                  ModelUnavailable::notAvailable)
             << url;
         LocalLLM refused(endpoint);
         EXPECT_EQ(refused.place(fileNamed("a.pdf", Kind::pdf), {0}, targetsLabelled({"Docs"}), {}),

@@ -39,7 +39,7 @@ TEST_F(ModelAnswersTest, AnAnswerServesOnlyItsOwnQuestionAcrossRestarts) {
     const auto placing = ModelAnswers::placing(item, {0, 1, 2}, offered);
     const auto reviewing = ModelAnswers::reviewing(item, 1, {0, 2, 1}, offered);
     const Placement placed{1, "high", "A CV"};
-    const auto vetoed = Verdict::rejected("something else：A CV");
+    const auto vetoed = Verdict::rejected("something else", "A CV");
     ModelAnswers(file).update({{placing, placed}, {reviewing, vetoed}}, {item}, targets);
 
     ModelAnswers restarted(file);
@@ -71,6 +71,28 @@ TEST_F(ModelAnswersTest, AnAnswerServesOnlyItsOwnQuestionAcrossRestarts) {
     ModelAnswers again(file);
     EXPECT_FALSE(again.placement(placing, {0, 1, 2}, targets));
     EXPECT_FALSE(again.verdict(reviewing));
+}
+
+TEST_F(ModelAnswersTest, ARejectionKeptWithoutItsCategoryIsAskedAgainAlone) {
+    const auto item = waiting("menu.pdf");
+    const auto placing = ModelAnswers::placing(item, {0}, offered);
+    const auto reviewing = ModelAnswers::reviewing(item, 0, {1}, offered);
+    ModelAnswers(file).update({{placing, Placement{0, "high", "A menu"}},
+                               {reviewing, Verdict::rejected("something else", "A menu")}},
+                              {item}, targets);
+    // As rejections were kept before: the category within the text.
+    auto stored = nlohmann::json::parse(test::readFile(file));
+    for (auto& record : stored) {
+        if (record["answer"].contains("category")) {
+            record["answer"].erase("category");
+            record["answer"]["text"] = "something else\uFF1AA menu";
+        }
+    }
+    test::writeFile(file, stored.dump());
+
+    ModelAnswers restarted(file);
+    EXPECT_FALSE(restarted.verdict(reviewing));
+    EXPECT_EQ(restarted.placement(placing, {0}, targets), (Placement{0, "high", "A menu"}));
 }
 
 TEST_F(ModelAnswersTest, KeepsTheNewestAnswersOfFilesThatAreStillThere) {

@@ -45,7 +45,7 @@ const FakeModelServer::Reply placed =
     FakeModelServer::answer({{"what", "A song"}, {"folder", "Music"}, {"confidence", "high"}});
 
 TEST(ModelServiceTest, ReasonsFollowTheService) {
-    EXPECT_EQ(check(endpointAt("off")).reason(), "The local model is turned off");
+    EXPECT_EQ(check(endpointAt("off")).reason(), ModelUnavailable::turnedOff);
 
     ModelEndpoint gone;
     {
@@ -57,12 +57,13 @@ TEST(ModelServiceTest, ReasonsFollowTheService) {
         EXPECT_EQ(found.model, "fake-model");
         EXPECT_EQ(found.url, server.baseUrl());
     }
-    EXPECT_EQ(check(gone).reason(), "The local model isn't available");
+    EXPECT_EQ(check(gone).reason(), ModelUnavailable::notAvailable);
     EXPECT_THAT(check(gone).detail, testing::HasSubstr("no answer from the model service"));
 
     FakeModelServer empty(std::vector<std::string>{});
     const auto at = endpointAt(empty.baseUrl());
-    EXPECT_EQ(check(at).explained(), "The local model isn't ready yet: the model service lists no model");
+    EXPECT_EQ(check(at).reason(), ModelUnavailable::notReady);
+    EXPECT_EQ(check(at).detail, "the model service lists no model");
 
     // A chosen model must be one the service lists, or every request would fail.
     FakeModelServer two({"fake-model", "other"});
@@ -78,9 +79,8 @@ TEST(ModelServiceTest, ReasonsFollowTheService) {
     empty.setModelsReply(FakeModelServer::status(503));
     EXPECT_EQ(check(at).state, State::notReady);
     empty.setModelsReply({404, "404 page not found", {}});
-    EXPECT_EQ(check(at).explained(),
-              "The local model isn't available: the model service answered HTTP 404: 404 page not "
-              "found");
+    EXPECT_EQ(check(at).reason(), ModelUnavailable::notAvailable);
+    EXPECT_EQ(check(at).detail, "the model service answered HTTP 404: 404 page not found");
 }
 
 TEST(ModelServiceTest, EmbeddingModelsAreNeverChosenAndListedLast) {
@@ -103,8 +103,9 @@ TEST(ModelServiceTest, EmbeddingModelsAreNeverChosenAndListedLast) {
                                   {{"id", "phi-4"}}}));
     EXPECT_EQ(check(endpointAt(other.baseUrl())).model, "phi-4");
     other.setModelsReply(listing({{{"id", "nomic-embed-text"}}}));
-    EXPECT_EQ(check(endpointAt(other.baseUrl())).explained(),
-              "The local model isn't ready yet: the model service lists no model that can chat");
+    const auto chatless = check(endpointAt(other.baseUrl()));
+    EXPECT_EQ(chatless.reason(), ModelUnavailable::notReady);
+    EXPECT_EQ(chatless.detail, "the model service lists no model that can chat");
 
     // A run without a chosen model asks the one the check chose.
     ollama.enqueue(placed);
@@ -133,9 +134,8 @@ TEST(ModelServiceTest, AServiceThatWantsAKeySaysSoAndGetsItAsABearerToken) {
     FakeModelServer server;
     server.requireKey(key);
     const auto without = check(endpointAt(server.baseUrl()));
-    EXPECT_EQ(without.explained(),
-              "The local model service needs a key: the model service answered HTTP 401 (it needs "
-              "a key): Invalid API Key");
+    EXPECT_EQ(without.reason(), ModelUnavailable::needsKey);
+    EXPECT_EQ(without.detail, "the model service answered HTTP 401 (it needs a key): Invalid API Key");
     const auto wrong = check(endpointAt(server.baseUrl(), "", "sk-wrong"));
     EXPECT_EQ(wrong.state, State::keyRefused);
     EXPECT_THAT(wrong.detail, testing::HasSubstr("it does not accept the key"));

@@ -122,10 +122,10 @@ TEST_F(FileMoverTest, ReportsEachFailureAndGoesOn) {
                                             {placed, Destination::folder(home / "Pictures/")},
                                             {fine, Destination::folder(home / "Docs")}});
 
-    EXPECT_EQ(result.failures,
-              (std::vector<MoveFailure>{
-                  {gone, "文件已不在原处"},
-                  {blocked, std::make_error_code(std::errc::not_a_directory).message()}}));
+    EXPECT_EQ(result.failures, (std::vector<MoveFailure>{
+                                   {gone, MoveFailure::Code::sourceMissing, {}},
+                                   {blocked, MoveFailure::Code::system,
+                                    std::make_error_code(std::errc::not_a_directory).message()}}));
     EXPECT_EQ(readFile(blocked), "b");
     EXPECT_EQ(result.inPlace, std::vector<fs::path>{placed});
     EXPECT_EQ(fs::directory_iterator(home / "Pictures")->path(), placed);
@@ -185,7 +185,8 @@ TEST_F(FileMoverTest, UndoAfterRestartWithANameThatIsNotUtf8) {
     EXPECT_EQ(undone.restored, 1);
     // A file that is gone cannot come back on another try either, so its record goes too.
     EXPECT_EQ(undone.failures,
-              (std::vector<MoveFailure>{{home / "Food/deleted.txt", "找不到已移动的文件"}}));
+              (std::vector<MoveFailure>{
+                  {home / "Food/deleted.txt", MoveFailure::Code::movedMissing, {}}}));
     EXPECT_EQ(readFile(odd), "new arrival");
     EXPECT_EQ(readFile(home / "Downloads/caf\xE9 menu 2.pdf"), "menu");
     EXPECT_FALSE(fs::exists(home / "Food"));
@@ -253,8 +254,9 @@ TEST_F(FileMoverTest, UndoMovesBackOnlyTheFileItMoved) {
 
     const UndoResult undone = mover.undoLast();
     EXPECT_EQ(undone.restored, 2);
-    EXPECT_EQ(undone.failures, (std::vector<MoveFailure>{
-                                   {home / "Docs/replaced.txt", "已不是整理时移动的那个文件"}}));
+    EXPECT_EQ(undone.failures,
+              (std::vector<MoveFailure>{
+                  {home / "Docs/replaced.txt", MoveFailure::Code::movedChanged, {}}}));
     EXPECT_EQ(readFile(home / "Downloads/edited.txt"), "edited.txt and more");
     EXPECT_EQ(readFile(home / "Downloads/copied.txt"), "copied.txt");
     EXPECT_EQ(readFile(home / "Docs/replaced.txt"), "someone else's");
@@ -380,9 +382,9 @@ TEST_F(FileMoverTest, MovesGoOnlyWhereThePersonReviewed) {
     EXPECT_EQ(movesOf(result.batch.records),
               (Moves{{moves[0].first, home / "Pictures/Holiday/photo.jpg"}}));
     EXPECT_EQ(readFile(drive / "Holiday/photo.jpg"), "photo.jpg");
-    const std::string changed = "审阅后目标文件夹已被替换，文件留在原处";
-    EXPECT_EQ(result.failures,
-              (std::vector<MoveFailure>{{moves[1].first, changed}, {moves[2].first, changed}}));
+    const auto changed = MoveFailure::Code::destinationChanged;
+    EXPECT_EQ(result.failures, (std::vector<MoveFailure>{{moves[1].first, changed, {}},
+                                                         {moves[2].first, changed, {}}}));
     EXPECT_TRUE(fs::is_empty(home / "elsewhere/Invoices"));
     EXPECT_TRUE(fs::is_empty(home / "Work/Reports"));
 
@@ -392,8 +394,9 @@ TEST_F(FileMoverTest, MovesGoOnlyWhereThePersonReviewed) {
     fs::remove(home / "Pictures");
     fs::create_symlink(home / "drive.new/Pictures", home / "Pictures");
     const UndoResult undone = mover.undoLast();
-    EXPECT_EQ(undone.failures, (std::vector<MoveFailure>{{home / "Pictures/Holiday/photo.jpg",
-                                                          "整理后文件夹已被替换，文件留在原处"}}));
+    EXPECT_EQ(undone.failures,
+              (std::vector<MoveFailure>{{home / "Pictures/Holiday/photo.jpg",
+                                         MoveFailure::Code::folderChanged, {}}}));
     EXPECT_EQ(readFile(home / "drive.new/Pictures/Holiday/photo.jpg"), "photo.jpg");
     EXPECT_EQ(undone.remaining, 1U);
 }
@@ -413,7 +416,8 @@ TEST_F(FileMoverTest, AFileWrittenToWhileCopiedAcrossVolumesStaysWholeAtItsSourc
         }
     });
     const ApplyResult result = mover.apply({{stream, pictures}, {next, pictures}});
-    EXPECT_EQ(result.failures, (std::vector<MoveFailure>{{stream, "文件仍在写入，留到下次整理"}}));
+    EXPECT_EQ(result.failures, (std::vector<MoveFailure>{
+                                   {stream, MoveFailure::Code::stillBeingWritten, {}}}));
     EXPECT_EQ(readFile(stream), "first part, second part");
     EXPECT_FALSE(fs::exists(*other / "Pictures/stream.jpg"));
     EXPECT_EQ(movesOf(result.batch.records), (Moves{{next, *other / "Pictures/next.jpg"}}));
@@ -440,9 +444,9 @@ TEST_F(FileMoverTest, ARecordWithoutIdentityMovesOnlyAnEntryOfItsNameAndLength) 
     const UndoResult undone = mover.undoLast();
     EXPECT_EQ(undone.restored, 1);
     EXPECT_EQ(readFile(home / "Downloads/a.txt"), "a 2.txt");
-    const std::string changed = "已不是整理时移动的那个文件";
-    EXPECT_EQ(undone.failures, (std::vector<MoveFailure>{{home / "Docs/c.txt", changed},
-                                                         {home / "Docs/passwords.txt", changed}}));
+    const auto changed = MoveFailure::Code::movedChanged;
+    EXPECT_EQ(undone.failures, (std::vector<MoveFailure>{{home / "Docs/c.txt", changed, {}},
+                                                         {home / "Docs/passwords.txt", changed, {}}}));
     EXPECT_EQ(undone.remaining, 2U);
 }
 

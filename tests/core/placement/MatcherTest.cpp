@@ -1,5 +1,7 @@
 #include "core/placement/Matcher.h"
 
+#include "support/ReasonPrinting.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -52,21 +54,21 @@ TEST(MatcherBest, ScoresExplainsAndPenalisesOtherKinds) {
         ASSERT_EQ(matches.size(), 1U);
         EXPECT_EQ(matches[0].target, 0);
         EXPECT_NEAR(matches[0].score, 0.64629 * factor, 1e-5) << factor;
-        EXPECT_EQ(matches[0].why, "像 “invoice_march.pdf”");
+        EXPECT_EQ(matches[0].why, (Reason{ReasonCode::likeFile, {"invoice_march.pdf"}}));
     }
 
     // An empty folder whose name equals the file's tokens: name and centroid both 1, the name
     // wins the tie, and no kind penalty without files.
     EXPECT_EQ(matcher.best({"recipe"}, Kind::pdf, every),
-              (std::vector<Match>{{2, 1.0, "文件夹名称相符"}}));
+              (std::vector<Match>{{2, 1.0, Reason{ReasonCode::folderName, {}}}}));
     // Name 1.0 beats centroid [beach holiday travel] 0.57735; image folder, pdf file: x0.75.
     EXPECT_EQ(matcher.best({"travel"}, Kind::pdf, every),
-              (std::vector<Match>{{1, 0.75, "文件夹名称相符"}}));
+              (std::vector<Match>{{1, 0.75, Reason{ReasonCode::folderName, {}}}}));
     // Each sibling 0.5, centroid 2 * 0.70711 * 0.44721 = 0.63246.
     const std::vector<Match> both = matcher.best({"invoice", "receipt"}, Kind::pdf, every);
     ASSERT_EQ(both.size(), 1U);
     EXPECT_NEAR(both[0].score, 2 / std::sqrt(10.0), 1e-12);
-    EXPECT_EQ(both[0].why, "和整个文件夹的用词相近");
+    EXPECT_EQ(both[0].why, (Reason{ReasonCode::folderWords, {}}));
 }
 
 TEST(MatcherBest, ReturnsNothingWithoutSharedTokensAndExtraDocumentsOnlyWeigh) {
@@ -121,11 +123,11 @@ TEST(MatcherBest, SemanticScoresReplaceWeakLexicalOnesAboveThreshold) {
     // 0.85 -> (0.85 - 0.75) * 2 = 0.2.
     EXPECT_EQ(matches[0].target, 0);
     EXPECT_NEAR(matches[0].score, 0.2, 1e-9);
-    EXPECT_EQ(matches[0].why, "语义相近 0.85");
+    EXPECT_EQ(matches[0].why, (Reason{ReasonCode::closeInMeaning, {"0.85"}}));
     // 0.75 is not above the threshold: the lexical match stands.
     EXPECT_EQ(matches[1].target, 1);
     EXPECT_NEAR(matches[1].score, lexical, 1e-12);
-    EXPECT_EQ(matches[1].why, "文件夹名称相符");
+    EXPECT_EQ(matches[1].why, (Reason{ReasonCode::folderName, {}}));
     // 0.8 -> 0.1 replaces the higher lexical 0.10758.
     EXPECT_EQ(matches[2].target, 2);
     EXPECT_NEAR(matches[2].score, 0.1, 1e-9);
@@ -138,8 +140,8 @@ TEST(MatcherBest, EqualScoresKeepTargetOrderWhateverReachesThemFirst) {
     // "alpha" is the older token (a sibling of target 1), so the query reaches target 1 before
     // target 0, whose name only is "beta". Both score q_alpha = q_beta = sqrt(0.5).
     const Matcher matcher({folder("/h/Beta"), folder("/h/Zz", {"alpha.pdf"}, {Kind::pdf})}, {});
-    const std::vector<Match> both{{0, std::sqrt(0.5), "文件夹名称相符"},
-                                  {1, std::sqrt(0.5), "像 “alpha.pdf”"}};
+    const std::vector<Match> both{{0, std::sqrt(0.5), Reason{ReasonCode::folderName, {}}},
+                                  {1, std::sqrt(0.5), Reason{ReasonCode::likeFile, {"alpha.pdf"}}}};
     EXPECT_EQ(matcher.best({"alpha", "beta"}, Kind::pdf, every), both);
     EXPECT_EQ(matcher.best({"alpha", "beta"}, Kind::pdf, 1),
               std::vector<Match>(both.begin(), both.begin() + 1));
@@ -154,10 +156,10 @@ TEST(MatcherBest, AFolderWhoseNamesCanOnlyTieTheLeaderIsStillRead) {
                            folder("/h/Alpha"),
                            folder("/h/Yy", {"alpha beta gamma.pdf"}, {Kind::pdf})},
                           {});
-    const Match first{0, 1.0, "像 “alpha.pdf”"};
+    const Match first{0, 1.0, Reason{ReasonCode::likeFile, {"alpha.pdf"}}};
     EXPECT_EQ(matcher.best({"alpha"}, Kind::pdf, 1), std::vector<Match>{first});
     const std::vector<Match> two = matcher.best({"alpha"}, Kind::pdf, 2);
-    EXPECT_EQ(two, (std::vector<Match>{first, {1, 1.0, "文件夹名称相符"}}));
+    EXPECT_EQ(two, (std::vector<Match>{first, {1, 1.0, Reason{ReasonCode::folderName, {}}}}));
     const std::vector<Match> all = matcher.best({"alpha"}, Kind::pdf, every);
     ASSERT_EQ(all.size(), 3U);
     EXPECT_EQ(all[2].target, 2);

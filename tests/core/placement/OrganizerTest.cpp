@@ -1,5 +1,7 @@
 #include "core/placement/Organizer.h"
+#include "core/util/DecimalText.h"
 #include "support/FakeModelServer.h"
+#include "support/ReasonPrinting.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -205,7 +207,7 @@ TEST_F(OrganizerTest, ASourceListedTwiceIsOneAndAFileAlreadyWhereItBelongsStays)
               (std::vector<std::string>{"photo.jpg", "report.pdf", screenshot, "Screenshots"}));
     for (const std::string& name : {std::string("photo.jpg"), screenshot}) {
         EXPECT_EQ(find(plan, name).action, Action::keep()) << name;
-        EXPECT_EQ(find(plan, name).reason, Organizer::inPlaceReason) << name;
+        EXPECT_TRUE(Organizer::isInPlace(find(plan, name))) << name;
     }
 }
 
@@ -215,6 +217,8 @@ TEST_F(OrganizerTest, AScoreEqualToTheThresholdDecides) {
     ASSERT_EQ(first.layer, Layer::match);
     ASSERT_TRUE(first.score);
     EXPECT_EQ(first.action, Action::move("Documents/Invoices"));
+    // The reason names the deciding score as the plan holds it.
+    EXPECT_EQ(first.reason.arguments.back(), ReasonArgument(decimalText(*first.score, 2)));
 
     auto s = settings();
     s.threshold = *first.score;
@@ -224,7 +228,7 @@ TEST_F(OrganizerTest, AScoreEqualToTheThresholdDecides) {
     const Suggestion below = find(Organizer(s, modelOff).run(), "Invoice Telenor May.pdf");
     EXPECT_EQ(below.action, Action::ask());
     EXPECT_EQ(below.layer, Layer::none);
-    EXPECT_EQ(below.reason, "没有足够相似的文件夹（最接近：Documents/Invoices）");
+    EXPECT_EQ(below.reason, (Reason{ReasonCode::notSimilarClosest, {"Documents/Invoices"}}));
 }
 
 TEST_F(OrganizerTest, CloseScoresDecideOnlyWhenOneFolderContainsTheOther) {
@@ -260,13 +264,18 @@ TEST_F(OrganizerTest, UndecidedFilesAskForCodeProjectsOrFallBackToTheirKind) {
     writeFile(home / ".config/user-dirs.dirs", "XDG_VIDEOS_DIR=\"$HOME/Videos\"\n");
     // A kind's folder is a destination only when the home has it.
     test::makeDir(home / "Pictures");
-    const std::vector<std::tuple<std::string, Action, Layer, std::string>> cases = {
-        {"weather app.md", Action::ask(), Layer::none,
-         "可能属于代码项目「Documents/Work/weather-app」，请你决定"},
-        {"IMG_2041.JPG", Action::move("Pictures"), Layer::typeDefault, "按类型的默认位置"},
-        {"clip.mp4", Action::ask(), Layer::none, "没有足够相似的文件夹"},
-        {"IMG_0001.bin", Action::ask(), Layer::none, "文件名没有可用信息"},
-        {"qqzz.bin", Action::ask(), Layer::none, "没有足够相似的文件夹"},
+    const std::vector<std::tuple<std::string, Action, Layer, Reason>> cases = {
+        {"weather app.md",
+         Action::ask(),
+         Layer::none,
+         {ReasonCode::codeProject, {"Documents/Work/weather-app"}}},
+        {"IMG_2041.JPG",
+         Action::move("Pictures"),
+         Layer::typeDefault,
+         {ReasonCode::typeDefault, {}}},
+        {"clip.mp4", Action::ask(), Layer::none, {ReasonCode::notSimilar, {}}},
+        {"IMG_0001.bin", Action::ask(), Layer::none, {ReasonCode::nameSaysNothing, {}}},
+        {"qqzz.bin", Action::ask(), Layer::none, {ReasonCode::notSimilar, {}}},
     };
     for (const auto& c : cases) {
         download(std::get<0>(c));
@@ -315,15 +324,16 @@ TEST_F(OrganizerTest, NamesDecideWhatSimilarityLeftOpenAndQuestionWhatTheyContra
     EXPECT_EQ(questioned.action, Action::ask());
     EXPECT_EQ(questioned.layer, Layer::none);
     EXPECT_FALSE(questioned.target);
-    EXPECT_EQ(questioned.reason, "相似度指向「Documents/Misc」，但名称更像「Documents/School/Math/"
-                                 "Old」里的文件，请你决定");
+    EXPECT_EQ(questioned.reason, (Reason{ReasonCode::namesDisagree,
+                                         {"Documents/Misc", "Documents/School/Math/Old"}}));
 
     const Suggestion& placed = find(plan, "Probability exam 2019 part 3.pdf");
     EXPECT_EQ(placed.action, Action::move("Documents/School/Math/Old"));
     EXPECT_EQ(placed.layer, Layer::names);
     EXPECT_TRUE(placed.target);
     EXPECT_FALSE(placed.score);
-    EXPECT_EQ(placed.reason, "像这里的 “Linear algebra exam 2019 part 3.pdf” 和另外 5 个文件");
+    EXPECT_EQ(placed.reason, (Reason{ReasonCode::likeFileHereAndMore,
+                                     {"Linear algebra exam 2019 part 3.pdf", "5"}}));
 
     // The same home gives the same plan.
     EXPECT_EQ(Organizer(settings(), modelOff).run(), plan);
@@ -430,7 +440,7 @@ TEST_F(ModelOrganizerTest, PlacesUndecidedFilesAndRemembersTheAnswers) {
     const Suggestion& placed = find(plan, "Grandma secret sauce.txt");
     EXPECT_EQ(placed.layer, Layer::llm);
     EXPECT_EQ(placed.action, Action::move("Documents/Recipes"));
-    EXPECT_EQ(placed.reason, "a family recipe · high");
+    EXPECT_EQ(placed.reason, (Reason{ReasonCode::modelPlacement, {"a family recipe", "high"}}));
     EXPECT_EQ(requests["Placement"], 1);
     EXPECT_EQ(requests["Review"], 1);
     EXPECT_EQ(plan.qaApproved, 1);
@@ -558,7 +568,7 @@ TEST_F(ModelOrganizerTest, AServiceThatKeepsFailingIsGivenUpWithItsOwnWords) {
     const Plan plan = organizer(modelSettings(), 1).run();
     EXPECT_EQ(requests["Placement"], 3);
     EXPECT_EQ(plan.llmFailures, 5);
-    EXPECT_EQ(plan.llmUnavailable, "The local model isn't available");
+    EXPECT_EQ(plan.llmUnavailable, ModelUnavailable::notAvailable);
     EXPECT_EQ(plan.llmDetail, "the model service answered HTTP 500: scripted");
 }
 
@@ -590,7 +600,8 @@ TEST_F(ModelOrganizerTest, AVetoTurnsTheMoveIntoAQuestionAndStands) {
     EXPECT_EQ(vetoed.layer, Layer::none);
     EXPECT_FALSE(vetoed.target);
     EXPECT_EQ(vetoed.reason,
-              "质检否决（原建议 Documents/Recipes，③ 本地 LLM）：something else：a family recipe");
+              (Reason{ReasonCode::vetoed,
+                      {"Documents/Recipes", Layer::llm, "something else", "a family recipe"}}));
     EXPECT_EQ(plan.qaRejected, 1);
 
     requests.clear();

@@ -1,5 +1,6 @@
 #include "core/placement/Rules.h"
 
+#include "support/ReasonPrinting.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -56,7 +57,7 @@ FileItem package() {
 
 struct Outcome {
     Action action;
-    std::string reason;
+    Reason reason;
     Layer layer = Layer::rule;
 };
 
@@ -75,28 +76,29 @@ void PrintTo(const RuleCase& c, std::ostream* out) {
 const Action keep = Action::keep();
 const Action trash = Action::trash();
 const Action screenshots = Action::move("Bilder/Screenshots");
-const std::string unpacked = "已解压（旁边有同名文件夹）";
-const std::string installed = "安装包，应用已安装";
+const Reason unpacked{ReasonCode::unpacked, {}};
+const Reason installed{ReasonCode::appInstalled, {}};
 
 std::vector<RuleCase> ruleCases() {
     const std::nullopt_t handedOn = std::nullopt;
     return {
         {"UnfinishedDownload", entry("movie.mp4.crdownload", Kind::other, 0.1),
-         Outcome{keep, "正在下载", Layer::skip}},
+         Outcome{keep, {ReasonCode::downloading, {}}, Layer::skip}},
         {"YoungFolder", entry("Project", Kind::folder, 2.0 / 24),
-         Outcome{keep, "文件夹，默认保持原样", Layer::userFolder}},
+         Outcome{keep, {ReasonCode::folder, {}}, Layer::userFolder}},
         {"TooNew", entry("report.pdf", Kind::pdf, 2.5),
-         Outcome{keep, "太新（2.5 天），暂不处理", Layer::skip}},
-        {"UndatedIsNew", undated(), Outcome{keep, "太新（0.0 天），暂不处理", Layer::skip}},
+         Outcome{keep, {ReasonCode::tooNew, {"2.5"}}, Layer::skip}},
+        {"UndatedIsNew", undated(), Outcome{keep, {ReasonCode::tooNew, {"0.0"}}, Layer::skip}},
         {"ExactlyOldEnough", entry("report.pdf", Kind::pdf, 3.0), handedOn},
         {"OldEnoughByCreation", createdLongAgo(), handedOn},
-        {"ScreenshotAnyCase", entry("screenshot.png", Kind::image), Outcome{screenshots, "截图"}},
+        {"ScreenshotAnyCase", entry("screenshot.png", Kind::image),
+         Outcome{screenshots, {ReasonCode::screenshot, {}}}},
         {"ScreenshotFrench", entry("Capture d\u2019écran 2024.png", Kind::image),
-         Outcome{screenshots, "截图"}},
+         Outcome{screenshots, {ReasonCode::screenshot, {}}}},
         {"ScreenshotPlainApostrophe", entry("Capture d'écran 2024.png", Kind::image), handedOn},
         {"ScreenshotNotAtStart", entry("My Screenshot.png", Kind::image), handedOn},
         {"ScreenRecording", entry("Skjermopptak 1.mp4", Kind::video),
-         Outcome{Action::move("Movies/Screen Recordings"), "录屏"}},
+         Outcome{Action::move("Movies/Screen Recordings"), {ReasonCode::screenRecording, {}}}},
         {"UnpackedZip", entry("Archive.zip", Kind::archive), Outcome{trash, unpacked}},
         {"UnpackedTarGz", entry("photos.tar.gz", Kind::archive), Outcome{trash, unpacked}},
         {"UnpackedTarZst", entry("photos.tar.zst", Kind::archive), Outcome{trash, unpacked}},
@@ -117,26 +119,27 @@ std::vector<RuleCase> ruleCases() {
         // "ab" is too short to be a key, so only the age counts; whole days are named.
         {"InstallerShortKeyYoung", entry("Ab1.22.pkg", Kind::installer), handedOn},
         {"InstallerShortKeyOld", entry("Ab1.22.pkg", Kind::installer, 31),
-         Outcome{trash, "旧安装包（31 天）"}},
+         Outcome{trash, {ReasonCode::oldInstaller, {"31"}}}},
         {"OldInstallerWholeDays", entry("Tool.dmg", Kind::installer, 45.9),
-         Outcome{trash, "旧安装包（45 天）"}},
+         Outcome{trash, {ReasonCode::oldInstaller, {"45"}}}},
         {"InstallerNotQuiteOld", entry("Tool.dmg", Kind::installer, 30.9), handedOn},
         {"Application", entry("Tool.app", Kind::app),
-         Outcome{Action::toApplications(), "应用程序放在下载文件夹"}},
+         Outcome{Action::toApplications(), {ReasonCode::application, {}}}},
         {"Torrent", entry("ubuntu.iso.torrent", Kind::other),
-         Outcome{trash, "一次性文件（.torrent）"}},
-        {"Invitation", entry("invite.ics", Kind::other), Outcome{trash, "一次性文件（.ics）"}},
+         Outcome{trash, {ReasonCode::oneOff, {"torrent"}}}},
+        {"Invitation", entry("invite.ics", Kind::other),
+         Outcome{trash, {ReasonCode::oneOff, {"ics"}}}},
         {"DuplicateNumbered", entry("invoice (1).pdf", Kind::pdf, 10, 52'000),
-         Outcome{trash, "重复下载（同名同大小：invoice.pdf）"}},
+         Outcome{trash, {ReasonCode::duplicate, {"invoice.pdf"}}}},
         {"DuplicateCopy", entry("report copy.pdf", Kind::pdf, 10, 700),
-         Outcome{trash, "重复下载（同名同大小：report.pdf）"}},
+         Outcome{trash, {ReasonCode::duplicate, {"report.pdf"}}}},
         {"DuplicateChinese", entry("photo 副本.jpg", Kind::image),
-         Outcome{trash, "重复下载（同名同大小：photo.jpg）"}},
+         Outcome{trash, {ReasonCode::duplicate, {"photo.jpg"}}}},
         {"DuplicateWindowsCopy", entry("notes - Copy.txt", Kind::text),
-         Outcome{trash, "重复下载（同名同大小：notes.txt）"}},
+         Outcome{trash, {ReasonCode::duplicate, {"notes.txt"}}}},
         // An archive without its folder is still checked for being a second download.
         {"DuplicateArchive", entry("Archive(2).zip", Kind::archive),
-         Outcome{trash, "重复下载（同名同大小：Archive.zip）"}},
+         Outcome{trash, {ReasonCode::duplicate, {"Archive.zip"}}}},
         // Second downloads: exact sizes, the same folder, a case-sensitive suffix, no folder.
         {"DuplicateOtherSize", entry("invoice (1).pdf", Kind::pdf, 10, 51'000), handedOn},
         {"DuplicateOtherFolder", entry("invoice (1).pdf", Kind::pdf, 10, 52'000, "Desktop"),
@@ -253,7 +256,7 @@ TEST_F(InstalledAppsTest, InstallersOfInstalledAppsAreTrashed) {
         // A desktop entry's file name, the last part of a reverse-DNS one, and its Name.
         {code, Installed::furnished, 10, Outcome{trash, installed}},
         {code, Installed::bare, 10, handedOn},
-        {code, Installed::bare, 31, Outcome{trash, "旧安装包（31 天）"}},
+        {code, Installed::bare, 31, Outcome{trash, {ReasonCode::oldInstaller, {"31"}}}},
         {"signal-desktop_7.0.0_amd64.deb", Installed::furnished, 10, Outcome{trash, installed}},
         {"Maps-44.2.flatpakref", Installed::furnished, 10, Outcome{trash, installed}},
         {"krita-5.2.2-1.x86_64.rpm", Installed::furnished, 10, Outcome{trash, installed}},
@@ -262,7 +265,7 @@ TEST_F(InstalledAppsTest, InstallersOfInstalledAppsAreTrashed) {
         {"notes-app_2.0.snap", Installed::furnished, 10, handedOn},
         // An AppImage goes to the applications folder, where it then counts as installed.
         {"Obsidian-1.5.3.AppImage", Installed::bare, 10,
-         Outcome{Action::toApplications(), "应用程序放在下载文件夹"}},
+         Outcome{Action::toApplications(), {ReasonCode::application, {}}}},
         {"obsidian_1.5.3_amd64.deb", Installed::furnished, 10, Outcome{trash, installed}},
         {"obsidian_1.5.3_amd64.deb", Installed::bare, 10, handedOn},
     };

@@ -3,34 +3,37 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string_view>
 #include <tuple>
 #include <unordered_set>
 
 namespace vesk {
 namespace {
 
-TEST(Action, KeysLabelsAndEquality) {
+TEST(Action, KeysAndEquality) {
     EXPECT_EQ(Action::move("keep").key(), Action::keep().key());
     EXPECT_NE(Action::move("keep"), Action::keep());
-    EXPECT_EQ(Action::move("Pictures/Trips").label(), "→ Pictures/Trips");
-    EXPECT_EQ(Action::trash().label(), "→ 废纸篓");
     // The applications folder is the home's own, named as a move into it would be.
     EXPECT_EQ(Action::toApplications().key(), Action::move("Applications").key());
-    EXPECT_EQ(Action::toApplications().label(), "→ Applications");
-    EXPECT_EQ(Action::ask().label(), "需要你决定");
     const std::unordered_set<Action> actions{Action::move("a"), Action::move("a"),
                                              Action::move("b"), Action::trash(), Action::keep()};
     EXPECT_EQ(actions.size(), 4u);
 }
 
-TEST(Layer, ReadsBackOnlyItsOwnTexts) {
-    for (const Layer layer : {Layer::skip, Layer::userFolder, Layer::rule, Layer::match,
-                              Layer::typeDefault, Layer::llm, Layer::content, Layer::none}) {
-        EXPECT_EQ(layerFromRawValue(rawValue(layer)), layer);
+// Machine-readable output tells cases apart by these keys alone.
+TEST(Reason, EveryLayerAndReasonHasItsOwnKey) {
+    std::set<std::string_view> layers;
+    for (int i = 0; i <= static_cast<int>(Layer::none); ++i) {
+        layers.insert(layerKey(static_cast<Layer>(i)));
     }
-    EXPECT_EQ(layerFromRawValue("② 类型默认"), Layer::typeDefault);
-    EXPECT_FALSE(layerFromRawValue("②"));
-    EXPECT_FALSE(layerFromRawValue(""));
+    EXPECT_EQ(layers.size(), static_cast<std::size_t>(Layer::none) + 1);
+    EXPECT_TRUE(layers.contains("typeDefault"));
+    std::set<std::string_view> reasons;
+    for (int i = 0; i <= static_cast<int>(ReasonCode::inPlace); ++i) {
+        reasons.insert(reasonKey(static_cast<ReasonCode>(i)));
+    }
+    EXPECT_EQ(reasons.size(), static_cast<std::size_t>(ReasonCode::inPlace) + 1);
 }
 
 TEST(OrganizerSettings, ConvenienceDefaultsToTheDownloadsFolder) {

@@ -1,4 +1,4 @@
-#include "ui/Translations.h"
+#include "app/Translations.h"
 
 #include "app/InterfaceLanguage.h"
 
