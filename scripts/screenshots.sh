@@ -3,7 +3,8 @@
 # demo home (in English and in Simplified Chinese), the welcome flow and the settings window,
 # into docs/screenshots/ (or the folder given). The release build runs under a virtual display with settings, data and runtime
 # folders of its own and the local model off, so nothing of yours is read or changed.
-# Set QT_SCALE_FACTOR=2 to see the windows at double density. As root it installs what it needs.
+# Set QT_SCALE_FACTOR=2 to see the windows at double density, VESK_BUILD=build/dev to use a
+# build you have rather than make a release build. As root it installs what it needs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=$(realpath -m "${1:-docs/screenshots}")
@@ -26,10 +27,16 @@ if [ ${#missing[@]} -gt 0 ]; then
     apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DVESK_TESTS=OFF >/dev/null
-cmake --build build/release -j2 >/dev/null
-vesk=$PWD/build/release/src/vesk
-cli=$PWD/build/release/src/cli/vesk-cli
+# VESK_BUILD names a build folder to use as it is; otherwise a release build is made.
+build=${VESK_BUILD:-}
+if [ -z "$build" ]; then
+    build=build/release
+    cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DVESK_TESTS=OFF >/dev/null
+    cmake --build "$build" -j2 >/dev/null
+fi
+build=$(realpath "$build")
+vesk=$build/src/vesk
+cli=$build/src/cli/vesk-cli
 
 work=$(mktemp -d)
 xvfb=
