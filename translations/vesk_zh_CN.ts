@@ -604,6 +604,14 @@ Vesk 会在你自己的文件夹中为它推荐一个位置，移动你接受的
         <source>Vesk needs at least one folder to tidy.</source>
         <translation>Vesk 至少需要一个要整理的文件夹。</translation>
     </message>
+    <message>
+        <source>Folders to &amp;Tidy</source>
+        <translation>要整理的文件夹(&amp;T)</translation>
+    </message>
+    <message>
+        <source>Vesk offers the files that wait in these folders.</source>
+        <translation>Vesk 会整理在这些文件夹中等待的文件。</translation>
+    </message>
 </context>
 <context>
     <name>vesk::GeneralSettings</name>
@@ -899,6 +907,10 @@ Vesk 会在你自己的文件夹中为它推荐一个位置，移动你接受的
     <message>
         <source>Add Folder to File Into…</source>
         <translation>添加可归入的文件夹…</translation>
+    </message>
+    <message>
+        <source>Folders to &amp;File Into</source>
+        <translation>可归入的文件夹(&amp;F)</translation>
     </message>
 </context>
 <context>

@@ -604,6 +604,14 @@ Vesk 會在你自己的資料夾中為它建議一個位置，移動你接受的
         <source>Vesk needs at least one folder to tidy.</source>
         <translation>Vesk 至少需要一個要整理的資料夾。</translation>
     </message>
+    <message>
+        <source>Folders to &amp;Tidy</source>
+        <translation>要整理的資料夾(&amp;T)</translation>
+    </message>
+    <message>
+        <source>Vesk offers the files that wait in these folders.</source>
+        <translation>Vesk 會整理在這些資料夾中等待的檔案。</translation>
+    </message>
 </context>
 <context>
     <name>vesk::GeneralSettings</name>
@@ -899,6 +907,10 @@ Vesk 會在你自己的資料夾中為它建議一個位置，移動你接受的
     <message>
         <source>Add Folder to File Into…</source>
         <translation>加入可歸入的資料夾…</translation>
+    </message>
+    <message>
+        <source>Folders to &amp;File Into</source>
+        <translation>可歸入的資料夾(&amp;F)</translation>
     </message>
 </context>
 <context>

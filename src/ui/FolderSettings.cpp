@@ -3,6 +3,7 @@
 #include "app/AppModel.h"
 #include "app/FolderLabel.h"
 #include "ui/FolderList.h"
+#include "ui/SectionHeading.h"
 #include "ui/SymbolIcon.h"
 #include "ui/TargetRootSettings.h"
 
@@ -25,6 +26,9 @@ FolderSettings::FolderSettings(AppModel& model, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 20, 20, 20);
     layout->setSpacing(4);
+    layout->addWidget(sectionHeading(tr("Folders to &Tidy"),
+                                     tr("Vesk offers the files that wait in these folders."), list_,
+                                     this));
     layout->addWidget(list_);
     layout->addWidget(buttonRow());
     if (model_.access().sandboxed()) {

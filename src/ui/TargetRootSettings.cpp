@@ -2,9 +2,9 @@
 
 #include "app/AppModel.h"
 #include "ui/FolderList.h"
+#include "ui/SectionHeading.h"
 
 #include <QFrame>
-#include <QLabel>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -16,15 +16,6 @@ TargetRootSettings::TargetRootSettings(AppModel& model, QWidget* parent)
     setObjectName(QStringLiteral("targetRootSettings"));
     auto* divider = new QFrame(this);
     divider->setFrameShape(QFrame::HLine);
-    auto* title = new QLabel(tr("Folders to File Into"), this);
-    QFont bold = title->font();
-    bold.setBold(true);
-    title->setFont(bold);
-    title->setBuddy(list_);
-    auto* note = new QLabel(
-        tr("Vesk suggests destinations among these folders and the folders inside them."), this);
-    note->setWordWrap(true);
-    note->setForegroundRole(QPalette::PlaceholderText);
     const auto buttons =
         list_->buttons("addTargetRoot", tr("Add Folder to File Into…"), "removeTargetRoot");
     remove_ = buttons.remove;
@@ -34,9 +25,10 @@ TargetRootSettings::TargetRootSettings(AppModel& model, QWidget* parent)
     layout->setSpacing(4);
     layout->addWidget(divider);
     layout->addSpacing(10);
-    layout->addWidget(title);
-    layout->addWidget(note);
-    layout->addSpacing(4);
+    layout->addWidget(sectionHeading(
+        tr("Folders to &File Into"),
+        tr("Vesk suggests destinations among these folders and the folders inside them."), list_,
+        this));
     layout->addWidget(list_);
     layout->addWidget(buttons.row);
 
