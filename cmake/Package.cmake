@@ -12,8 +12,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The SVG plugins draw the icon; the MIME database classifies names.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, shared-mime-info")
+# The SVG plugins draw the icon; the MIME database classifies names. QtKeychain, which keeps the
+# model service's key, is linked, and named here as well so the package says so outright.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, shared-mime-info, libqt6keychain1")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, qt6-translations-l10n")
 if(VESK_WEB_ORIGIN)
     set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${VESK_WEB_ORIGIN}/vesk.html")

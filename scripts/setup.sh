@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     cmake g++ make pkg-config
     libicu-dev libpoppler-cpp-dev nlohmann-json3-dev libcpp-httplib-dev
-    qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-svg-dev
+    qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-svg-dev qtkeychain-qt6-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     qt6-translations-l10n shared-mime-info xvfb xauth desktop-file-utils appstream
     dbus-daemon locales
