@@ -8,6 +8,7 @@
 // HOME is a generated home (bench/make-large-home.py); the new downloads are removed again.
 
 #include "app/AppModel.h"
+#include "support/MemoryKeyStore.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -135,7 +136,8 @@ int main(int argc, char** argv) {
     const Seconds firstCpuBefore = cpu(RUSAGE_SELF);
     QElapsedTimer firstWall;
     firstWall.start();
-    vesk::AppModel model(location, settings, {.url = "off", .model = ""}, picker, options);
+    vesk::test::MemoryKeyStore keys;
+    vesk::AppModel model(location, settings, {.url = "off"}, picker, keys, options);
     if (!waitUntil([&] { return !model.isBusy(); })) {
         std::fprintf(stderr, "the first scan did not end\n");
         return 1;

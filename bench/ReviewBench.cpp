@@ -6,6 +6,7 @@
 
 #include "app/AppModel.h"
 #include "app/FolderPicker.h"
+#include "support/MemoryKeyStore.h"
 #include "ui/ReviewTable.h"
 #include "ui/ReviewWindow.h"
 
@@ -139,7 +140,8 @@ int main(int argc, char** argv) {
     settings.onboardingFinished = true;
     settings.minAgeDays = 0;
     NoPicker picker;
-    AppModel model(location, settings, ModelEndpoint{.url = "off", .model = ""}, picker);
+    test::MemoryKeyStore keys;
+    AppModel model(location, settings, ModelEnvironment{.url = "off"}, picker, keys);
     ReviewWindow window(model);
     window.show();
     const auto settled = [&] { return !model.isBusy() && !model.isMoving(); };
@@ -150,7 +152,8 @@ int main(int argc, char** argv) {
     std::printf("%zu rows in %zu groups\n", model.rows().size(),
                 static_cast<std::size_t>(table.model()->rowCount()));
 
-    std::printf("| step | main thread blocked, wall (ms) | longest stretch of its own processor time (ms) |\n"
+    std::printf("| step | main thread blocked, wall (ms) | longest stretch of its own processor "
+                "time (ms) |\n"
                 "|---|---:|---:|\n");
     row("Ctrl+A", timed([&] { press(table, Qt::Key_A, Qt::ControlModifier); }));
     row("Space (all off)", timed([&] { press(table, Qt::Key_Space); }));

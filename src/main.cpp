@@ -13,6 +13,7 @@
 #include "platform/StopSignals.h"
 #include "ui/DesktopNotifier.h"
 #include "ui/FileDialogPicker.h"
+#include "ui/SecretServiceKeyStore.h"
 #include "ui/Shell.h"
 #include "ui/SingleInstance.h"
 
@@ -113,7 +114,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     FileDialogPicker picker;
-    AppModel model(location, *stored.settings, modelEndpointFromEnvironment(), picker);
+    SecretServiceKeyStore keys;
+    AppModel model(location, *stored.settings, ModelEnvironment::read(), picker, keys);
     Links links{QStringLiteral(VESK_WEB_ORIGIN), languages, QStringLiteral(VESK_VERSION), readme()};
     DesktopNotifier notifier(QDBusConnection::sessionBus());
     Shell shell(model, std::move(links), options, notifier);

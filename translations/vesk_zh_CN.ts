@@ -107,16 +107,48 @@ Vesk 会在你自己的文件夹中为它推荐一个位置，移动你接受的
 <context>
     <name>ModelServiceNote</name>
     <message>
-        <source>VESK_MODEL_URL is set to “off”. Unset it, or set it to the address of a model service on this computer, and start Vesk again.</source>
-        <translation>VESK_MODEL_URL 被设为“off”。请取消设置，或将它设为这台电脑上某个模型服务的地址，然后重新启动 Vesk。</translation>
+        <source>The key works until Vesk quits, but the desktop&apos;s secret service could not keep it (%1). Set VESK_MODEL_KEY instead, or start a secret service such as GNOME Keyring or KWallet.</source>
+        <translation>在 Vesk 退出之前这个密钥都有效，但桌面的密钥服务无法保存它（%1）。请改为设置 VESK_MODEL_KEY，或启动一个密钥服务，例如 GNOME Keyring 或 KWallet。</translation>
     </message>
     <message>
-        <source>Vesk only talks to a model service on this computer, and %1 is not one. Set VESK_MODEL_URL to a local address and start Vesk again.</source>
-        <translation>Vesk 只与这台电脑上的模型服务通信，而 %1 不是。请将 VESK_MODEL_URL 设为本机地址，然后重新启动 Vesk。</translation>
+        <source>%1.</source>
+        <translation>%1。</translation>
     </message>
     <message>
-        <source>Vesk looked for a model service at %1. Start one with a model on this computer, for example with “ollama serve”, then start Vesk again.</source>
-        <translation>Vesk 在 %1 寻找模型服务。请在这台电脑上启动一个带模型的服务，例如运行“ollama serve”，然后重新启动 Vesk。</translation>
+        <source>%1: %2.</source>
+        <translation>%1：%2。</translation>
+    </message>
+    <message>
+        <source>VESK_MODEL_URL is set to “off”: unset it to use the address above.</source>
+        <translation>VESK_MODEL_URL 被设为“off”：取消设置即可使用上面的地址。</translation>
+    </message>
+    <message>
+        <source>Enter the address of a model service on this computer instead of “off”.</source>
+        <translation>请输入这台电脑上某个模型服务的地址，而不是“off”。</translation>
+    </message>
+    <message>
+        <source>Enter the key the service was started with.</source>
+        <translation>请输入该服务启动时使用的密钥。</translation>
+    </message>
+    <message>
+        <source>Enter the key the service at %1 was started with.</source>
+        <translation>请输入 %1 上的服务启动时使用的密钥。</translation>
+    </message>
+    <message>
+        <source>The service at %1 has no model to chat with yet: load or download one, then choose Check Again.</source>
+        <translation>%1 上的服务还没有可以对话的模型：请加载或下载一个，然后选择“再次检查”。</translation>
+    </message>
+    <message>
+        <source>Vesk only talks to a model service on this computer, and %1 is not one.</source>
+        <translation>Vesk 只与这台电脑上的模型服务通信，而 %1 不是。</translation>
+    </message>
+    <message>
+        <source>Vesk looked for a model service at %1. Start one with a model on this computer, for example with “ollama serve”, then choose Check Again.</source>
+        <translation>Vesk 在 %1 寻找模型服务。请在这台电脑上启动一个带模型的服务，例如运行“ollama serve”，然后选择“再次检查”。</translation>
+    </message>
+    <message>
+        <source>Vesk could not ask the desktop&apos;s secret service for a kept key (%1). Enter the key the service was started with.</source>
+        <translation>Vesk 无法向桌面的密钥服务索取保存的密钥（%1）。请输入该服务启动时使用的密钥。</translation>
     </message>
 </context>
 <context>
@@ -632,10 +664,6 @@ Vesk 会在你自己的文件夹中为它推荐一个位置，移动你接受的
         <translation>整理前等待</translation>
     </message>
     <message>
-        <source>How to start a local model</source>
-        <translation>如何启动本地模型</translation>
-    </message>
-    <message>
         <source>Checking for a local model…</source>
         <translation>正在检查本地模型…</translation>
     </message>
@@ -662,6 +690,41 @@ Vesk 会在你自己的文件夹中为它推荐一个位置，移动你接受的
     <message>
         <source>&amp;Notify When Files Wait</source>
         <translation>有文件待整理时通知(&amp;N)</translation>
+    </message>
+</context>
+<context>
+    <name>vesk::ModelServiceSettings</name>
+    <message>
+        <source>Set by %1 in the environment</source>
+        <translation>由环境变量 %1 设定</translation>
+    </message>
+    <message>
+        <source>&amp;Check Again</source>
+        <translation>再次检查(&amp;C)</translation>
+    </message>
+    <message>
+        <source>The first one that can chat</source>
+        <translation>第一个可以对话的模型</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>&amp;Address</source>
+        <translation>地址(&amp;A)</translation>
+    </message>
+    <message>
+        <source>&amp;Model</source>
+        <translation>模型(&amp;M)</translation>
+    </message>
+    <message>
+        <source>&amp;Key</source>
+        <translation>密钥(&amp;K)</translation>
+    </message>
+    <message>
+        <source>How to start a local model</source>
+        <translation>如何启动本地模型</translation>
     </message>
 </context>
 <context>
@@ -768,6 +831,10 @@ Vesk 会在你自己的文件夹中为它推荐一个位置，移动你接受的
         <translation>
             <numerusform>%n 个文件已放回原处</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Asking the local model… %1 of %2</source>
+        <translation>正在询问本地模型… 第 %1 个，共 %2 个</translation>
     </message>
 </context>
 <context>

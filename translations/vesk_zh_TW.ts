@@ -107,16 +107,48 @@ Vesk 會在你自己的資料夾中為它建議一個位置，移動你接受的
 <context>
     <name>ModelServiceNote</name>
     <message>
-        <source>VESK_MODEL_URL is set to “off”. Unset it, or set it to the address of a model service on this computer, and start Vesk again.</source>
-        <translation>VESK_MODEL_URL 被設為「off」。請取消設定，或將它設為這台電腦上某個模型服務的位址，然後重新啟動 Vesk。</translation>
+        <source>The key works until Vesk quits, but the desktop&apos;s secret service could not keep it (%1). Set VESK_MODEL_KEY instead, or start a secret service such as GNOME Keyring or KWallet.</source>
+        <translation>在 Vesk 結束之前這個金鑰都有效，但桌面的密鑰服務無法保存它（%1）。請改為設定 VESK_MODEL_KEY，或啟動一個密鑰服務，例如 GNOME Keyring 或 KWallet。</translation>
     </message>
     <message>
-        <source>Vesk only talks to a model service on this computer, and %1 is not one. Set VESK_MODEL_URL to a local address and start Vesk again.</source>
-        <translation>Vesk 只與這台電腦上的模型服務通訊，而 %1 不是。請將 VESK_MODEL_URL 設為本機位址，然後重新啟動 Vesk。</translation>
+        <source>%1.</source>
+        <translation>%1。</translation>
     </message>
     <message>
-        <source>Vesk looked for a model service at %1. Start one with a model on this computer, for example with “ollama serve”, then start Vesk again.</source>
-        <translation>Vesk 在 %1 尋找模型服務。請在這台電腦上啟動一個附有模型的服務，例如執行「ollama serve」，然後重新啟動 Vesk。</translation>
+        <source>%1: %2.</source>
+        <translation>%1：%2。</translation>
+    </message>
+    <message>
+        <source>VESK_MODEL_URL is set to “off”: unset it to use the address above.</source>
+        <translation>VESK_MODEL_URL 被設為「off」：取消設定即可使用上面的位址。</translation>
+    </message>
+    <message>
+        <source>Enter the address of a model service on this computer instead of “off”.</source>
+        <translation>請輸入這台電腦上某個模型服務的位址，而不是「off」。</translation>
+    </message>
+    <message>
+        <source>Enter the key the service was started with.</source>
+        <translation>請輸入該服務啟動時使用的金鑰。</translation>
+    </message>
+    <message>
+        <source>Enter the key the service at %1 was started with.</source>
+        <translation>請輸入 %1 上的服務啟動時使用的金鑰。</translation>
+    </message>
+    <message>
+        <source>The service at %1 has no model to chat with yet: load or download one, then choose Check Again.</source>
+        <translation>%1 上的服務還沒有可以對話的模型：請載入或下載一個，然後選擇「再次檢查」。</translation>
+    </message>
+    <message>
+        <source>Vesk only talks to a model service on this computer, and %1 is not one.</source>
+        <translation>Vesk 只與這台電腦上的模型服務通訊，而 %1 不是。</translation>
+    </message>
+    <message>
+        <source>Vesk looked for a model service at %1. Start one with a model on this computer, for example with “ollama serve”, then choose Check Again.</source>
+        <translation>Vesk 在 %1 尋找模型服務。請在這台電腦上啟動一個附有模型的服務，例如執行「ollama serve」，然後選擇「再次檢查」。</translation>
+    </message>
+    <message>
+        <source>Vesk could not ask the desktop&apos;s secret service for a kept key (%1). Enter the key the service was started with.</source>
+        <translation>Vesk 無法向桌面的密鑰服務索取保存的金鑰（%1）。請輸入該服務啟動時使用的金鑰。</translation>
     </message>
 </context>
 <context>
@@ -632,10 +664,6 @@ Vesk 會在你自己的資料夾中為它建議一個位置，移動你接受的
         <translation>整理前等待</translation>
     </message>
     <message>
-        <source>How to start a local model</source>
-        <translation>如何啟動本機模型</translation>
-    </message>
-    <message>
         <source>Checking for a local model…</source>
         <translation>正在檢查本機模型…</translation>
     </message>
@@ -662,6 +690,41 @@ Vesk 會在你自己的資料夾中為它建議一個位置，移動你接受的
     <message>
         <source>&amp;Notify When Files Wait</source>
         <translation>有檔案待整理時通知(&amp;N)</translation>
+    </message>
+</context>
+<context>
+    <name>vesk::ModelServiceSettings</name>
+    <message>
+        <source>Set by %1 in the environment</source>
+        <translation>由環境變數 %1 設定</translation>
+    </message>
+    <message>
+        <source>&amp;Check Again</source>
+        <translation>再次檢查(&amp;C)</translation>
+    </message>
+    <message>
+        <source>The first one that can chat</source>
+        <translation>第一個可以對話的模型</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>無</translation>
+    </message>
+    <message>
+        <source>&amp;Address</source>
+        <translation>位址(&amp;A)</translation>
+    </message>
+    <message>
+        <source>&amp;Model</source>
+        <translation>模型(&amp;M)</translation>
+    </message>
+    <message>
+        <source>&amp;Key</source>
+        <translation>金鑰(&amp;K)</translation>
+    </message>
+    <message>
+        <source>How to start a local model</source>
+        <translation>如何啟動本機模型</translation>
     </message>
 </context>
 <context>
@@ -768,6 +831,10 @@ Vesk 會在你自己的資料夾中為它建議一個位置，移動你接受的
         <translation>
             <numerusform>%n 個檔案已放回原處</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Asking the local model… %1 of %2</source>
+        <translation>正在詢問本機模型… 第 %1 個，共 %2 個</translation>
     </message>
 </context>
 <context>

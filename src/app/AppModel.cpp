@@ -29,12 +29,12 @@ std::vector<MoveFailure> withRecovered(std::vector<MoveFailure> failures,
 
 } // namespace
 
-AppModel::AppModel(AppLocation location, Settings settings, ModelEndpoint endpoint,
-                   FolderPicker& picker, AppModelOptions options)
-    : location_(std::move(location)), settings_(std::move(settings)),
-      endpoint_(std::move(endpoint)), picker_(picker),
-      access_(location_.settingsFile, picker, options.sandboxed),
-      ignored_(location_.ignoredFile()),
+AppModel::AppModel(AppLocation location, Settings settings, ModelEnvironment environment,
+                   FolderPicker& picker, KeyStore& keys, AppModelOptions options)
+    : location_(std::move(location)), settings_(std::move(settings)), picker_(picker),
+      access_(location_.settingsFile, picker, options.sandboxed), ignored_(location_.ignoredFile()),
+      // Asks the service at once, on a thread of its own.
+      modelSetup_(modelEndpoint(settings_), std::move(environment), keys),
       watcher_(std::make_unique<SourceWatcher>(SourceWatcher::Timing{options.debounce})),
       moves_(std::make_unique<MoveRunner>(location_.historyFile())),
       scans_(std::make_unique<ScanRunner>([this] { return organizer_; })) {
@@ -74,8 +74,13 @@ AppModel::AppModel(AppLocation location, Settings settings, ModelEndpoint endpoi
     connect(scans_.get(), &ScanRunner::finalPlan, this, [this](const Plan& plan) {
         merge(plan);
         scheduleScan(plan);
+        modelSetup_.scanned(plan);
     });
-    connect(scans_.get(), &ScanRunner::modelProbed, this, &AppModel::modelProbed);
+    connect(scans_.get(), &ScanRunner::modelProgress, this, &AppModel::modelProgress);
+    connect(&modelSetup_, &ModelSetup::answered, this, &AppModel::modelAnswered);
+    connect(&modelSetup_, &ModelSetup::endpointChanged, this, &AppModel::modelEndpointChanged);
+    connect(&modelSetup_, &ModelSetup::stateChanged, this,
+            [this] { emit modelStatusChanged(modelSetup_.status()); });
     connect(moves_.get(), &MoveRunner::runningChanged, this, &AppModel::movingChanged);
     connect(moves_.get(), &MoveRunner::progressed, this, &AppModel::moveProgress);
     connect(moves_.get(), &MoveRunner::applied, this,
@@ -101,8 +106,6 @@ AppModel::AppModel(AppLocation location, Settings settings, ModelEndpoint endpoi
                 rescan();
             });
 
-    // The first scan waits for the answer on the same worker thread.
-    checkModel();
     if (onboarded_) {
         watchSources();
         rescan();
@@ -127,27 +130,61 @@ void AppModel::dismissFailure() {
     }
 }
 
-void AppModel::checkModel() {
-    if (modelStatus_ != ModelStatus::checking) {
-        modelStatus_ = ModelStatus::checking;
-        emit modelStatusChanged(modelStatus_);
+std::optional<QString> AppModel::llmUnavailable() const {
+    if (const auto& why = modelSetup_.unavailable()) {
+        return ReasonText::of(*why);
     }
-    scans_->probe(endpoint_);
+    return std::nullopt;
 }
 
-void AppModel::modelProbed(const std::optional<ModelUnavailable>& unavailable) {
-    llmUnavailable_.reset();
-    if (unavailable) {
-        llmUnavailable_ = ReasonText::of(*unavailable);
-    }
-    modelStatus_ = unavailable ? ModelStatus::unavailable : ModelStatus::available;
-    if (!settings_.useLLM && useLLM_ != !unavailable) {
-        useLLM_ = !unavailable;
+void AppModel::checkModel() {
+    modelSetup_.check();
+}
+
+void AppModel::recheckModel() {
+    modelSetup_.check(ModelSetup::Showing::lastAnswer);
+}
+
+// Only the service's answers move the default, never a scan's findings: a model that lists
+// but fails every request would otherwise turn itself off and on with every scan.
+void AppModel::modelAnswered(bool available) {
+    if (!settings_.useLLM && useLLM_ != available) {
+        useLLM_ = available;
         emit useLLMChanged(useLLM_);
         organizer_ = makeOrganizer();
         rescan();
     }
-    emit modelStatusChanged(modelStatus_);
+}
+
+void AppModel::modelEndpointChanged() {
+    organizer_ = makeOrganizer();
+    rescan();
+}
+
+void AppModel::setModelUrl(const std::string& url) {
+    // An empty address is the usual one, as an empty model is the first that can chat.
+    setModelChoice(&Settings::modelUrl,
+                   url.empty() ? std::string(settings::modelUrl.defaultValue) : url);
+}
+
+void AppModel::setModelName(const std::string& name) {
+    setModelChoice(&Settings::model, name);
+}
+
+// Text fields tell of every edit that ends, changed or not: only a change is stored.
+void AppModel::setModelChoice(std::string Settings::*field, std::string value) {
+    if (settings_.*field == value) {
+        return;
+    }
+    settings_.*field = std::move(value);
+    saveSettings(Settings::modelPart);
+    modelSetup_.choose(modelEndpoint(settings_));
+}
+
+void AppModel::setModelKey(const std::string& key) {
+    if (key != modelSetup_.key()) {
+        modelSetup_.setKey(key);
+    }
 }
 
 void AppModel::setUseLLM(bool value) {
@@ -206,7 +243,8 @@ void AppModel::watchSources() {
 }
 
 std::shared_ptr<Organizer> AppModel::makeOrganizer() const {
-    return std::make_shared<Organizer>(organizerSettings(settings_, location_, useLLM_), endpoint_);
+    return std::make_shared<Organizer>(organizerSettings(settings_, location_, useLLM_),
+                                       modelSetup_.endpoint());
 }
 
 void AppModel::addSource() {
@@ -323,9 +361,16 @@ void AppModel::accessGranted() {
 }
 
 void AppModel::rescan() {
-    if (onboarded_) {
-        scans_->request();
+    if (!onboarded_) {
+        return;
     }
+    // The service may have started since it last failed to answer; an address that is "off"
+    // or not on this computer stays as it is until the settings change.
+    const auto why = modelSetup_.unavailable();
+    if (why && why != ModelUnavailable::turnedOff && loopbackService(endpoint().url)) {
+        recheckModel();
+    }
+    scans_->request();
 }
 
 const std::vector<WatchProblem>& AppModel::watchProblems() const {

@@ -4,6 +4,9 @@
 #include "app/FolderAccess.h"
 #include "app/FolderPicker.h"
 #include "app/IgnoredFiles.h"
+#include "app/KeyStore.h"
+#include "app/ModelEnvironment.h"
+#include "app/ModelSetup.h"
 #include "app/Row.h"
 #include "app/Settings.h"
 #include "app/SourceWatcher.h"
@@ -45,8 +48,9 @@ class AppModel : public QObject {
     Q_OBJECT
 
 public:
-    AppModel(AppLocation location, Settings settings, ModelEndpoint endpoint, FolderPicker& picker,
-             AppModelOptions options = {});
+    // `environment` overrides the model service the settings choose; `keys` keeps its key.
+    AppModel(AppLocation location, Settings settings, ModelEnvironment environment,
+             FolderPicker& picker, KeyStore& keys, AppModelOptions options = {});
     // Drops a running scan and lets a running tidy finish its current file first.
     ~AppModel() override;
     AppModel(const AppModel&) = delete;
@@ -87,15 +91,25 @@ public:
     [[nodiscard]] const std::filesystem::path& home() const { return location_.home; }
     [[nodiscard]] const std::filesystem::path& supportDir() const { return location_.supportDir; }
     [[nodiscard]] const AppLocation& location() const { return location_; }
-    [[nodiscard]] const ModelEndpoint& endpoint() const { return endpoint_; }
+    [[nodiscard]] const ModelEndpoint& endpoint() const { return modelSetup_.endpoint(); }
+    // The model service, its key and what it last said.
+    [[nodiscard]] const ModelSetup& modelSetup() const { return modelSetup_; }
     // Whether the local model can be used: asked of the service on a worker at start, since the
     // answer may take a second.
-    enum class ModelStatus { checking, available, unavailable };
-    [[nodiscard]] ModelStatus modelStatus() const { return modelStatus_; }
+    using ModelStatus = ModelSetup::Status;
+    [[nodiscard]] ModelStatus modelStatus() const { return modelSetup_.status(); }
     // Why the local model can't be used, translated; absent while checking and when it can.
-    [[nodiscard]] const std::optional<QString>& llmUnavailable() const { return llmUnavailable_; }
-    // Asks the model service again; the answer comes with modelStatusChanged.
+    [[nodiscard]] std::optional<QString> llmUnavailable() const;
+    // Asks the model service again, saying so at once; the answer comes with
+    // modelStatusChanged.
     void checkModel();
+    // The same, while the last answer stays shown: the settings window opened.
+    void recheckModel();
+    // The model service's address, model and key: each stored (the key with the key store) and
+    // asked about at once when it changes, and the model used from the next scan on.
+    void setModelUrl(const std::string& url);
+    void setModelName(const std::string& name);
+    void setModelKey(const std::string& key);
     [[nodiscard]] FolderAccess& access() { return access_; }
 
     // Source folders.
@@ -167,6 +181,9 @@ signals:
     void movingChanged(bool moving);
     // How many files of the tidy or undo under way are done.
     void moveProgress(int done, int total);
+    // How many of its questions the local model has answered in the scan under way; a total
+    // of 0 once the scan is over.
+    void modelProgress(int done, int total);
     // A tidy or an undo has ended; rows and lastBatch already show its outcome.
     void tidied(const vesk::ApplyResult& result);
     void undone(const vesk::UndoResult& result);
@@ -195,7 +212,9 @@ private:
     void finishMoves(const std::vector<std::filesystem::path>& moved,
                      std::vector<MoveFailure> failures, const std::optional<Batch>& newest);
     void setBusy(bool busy);
-    void modelProbed(const std::optional<ModelUnavailable>& unavailable);
+    void modelAnswered(bool available);
+    void modelEndpointChanged();
+    void setModelChoice(std::string Settings::*field, std::string value);
     Row* rowFor(const std::filesystem::path& file);
     // After rows were replaced or removed: indexes them by file and counts the pending ones.
     [[nodiscard]] int reindexRows();
@@ -205,12 +224,10 @@ private:
 
     AppLocation location_;
     Settings settings_; // as stored
-    ModelEndpoint endpoint_;
     FolderPicker& picker_;
     FolderAccess access_;
     IgnoredFiles ignored_;
-    ModelStatus modelStatus_ = ModelStatus::checking;
-    std::optional<QString> llmUnavailable_;
+    ModelSetup modelSetup_;
     bool onboarded_ = false;
     bool useLLM_ = false;
 

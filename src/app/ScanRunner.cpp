@@ -1,6 +1,5 @@
 #include "app/ScanRunner.h"
 
-#include "core/model/ModelService.h"
 #include "platform/FreeMemory.h"
 
 #include <QtConcurrent/QtConcurrentRun>
@@ -19,6 +18,12 @@ Plan withoutFolderContents(Plan plan) {
     return plan;
 }
 
+bool asksTheModel(OrganizerProgress::Stage stage) {
+    using Stage = OrganizerProgress::Stage;
+    return stage == Stage::understandingFolders || stage == Stage::placing ||
+           stage == Stage::reviewing;
+}
+
 } // namespace
 
 ScanRunner::ScanRunner(OrganizerSource source, QObject* parent)
@@ -28,19 +33,7 @@ ScanRunner::ScanRunner(OrganizerSource source, QObject* parent)
 
 ScanRunner::~ScanRunner() {
     stop_.request_stop();
-    quit_.request_stop();
     scan_.waitForFinished();
-    probe_.waitForFinished();
-}
-
-void ScanRunner::probe(ModelEndpoint endpoint) {
-    probe_ = QtConcurrent::run(&pool_, [this, endpoint = std::move(endpoint),
-                                        stop = quit_.get_token()] {
-        auto unavailable = checkModelService(endpoint, modelProbeLimit, stop).reason();
-        QMetaObject::invokeMethod(
-            this, [this, unavailable = std::move(unavailable)] { emit modelProbed(unavailable); },
-            Qt::QueuedConnection);
-    });
 }
 
 void ScanRunner::request() {
@@ -62,7 +55,15 @@ void ScanRunner::start() {
                 this, [this, plan = withoutFolderContents(plan)] { emit partialPlan(plan); },
                 Qt::QueuedConnection);
         };
-        std::optional<Plan> plan = organizer->run(stop, {}, partial);
+        // Only the model's stages: the others report every file, and are quick.
+        const auto progress = [this](const OrganizerProgress& state) {
+            if (asksTheModel(state.stage)) {
+                QMetaObject::invokeMethod(
+                    this, [this, state] { emit modelProgress(state.done, state.total); },
+                    Qt::QueuedConnection);
+            }
+        };
+        std::optional<Plan> plan = organizer->run(stop, progress, partial);
         if (plan) {
             plan = withoutFolderContents(std::move(*plan));
         }
@@ -76,6 +77,7 @@ void ScanRunner::start() {
 
 void ScanRunner::finish(const std::optional<Plan>& plan) {
     running_ = false;
+    emit modelProgress(0, 0);
     if (plan) {
         emit finalPlan(*plan);
     }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/model/ModelEndpoint.h"
 #include "core/placement/Organizer.h"
 
 #include <QFuture>
@@ -16,7 +15,8 @@ namespace vesk {
 // Runs the organizer on a worker thread, one scan at a time. Requests during a scan collapse
 // into one follow-up scan, which takes the organizer current when it starts. Plans arrive on
 // the thread that owns the runner: the partial plan, then the final one, their targets without
-// the names of the files inside them.
+// the names of the files inside them. How many questions the model has answered arrives as they
+// are answered.
 class ScanRunner : public QObject {
     Q_OBJECT
 
@@ -32,9 +32,6 @@ public:
 
     // Starts a scan now, or one more after the running one.
     void request();
-    // Asks the model service whether it can be used, on the scan thread (it may take a second),
-    // before any scan requested after this; the answer arrives as modelProbed.
-    void probe(ModelEndpoint endpoint);
     [[nodiscard]] bool isRunning() const { return running_; }
 
 signals:
@@ -42,8 +39,9 @@ signals:
     void partialPlan(const vesk::Plan& plan);
     void finalPlan(const vesk::Plan& plan);
     void finished();
-    // Absent when the model can be used, else why not.
-    void modelProbed(const std::optional<vesk::ModelUnavailable>& unavailable);
+    // The model's questions answered in this scan so far, of those it has to answer; a total
+    // of 0 once the scan is over.
+    void modelProgress(int done, int total);
 
 private:
     void start();
@@ -52,9 +50,7 @@ private:
     OrganizerSource source_;
     QThreadPool pool_;
     QFuture<void> scan_;
-    QFuture<void> probe_;
     std::stop_source stop_;
-    std::stop_source quit_; // ends a probe under way when the runner goes
     bool running_ = false;
     bool pending_ = false;
 };

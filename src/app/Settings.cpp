@@ -38,6 +38,14 @@ std::optional<double> stored(const QSettings& store, const settings::Number& num
     return value;
 }
 
+std::optional<std::string> stored(const QSettings& store, const settings::Text& text) {
+    const QVariant value = store.value(storeKey(text.key));
+    if (!value.isValid()) {
+        return std::nullopt;
+    }
+    return value.toString().toStdString();
+}
+
 std::vector<std::filesystem::path> stored(const QSettings& store, const settings::Folders& list) {
     auto paths = pathsFromStored(store.value(storeKey(list.key)));
     std::erase_if(paths, [](const std::filesystem::path& path) { return !path.is_absolute(); });
@@ -96,6 +104,12 @@ std::optional<Settings> Settings::load(const QString& file) {
     if (store.contains(storeKey(settings::targetRoots.key))) {
         loaded.targetRoots = stored(store, settings::targetRoots);
     }
+    loaded.modelUrl =
+        stored(store, settings::modelUrl).value_or(std::string(settings::modelUrl.defaultValue));
+    loaded.model =
+        stored(store, settings::model).value_or(std::string(settings::model.defaultValue));
+    loaded.modelParallel = static_cast<int>(
+        stored(store, settings::modelParallel).value_or(settings::modelParallel.defaultValue));
     return loaded;
 }
 
@@ -136,6 +150,11 @@ bool Settings::save(const QString& file, unsigned parts) const {
             store.remove(storeKey(settings::targetRoots.key));
         }
     }
+    if ((parts & modelPart) != 0) {
+        store.setValue(storeKey(settings::modelUrl.key), QString::fromStdString(modelUrl));
+        store.setValue(storeKey(settings::model.key), QString::fromStdString(model));
+        store.setValue(storeKey(settings::modelParallel.key), modelParallel);
+    }
     store.sync();
     return store.status() == QSettings::NoError;
 }
@@ -160,6 +179,14 @@ OrganizerSettings organizerSettings(const Settings& settings, const AppLocation&
     result.modelAnswers = location.modelAnswersFile();
     result.systemDataFolders = systemDataFolders();
     return result;
+}
+
+ModelEndpoint modelEndpoint(const Settings& settings) {
+    ModelEndpoint endpoint;
+    endpoint.url = settings.modelUrl;
+    endpoint.model = settings.model;
+    endpoint.parallel = settings.modelParallel;
+    return endpoint;
 }
 
 } // namespace vesk

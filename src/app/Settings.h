@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AppLocation.h"
+#include "core/model/ModelEndpoint.h"
 #include "core/placement/OrganizerSettings.h"
 #include "core/settings/SettingsTable.h"
 
@@ -28,6 +29,10 @@ struct Settings {
     bool notifyWhenFilesWait = settings::notifyWhenFilesWait.defaultValue;
     // The folders to file into, absolute paths in the person's order; absent until edited.
     std::optional<std::vector<std::filesystem::path>> targetRoots;
+    // The local model service; its key is kept by the desktop's secret service, never here.
+    std::string modelUrl{settings::modelUrl.defaultValue};
+    std::string model{settings::model.defaultValue}; // empty: the first chat model listed
+    int modelParallel = static_cast<int>(settings::modelParallel.defaultValue);
 
     // Which entries a save writes; each change writes only its own.
     enum Part : unsigned {
@@ -36,6 +41,7 @@ struct Settings {
         preferencesPart = 1U << 2U, // useLLM, allowContent, minAgeDays and useNameIndex together
         notificationsPart = 1U << 3U,
         targetRootsPart = 1U << 4U,
+        modelPart = 1U << 5U, // modelUrl, model and modelParallel together
     };
 
     // Finished, and at least one source to tidy.
@@ -70,5 +76,8 @@ struct SettingsAtStart {
 // The system's data folders come from the environment (systemDataFolders()).
 [[nodiscard]] OrganizerSettings organizerSettings(const Settings& settings,
                                                   const AppLocation& location, bool useLLM);
+
+// The model service these settings choose, without a key.
+[[nodiscard]] ModelEndpoint modelEndpoint(const Settings& settings);
 
 } // namespace vesk

@@ -49,7 +49,6 @@ std::variant<CliSession, SessionError> openSession(const CliOptions& options) {
     }
     CliSession session;
     session.location = std::move(std::get<AppLocation>(location));
-    session.endpoint = modelEndpointFromEnvironment();
 
     const SettingsAtStart stored = loadSettingsAtStart(session.location.settingsFile);
     if (!stored.settings) {
@@ -64,6 +63,9 @@ std::variant<CliSession, SessionError> openSession(const CliOptions& options) {
                   << " and the defaults are used\n";
     }
     auto settings = stored.settings;
+    // Without a desktop session there is no secret service to ask: the key comes from
+    // VESK_MODEL_KEY alone.
+    session.endpoint = ModelEnvironment::read().over(modelEndpoint(*settings));
     settings->minAgeDays = options.minAgeDays.value_or(settings->minAgeDays);
     settings->allowContent = options.allowContent.value_or(settings->allowContent);
     settings->useNameIndex = options.useNameIndex.value_or(settings->useNameIndex);

@@ -1,15 +1,13 @@
 #include "ui/GeneralSettings.h"
 
 #include "app/AppModel.h"
-#include "app/ModelServiceNote.h"
 #include "app/WaitChoices.h"
+#include "ui/ModelServiceSettings.h"
 #include "ui/SettingLabel.h"
 #include "ui/SettingsSection.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDesktopServices>
-#include <QLabel>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -35,11 +33,12 @@ QCheckBox* toggle(const char* name, const QString& title, QWidget* parent) {
 
 GeneralSettings::GeneralSettings(AppModel& model, AutostartEntry autostart, QUrl help,
                                  NoteAtStart modelNote, QWidget* parent)
-    : QWidget(parent), model_(model), autostart_(std::move(autostart)), help_(std::move(help)),
+    : QWidget(parent), model_(model), autostart_(std::move(autostart)),
       openAtLogin_(toggle("openAtLogin", tr("Open at Login"), this)),
       notify_(toggle("notifyWhenFilesWait", tr("Notify When Files Wait"), this)),
       wait_(new QComboBox(this)),
       useModel_(toggle("useModel", tr("Sort with a Local Model"), this)),
+      modelService_(new ModelServiceSettings(model, std::move(help), this)),
       readContents_(toggle("readContents", tr("Read File Contents"), this)) {
     setObjectName(QStringLiteral("generalSettings"));
     wait_->setObjectName(QStringLiteral("waitBeforeTidying"));
@@ -68,6 +67,8 @@ GeneralSettings::GeneralSettings(AppModel& model, AutostartEntry autostart, QUrl
     notify_->setChecked(model_.notifyWhenFilesWait());
     showWaitChoices();
     showModelSettings();
+    // The service may have started, or stopped, since it was last asked.
+    model_.recheckModel();
 }
 
 QWidget* GeneralSettings::loginSection() {
@@ -95,8 +96,7 @@ QWidget* GeneralSettings::placementSection(NoteAtStart modelNote) {
     modelLabel->setControl(useModel_);
     modelLabel_ = modelLabel;
     section->addRow(modelLabel_, useModel_, modelInfo);
-    modelServiceNote_ = modelServiceLine();
-    section->addNote(modelServiceNote_);
+    section->addNote(modelService_);
     auto* contentsInfo =
         new PrivacyInfo(PrivacyNote::Topic::fileContents, NoteAtStart::closed, section);
     contentsInfo->setObjectName(QStringLiteral("fileContentsPrivacy"));
@@ -104,26 +104,13 @@ QWidget* GeneralSettings::placementSection(NoteAtStart modelNote) {
         new SettingLabel(tr("&Read File Contents"), Symbol::documentSearch, orange, section);
     contentsLabel->setControl(readContents_);
     section->addRow(contentsLabel, readContents_, contentsInfo);
-    QWidget* const order[] = {openAtLogin_,      wait_,        modelInfo,    useModel_,
-                              modelServiceNote_, contentsInfo, readContents_};
-    for (std::size_t i = 1; i < std::size(order); ++i) {
+    QList<QWidget*> order{openAtLogin_, notify_, wait_, modelInfo, useModel_};
+    order << modelService_->controls();
+    order << contentsInfo << readContents_;
+    for (qsizetype i = 1; i < order.size(); ++i) {
         setTabOrder(order[i - 1], order[i]);
     }
     return section;
-}
-
-QLabel* GeneralSettings::modelServiceLine() {
-    auto* line = new QLabel(this);
-    line->setObjectName(QStringLiteral("modelServiceNote"));
-    line->setWordWrap(true);
-    line->setTextFormat(Qt::RichText);
-    line->setForegroundRole(QPalette::PlaceholderText);
-    line->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
-    line->setText(QStringLiteral("%1 <a href=\"help\">%2</a>")
-                      .arg(ModelServiceNote::text(model_.endpoint()).toHtmlEscaped(),
-                           tr("How to start a local model").toHtmlEscaped()));
-    connect(line, &QLabel::linkActivated, this, [this] { QDesktopServices::openUrl(help_); });
-    return line;
 }
 
 void GeneralSettings::showWaitChoices() {
@@ -145,7 +132,6 @@ void GeneralSettings::showModelSettings() {
     useModel_->setToolTip(status == AppModel::ModelStatus::checking
                               ? tr("Checking for a local model…")
                               : model_.llmUnavailable().value_or(QString()));
-    modelServiceNote_->setVisible(status == AppModel::ModelStatus::unavailable);
     modelLabel_->setToolTip(useModel_->toolTip());
     readContents_->setChecked(model_.allowContent());
 }

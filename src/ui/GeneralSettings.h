@@ -8,16 +8,16 @@
 
 class QCheckBox;
 class QComboBox;
-class QLabel;
 
 namespace vesk {
 
 class AppModel;
+class ModelServiceSettings;
 
 // The settings window's General tab: opening at login, notifications, the wait before tidying,
-// and the two
-// optional placement layers with their privacy notes. Every control writes straight to the
-// model, except "Open at Login", which is the autostart entry on disk.
+// and the two optional placement layers with their privacy notes and the model service. Every
+// control writes straight to the model, except "Open at Login", which is the autostart entry
+// on disk. Opening it asks the model service again.
 class GeneralSettings : public QWidget {
     Q_OBJECT
 
@@ -29,19 +29,17 @@ public:
 private:
     [[nodiscard]] QWidget* loginSection();
     [[nodiscard]] QWidget* placementSection(NoteAtStart modelNote);
-    [[nodiscard]] QLabel* modelServiceLine();
     void showWaitChoices();
     void showModelSettings();
 
     AppModel& model_;
     AutostartEntry autostart_;
-    QUrl help_;
     QCheckBox* openAtLogin_;
     QCheckBox* notify_;
     QComboBox* wait_;
     QCheckBox* useModel_;
     QWidget* modelLabel_ = nullptr;
-    QLabel* modelServiceNote_ = nullptr; // where to find a model, while none answers
+    ModelServiceSettings* modelService_; // the service, and why the model can't be used
     QCheckBox* readContents_;
 };
 

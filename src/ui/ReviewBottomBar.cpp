@@ -54,6 +54,7 @@ ReviewBottomBar::ReviewBottomBar(AppModel& model, QWidget* parent)
     connect(&model_, &AppModel::busyChanged, this, &ReviewBottomBar::showState);
     connect(&model_, &AppModel::movingChanged, this, &ReviewBottomBar::showState);
     connect(&model_, &AppModel::moveProgress, this, &ReviewBottomBar::showProgress);
+    connect(&model_, &AppModel::modelProgress, this, &ReviewBottomBar::showModelProgress);
     connect(&model_, &AppModel::tidied, this, &ReviewBottomBar::showTidied);
     connect(&model_, &AppModel::undone, this, &ReviewBottomBar::showUndone);
     showState();
@@ -80,6 +81,13 @@ void ReviewBottomBar::showProgress(int done, int total) {
     status_->setText((model_.isUndoing() ? tr("Putting back %1 of %2…") : tr("Moving %1 of %2…"))
                          .arg(locale.toString(done), locale.toString(total))
                          .toHtmlEscaped());
+}
+
+void ReviewBottomBar::showModelProgress(int done, int total) {
+    const QLocale locale;
+    scanning_->setText(total > 0 ? tr("Asking the local model… %1 of %2")
+                                       .arg(locale.toString(done), locale.toString(total))
+                                 : tr("Scanning…"));
 }
 
 void ReviewBottomBar::showTidied(const ApplyResult& result) {

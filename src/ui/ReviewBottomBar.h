@@ -14,7 +14,8 @@ class AppModel;
 struct ApplyResult;
 struct UndoResult;
 
-// The review window's bottom bar: the scan indicator, how a tidy or undo is going and how it
+// The review window's bottom bar: the scan indicator ("Asking the local model… 120 of 698"
+// while the model answers), how a tidy or undo is going and how it
 // went ("Moving 120 of 6,644…", "Moved 31 files · Undo", "31 files are back"), undo, and the
 // default button that tidies exactly the pending rows. Without a tray it also carries the
 // tray's menu.
@@ -32,6 +33,7 @@ public:
 private:
     void showState();
     void showProgress(int done, int total);
+    void showModelProgress(int done, int total);
     void showTidied(const ApplyResult& result);
     void showUndone(const UndoResult& result);
 

@@ -20,7 +20,7 @@ namespace {
 using namespace std::chrono_literals;
 using test::writeFile;
 
-const ModelEndpoint modelOff{.url = "off", .model = ""};
+const ModelEnvironment modelOff{.url = "off"};
 
 bool waitFor(const std::function<bool()>& condition, int milliseconds = 10'000) {
     return QTest::qWaitFor(condition, milliseconds);
@@ -47,8 +47,8 @@ protected:
 TEST_F(AppModelTest, FirstLaunchWaitsForOnboardingWithTheModelsDefault) {
     test::FakeModelServer server;
     for (const bool available : {true, false}) {
-        const auto model = makeModel(
-            Settings{}, available ? ModelEndpoint{.url = server.baseUrl(), .model = ""} : modelOff);
+        const auto model =
+            makeModel(Settings{}, available ? ModelEnvironment{.url = server.baseUrl()} : modelOff);
         QSignalSpy busy(model.get(), &AppModel::busyChanged);
         ASSERT_TRUE(modelChecked(*model));
         EXPECT_TRUE(model->sources().empty());
@@ -77,7 +77,7 @@ TEST_F(AppModelTest, StoredChoicesWinAndOnboardingNeedsASource) {
     settings.useLLM = false;
     settings.minAgeDays = 0.5;
     settings.onboardingFinished = true; // but no source
-    const auto model = makeModel(settings, {.url = server.baseUrl(), .model = ""});
+    const auto model = makeModel(settings, {.url = server.baseUrl()});
     EXPECT_FALSE(model->useLLM());
     EXPECT_EQ(model->minAgeDays(), 0.5);
     EXPECT_FALSE(model->onboarded());
@@ -142,11 +142,47 @@ TEST_F(AppModelTest, QuittingDuringAScanThatWaitsOnTheModelEndsItAtOnce) {
     Settings settings = onboardedSettings();
     settings.useLLM = true;
     // Without the stop the model would wait out the request's whole time-out and more.
-    auto model = makeModel(settings, {.url = server.baseUrl(), .model = "", .timeout = 10min});
+    auto model = makeModel(settings, {.url = server.baseUrl(), .timeout = 10min});
     ASSERT_TRUE(waitFor([&] { return !server.chatRequests().empty(); }));
     model.reset();
     EXPECT_EQ(server.chatRequests().size(), 1U);
     EXPECT_FALSE(std::filesystem::exists(location.supportDir / "folder-profiles.json"));
+}
+
+// A service that starts after Vesk is found by the next scan, without a restart.
+TEST_F(AppModelTest, AScanAfterAFailedCheckAsksTheServiceAgain) {
+    test::FakeModelServer server;
+    server.setModelsReply(test::FakeModelServer::status(503));
+    const auto model = makeModel(onboardedSettings(), {.url = server.baseUrl()});
+    ASSERT_TRUE(modelChecked(*model));
+    settleOrFail(*model);
+    EXPECT_EQ(model->llmUnavailable(), "The local model isn't ready yet");
+    EXPECT_FALSE(model->useLLM());
+
+    server.setModelsReply({200, R"({"data":[{"id":"m"}]})"});
+    model->rescan();
+    ASSERT_TRUE(waitFor([&] { return model->modelStatus() == AppModel::ModelStatus::available; }));
+    EXPECT_TRUE(model->useLLM()); // nothing chosen: the model is used once it answers
+}
+
+// The review window counts the model's answers as they come, and stops counting at the end.
+TEST_F(AppModelTest, TheModelsProgressIsToldWhileItAnswers) {
+    download("Grandma secret sauce.txt");
+    test::FakeModelServer server;
+    Settings settings = onboardedSettings();
+    settings.useLLM = true;
+    const auto model = makeModel(settings, {.url = server.baseUrl()});
+    QSignalSpy progress(model.get(), &AppModel::modelProgress);
+    settleOrFail(*model);
+    ASSERT_FALSE(server.chatRequests().empty());
+    ASSERT_GE(progress.count(), 2);
+    int most = 0;
+    for (const auto& arguments : progress) {
+        EXPECT_LE(arguments.at(0).toInt(), arguments.at(1).toInt());
+        most = std::max(most, arguments.at(1).toInt());
+    }
+    EXPECT_GT(most, 0);
+    EXPECT_EQ(progress.last(), (QList<QVariant>{0, 0}));
 }
 
 TEST_F(AppModelTest, SettingAValueItAlreadyHasStillStoresAndRescans) {

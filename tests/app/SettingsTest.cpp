@@ -77,9 +77,12 @@ TEST(Settings, RoundTripsEveryEntryAndWritesOnlyThePartsAsked) {
     settings.useNameIndex = false;
     settings.notifyWhenFilesWait = false;
     settings.targetRoots = {{"/home/a/Books", "/home/a/caf\xE9"}};
+    settings.modelUrl = "http://localhost:8080";
+    settings.model = "qwen2.5:3b-instruct-q4_K_M";
+    settings.modelParallel = 2;
     ASSERT_TRUE(settings.save(file, Settings::sourcesPart | Settings::onboardedPart |
                                         Settings::preferencesPart | Settings::notificationsPart |
-                                        Settings::targetRootsPart));
+                                        Settings::targetRootsPart | Settings::modelPart));
     EXPECT_EQ(Settings::load(file), settings);
 
     // A sources change leaves the stored preferences alone.
@@ -191,14 +194,52 @@ TEST(AppLocation, SystemDataFoldersFollowXdgDataDirs) {
               std::vector<std::filesystem::path>{"/opt/data"});
 }
 
-TEST(ModelEnvironment, ChoosesTheServiceWhereSet) {
-    setenv("VESK_MODEL_URL", "", 1);
-    setenv("VESK_MODEL", "qwen2.5:3b", 1);
-    EXPECT_EQ(modelEndpointFromEnvironment(),
-              (ModelEndpoint{.url = ModelEndpoint{}.url, .model = "qwen2.5:3b"}));
-    setenv("VESK_MODEL_URL", "off", 1);
-    unsetenv("VESK_MODEL");
-    EXPECT_EQ(modelEndpointFromEnvironment().url, "off");
+// The settings choose the service; a variable that is set chooses instead, one that is empty or
+// out of range does not.
+TEST(ModelEnvironment, EachVariableSetOverridesItsSetting) {
+    Settings settings;
+    settings.modelUrl = "http://127.0.0.1:8080/v1";
+    settings.model = "qwen2.5:3b";
+    settings.modelParallel = 2;
+    ModelEndpoint chosen = modelEndpoint(settings);
+    chosen.key = "kept";
+    const auto with = [&](auto change) {
+        ModelEndpoint endpoint = chosen;
+        change(endpoint);
+        return endpoint;
+    };
+    struct Case {
+        const char* variable;
+        const char* value;
+        ModelEndpoint expected;
+    };
+    const std::vector<Case> cases{
+        {"VESK_MODEL_URL", "", chosen},
+        {"VESK_MODEL_URL", "http://localhost:11434",
+         with([](ModelEndpoint& e) { e.url = "http://localhost:11434"; })},
+        {"VESK_MODEL_URL", "off", with([](ModelEndpoint& e) { e.url = "off"; })},
+        {"VESK_MODEL", "llama3.2:3b", with([](ModelEndpoint& e) { e.model = "llama3.2:3b"; })},
+        {"VESK_MODEL_KEY", "from-the-environment",
+         with([](ModelEndpoint& e) { e.key = "from-the-environment"; })},
+        {"VESK_MODEL_PARALLEL", "8", with([](ModelEndpoint& e) { e.parallel = 8; })},
+        {"VESK_MODEL_PARALLEL", "0", chosen},
+        {"VESK_MODEL_PARALLEL", "17", chosen},
+        {"VESK_MODEL_PARALLEL", "many", chosen},
+        {"VESK_MODEL_TIMEOUT", "120",
+         with([](ModelEndpoint& e) { e.timeout = std::chrono::minutes(2); })},
+    };
+    const char* const variables[] = {"VESK_MODEL_URL", "VESK_MODEL", "VESK_MODEL_KEY",
+                                     "VESK_MODEL_PARALLEL", "VESK_MODEL_TIMEOUT"};
+    for (const char* variable : variables) {
+        unsetenv(variable);
+    }
+    EXPECT_EQ(ModelEnvironment::read(), ModelEnvironment{});
+    EXPECT_EQ(ModelEnvironment::read().over(chosen), chosen);
+    for (const auto& [variable, value, expected] : cases) {
+        setenv(variable, value, 1);
+        EXPECT_EQ(ModelEnvironment::read().over(chosen), expected) << variable << "=" << value;
+        unsetenv(variable);
+    }
 }
 
 TEST(ModelEnvironment, TimeOutIsAPositiveNumberOfSeconds) {
@@ -210,10 +251,10 @@ TEST(ModelEnvironment, TimeOutIsAPositiveNumberOfSeconds) {
         {"", milliseconds(60'000)},      {"1e9", milliseconds(86'400'000)}};
     for (const auto& [text, timeout] : cases) {
         setenv("VESK_MODEL_TIMEOUT", text, 1);
-        EXPECT_EQ(modelEndpointFromEnvironment().timeout, timeout) << text;
+        EXPECT_EQ(ModelEnvironment::read().over({}).timeout, timeout) << text;
     }
     unsetenv("VESK_MODEL_TIMEOUT");
-    EXPECT_EQ(modelEndpointFromEnvironment().timeout, ModelEndpoint{}.timeout);
+    EXPECT_EQ(ModelEnvironment::read().timeout, std::nullopt);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "CliProcess.h"
 
+#include "app/Settings.h"
 #include "support/Cjk.h"
 #include "support/FakeModelServer.h"
 #include "support/TempDir.h"
@@ -507,6 +508,33 @@ TEST_F(VeskCliModel, ModelPlacesAndVetoes) {
     EXPECT_EQ(first["qaApproved"], 1);
     EXPECT_GE(first["qaRejected"].get<int>(), 1);
     EXPECT_EQ(first["llmCalls"], server.chatRequests().size());
+}
+
+// As the application does, vesk-cli asks the service the settings name; without a session to
+// reach the secret service, its key comes from the environment.
+TEST_F(VeskCliModel, TheServiceComesFromTheSettingsAndItsKeyFromTheEnvironment) {
+    server.requireKey("s3cret");
+    const QString store =
+        QString::fromStdString((sandbox / "config/vesk/app.vesk.Vesk.fixture.conf").string());
+    auto settings = Settings::load(store);
+    ASSERT_TRUE(settings);
+    settings->modelUrl = server.baseUrl();
+    settings->model = "fake-model";
+    ASSERT_TRUE(settings->save(store, Settings::modelPart));
+    const std::string unset = "VESK_MODEL_URL="; // empty counts as unset
+
+    EXPECT_THAT(plan(demo, {"--model"}, {unset})["llmUnavailable"].get<std::string>(),
+                ::testing::StartsWith("The local model service needs a key: the model service "
+                                      "answered HTTP 401"));
+    const Json keyed = plan(demo, {"--model"}, {unset, "VESK_MODEL_KEY=s3cret"});
+    EXPECT_TRUE(keyed["llmUnavailable"].is_null());
+    EXPECT_GT(keyed["llmCalls"].get<int>(), 0);
+    EXPECT_EQ(server.authorizations().back(), "Bearer s3cret");
+
+    const Json elsewhere =
+        plan(demo, {"--model"}, {"VESK_MODEL_URL=http://127.0.0.1:9/v1", "VESK_MODEL_KEY=s3cret"});
+    EXPECT_THAT(elsewhere["llmUnavailable"].get<std::string>(),
+                ::testing::StartsWith("The local model isn't available"));
 }
 
 TEST_F(VeskCliModel, AnUnchangedHomeIsNotAskedAgainAndAChangeAsksOnlyWhatItTouches) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AppModel.h"
+#include "support/MemoryKeyStore.h"
 #include "support/QtPrinting.h"
 #include "support/ScriptedPicker.h"
 #include "support/TempDir.h"
@@ -13,8 +14,8 @@
 namespace vesk::test {
 
 // A home folder of its own with an application model on it: settings in the folder, the model
-// off, a short quiet time for the folder watchers, scripted folder pickers, no sandbox unless
-// asked for.
+// off (as if by VESK_MODEL_URL), a short quiet time for the folder watchers, scripted folder
+// pickers, the model service's key in memory, no sandbox unless asked for.
 class ModelHome {
 public:
     explicit ModelHome(std::initializer_list<const char*> files = {}) {
@@ -38,13 +39,13 @@ public:
         return settings;
     }
 
-    [[nodiscard]] std::unique_ptr<AppModel>
-    makeModel(Settings settings, ModelEndpoint endpoint = {.url = "off", .model = ""},
-              AppModelOptions options = {}) {
+    [[nodiscard]] std::unique_ptr<AppModel> makeModel(Settings settings,
+                                                      ModelEnvironment environment = {.url = "off"},
+                                                      AppModelOptions options = {}) {
         options.debounce = debounce;
         options.sandboxed = sandboxed;
-        return std::make_unique<AppModel>(location, std::move(settings), std::move(endpoint),
-                                          picker, std::move(options));
+        return std::make_unique<AppModel>(location, std::move(settings), std::move(environment),
+                                          picker, keys, std::move(options));
     }
 
     // Waits until the model service has answered whether the model can be used.
@@ -68,6 +69,7 @@ public:
     TempDir dir;
     AppLocation location;
     ScriptedPicker picker;
+    MemoryKeyStore keys;
     std::chrono::milliseconds debounce{400};
     bool sandboxed = false;
 };

@@ -1,5 +1,6 @@
 #include "ui/SettingsWindow.h"
 
+#include "app/PathBoundary.h"
 #include "support/FakeModelServer.h"
 #include "support/ModelHome.h"
 #include "ui/PrivacyInfo.h"
@@ -9,6 +10,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -72,28 +74,28 @@ TEST_F(SettingsWindowTest, TwoTabsGeneralFirst) {
 TEST_F(SettingsWindowTest, TheModelToggleFollowsTheModelsAvailability) {
     test::FakeModelServer server;
     struct Case {
-        ModelEndpoint endpoint;
+        ModelEnvironment environment;
         bool enabled;
         QString tooltip;
         QString serviceLine; // part of it; empty: no line
     };
-    for (const auto& [endpoint, enabled, tooltip, serviceLine] : std::vector<Case>{
-             {{server.baseUrl(), {}}, true, {}, {}},
-             {{"off", {}}, false, "The local model is turned off", "VESK_MODEL_URL"},
-             {{"http://127.0.0.1:9/v1", {}},
+    for (const auto& [environment, enabled, tooltip, serviceLine] : std::vector<Case>{
+             {{.url = server.baseUrl()}, true, {}, {}},
+             {{.url = "off"}, false, "The local model is turned off", "VESK_MODEL_URL"},
+             {{.url = "http://127.0.0.1:9/v1"},
               false,
               "The local model isn't available",
               "http://127.0.0.1:9/v1"},
-             {{"http://192.168.1.4:11434/v1", {}},
+             {{.url = "http://192.168.1.4:11434/v1"},
               false,
               "The local model isn't available",
               "http://192.168.1.4:11434/v1"},
          }) {
-        const auto model = makeModel(settings, endpoint);
+        const auto model = makeModel(settings, environment);
         ASSERT_TRUE(modelChecked(*model));
         const auto window = open(*model);
         const auto* toggle = find<QCheckBox>(*window, "useModel");
-        const auto label = endpoint.url;
+        const auto label = *environment.url;
         EXPECT_EQ(toggle->isEnabled(), enabled) << label;
         EXPECT_EQ(toggle->toolTip(), tooltip) << label;
         EXPECT_EQ(toggle->isChecked(), enabled) << label; // the default follows availability
@@ -102,26 +104,112 @@ TEST_F(SettingsWindowTest, TheModelToggleFollowsTheModelsAvailability) {
             EXPECT_TRUE(find<QLabel>(*window, "modelServiceNote")->text().contains(serviceLine))
                 << label;
         }
+        // The environment decides: the field says so and takes nothing.
+        const auto* url = find<QLineEdit>(*window, "modelUrl");
+        EXPECT_FALSE(url->isEnabled()) << label;
+        EXPECT_EQ(url->text(), QString::fromStdString(label));
+        EXPECT_EQ(url->toolTip(), "Set by VESK_MODEL_URL in the environment");
     }
 }
 
-// The service may take its time to answer: the window never waits for it, and shows the check.
-TEST_F(SettingsWindowTest, WhileTheModelIsCheckedTheToggleSaysSoAndThenFollowsTheAnswer) {
-    test::FakeModelServer server;
-    const auto model = makeModel(settings, {server.baseUrl(), {}});
+// The person starts the service after Vesk, with a model still loading, and finds it from the
+// settings window without a restart.
+TEST_F(SettingsWindowTest, TheWindowFindsTheServiceListsItsModelsAndChecksAgainWhenAsked) {
+    test::FakeModelServer server({"nomic-embed-text", "qwen2.5:3b", "llama3.2:3b"});
+    server.setModelsReply({503, R"({"error":{"message":"Loading model"}})"});
+    settings.modelUrl = "http://127.0.0.1:9/v1"; // nothing listens there
+    const auto model = makeModel(settings, {});
     ASSERT_TRUE(modelChecked(*model));
     const auto window = open(*model);
-    const auto* toggle = find<QCheckBox>(*window, "useModel");
-    server.setModelsReply({200, R"({"data":[{"id":"m"}]})", std::chrono::milliseconds(400)});
-
-    model->checkModel();
-    EXPECT_EQ(model->modelStatus(), AppModel::ModelStatus::checking);
+    auto* toggle = find<QCheckBox>(*window, "useModel");
     EXPECT_FALSE(toggle->isEnabled());
-    EXPECT_EQ(toggle->toolTip(), "Checking for a local model…");
+
+    // Typed without "/v1", as people do.
+    const std::string typed = "http://127.0.0.1:" + std::to_string(server.port());
+    auto* url = find<QLineEdit>(*window, "modelUrl");
+    url->clear();
+    QTest::keyClicks(url, QString::fromStdString(typed));
+    QTest::keyClick(url, Qt::Key_Return);
+    EXPECT_EQ(stored().modelUrl, typed);
+    ASSERT_TRUE(modelChecked(*model));
+    EXPECT_FALSE(toggle->isEnabled());
+    EXPECT_EQ(toggle->toolTip(), "The local model isn't ready yet");
+    const auto* note = find<QLabel>(*window, "modelServiceNote");
+    EXPECT_TRUE(shows(*window, "modelServiceNote"));
+    EXPECT_TRUE(note->text().contains("The local model isn't ready yet: the model service "
+                                      "answered HTTP 503: Loading model."))
+        << note->text().toStdString();
+
+    server.setModelsReply({200, R"({"data":[{"id":"nomic-embed-text"},{"id":"qwen2.5:3b"},)"
+                                R"({"id":"llama3.2:3b"}]})"});
+    auto* checkAgain = find<QPushButton>(*window, "checkModelAgain");
+    EXPECT_EQ(checkAgain->text(), "&Check Again");
+    QTest::mouseClick(checkAgain, Qt::LeftButton);
+    EXPECT_EQ(model->modelStatus(), AppModel::ModelStatus::checking);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return toggle->isEnabled(); }, 10'000));
+    EXPECT_TRUE(toggle->isChecked()); // nothing chosen yet: the model is used once it answers
     EXPECT_FALSE(shows(*window, "modelServiceNote"));
 
-    ASSERT_TRUE(QTest::qWaitFor([&] { return toggle->isEnabled(); }, 10'000));
-    EXPECT_TRUE(toggle->toolTip().isEmpty());
+    auto* models = find<QComboBox>(*window, "modelName");
+    QStringList listed;
+    for (int i = 0; i < models->count(); ++i) {
+        listed << models->itemText(i);
+    }
+    EXPECT_EQ(listed, (QStringList{"qwen2.5:3b", "llama3.2:3b", "nomic-embed-text"}));
+    EXPECT_TRUE(models->currentText().isEmpty()); // the first that can chat
+    models->setCurrentIndex(1);
+    emit models->activated(1);
+    EXPECT_EQ(stored().model, "llama3.2:3b");
+    EXPECT_EQ(model->endpoint().model, "llama3.2:3b");
+}
+
+// Where no secret service runs, the key still works until Vesk quits, and the note says that
+// it could not be kept.
+TEST_F(SettingsWindowTest, AKeyEnteredReachesTheServiceAndIsKeptOnlyInTheKeyStore) {
+    settings.minAgeDays = 0;
+    // For the model to be asked about: a file, and folders to describe.
+    download("Grandma secret sauce.txt");
+    test::writeFile(location.home / "Documents/Recipes/Recipe lasagne.txt");
+    test::writeFile(location.home / "Documents/Invoices/Invoice Telenor March.pdf");
+    test::FakeModelServer server;
+    server.requireKey("s3cret");
+    settings.modelUrl = "http://127.0.0.1:9/v1"; // nothing listens there
+    for (const std::string refusal : {"", "No keychain service available"}) {
+        keys.key.clear();
+        keys.refusal = refusal;
+        const auto model = makeModel(settings, {});
+        ASSERT_TRUE(modelChecked(*model));
+        const auto window = open(*model);
+        auto* url = find<QLineEdit>(*window, "modelUrl");
+        url->clear();
+        QTest::keyClicks(url, QString::fromStdString(server.baseUrl()));
+        QTest::keyClick(url, Qt::Key_Return);
+        ASSERT_TRUE(modelChecked(*model));
+        EXPECT_EQ(model->llmUnavailable(), "The local model service needs a key") << refusal;
+
+        auto* key = find<QLineEdit>(*window, "modelKey");
+        EXPECT_EQ(key->echoMode(), QLineEdit::Password);
+        const auto asked = server.chatRequests().size();
+        QTest::keyClicks(key, "s3cret");
+        QTest::keyClick(key, Qt::Key_Return);
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return find<QCheckBox>(*window, "useModel")->isEnabled(); }, 10'000))
+            << refusal;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return server.chatRequests().size() > asked; }, 10'000))
+            << refusal;
+        EXPECT_EQ(server.authorizations().back(), "Bearer s3cret");
+        EXPECT_EQ(keys.key, refusal.empty() ? "s3cret" : "");
+        EXPECT_EQ(shows(*window, "modelServiceNote"), !refusal.empty());
+        if (!refusal.empty()) {
+            EXPECT_TRUE(find<QLabel>(*window, "modelServiceNote")
+                            ->text()
+                            .contains("could not keep it (No keychain service available)"));
+        }
+        const std::string stored = test::readFile(pathFromQt(location.settingsFile));
+        EXPECT_NE(stored.find(server.baseUrl()), std::string::npos);
+        EXPECT_EQ(stored.find("s3cret"), std::string::npos);
+        ASSERT_TRUE(settle(*model));
+    }
 }
 
 TEST_F(SettingsWindowTest, ControlsWriteStraightToTheModel) {

@@ -99,8 +99,8 @@ TEST_F(WelcomeWindowTest, TheModelChoiceIsOfferedOnlyWhenTheModelIsAvailable) {
     };
     for (const auto& [available, untick, storedUse] :
          std::vector<Case>{{true, false, true}, {true, true, false}, {false, false, false}}) {
-        const auto model = makeModel({}, available ? ModelEndpoint{server.baseUrl(), {}}
-                                                   : ModelEndpoint{"off", {}});
+        const auto model = makeModel({}, available ? ModelEnvironment{.url = server.baseUrl()}
+                                                   : ModelEnvironment{.url = "off"});
         ASSERT_TRUE(modelChecked(*model));
         const auto window = open(*model, 2, NoteAtStart::open);
         auto* useModel = window->findChild<QCheckBox*>("useModel");
