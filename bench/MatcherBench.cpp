@@ -19,7 +19,7 @@ const std::vector<vesk::Target>& targets() {
 
 void construct(benchmark::State& state) {
     for (auto _ : state) {
-        vesk::Matcher matcher(targets(), {});
+        vesk::Matcher matcher(targets());
         benchmark::DoNotOptimize(matcher);
     }
     state.SetItemsProcessed(state.iterations() * folderCount * namesPerFolder);
@@ -46,7 +46,7 @@ const std::vector<std::vector<std::string>> queries = {
 
 // The organizer reads the best two matches of every file.
 void best(benchmark::State& state) {
-    const vesk::Matcher matcher(targets(), {});
+    const vesk::Matcher matcher(targets());
     for (auto _ : state) {
         for (const auto& query : queries) {
             benchmark::DoNotOptimize(matcher.best(query, vesk::Kind::pdf, 2));
@@ -57,7 +57,7 @@ void best(benchmark::State& state) {
 BENCHMARK(best)->Unit(benchmark::kMicrosecond);
 
 void shortlist(benchmark::State& state) {
-    const vesk::Matcher matcher(targets(), {});
+    const vesk::Matcher matcher(targets());
     const auto profiled = matcher.profiled({});
     for (auto _ : state) {
         benchmark::DoNotOptimize(matcher.shortlist(queries[1], vesk::Kind::pdf, profiled, 20));

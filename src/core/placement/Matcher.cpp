@@ -92,8 +92,7 @@ private:
     std::unordered_map<std::string, int> extra_;
 };
 
-// The token ids of every document, back to back: every sibling name, then every folder name,
-// then the extra documents.
+// The token ids of every document, back to back: every sibling name, then every folder name.
 class Matcher::Documents {
 public:
     void reserve(std::size_t documents, std::size_t ids) {
@@ -269,11 +268,10 @@ struct Matcher::Scored {
 };
 
 Matcher::Matcher(const std::vector<Target>& targets,
-                 const std::vector<std::vector<std::string>>& extraDocs,
                  std::shared_ptr<const SentenceEmbedding> embedding)
     : embedding_(std::move(embedding)) {
     describe(targets);
-    const Documents documents = tokenize(targets, extraDocs);
+    const Documents documents = tokenize(targets);
     weighTokens(documents);
     buildIndexes(documents);
 }
@@ -317,12 +315,11 @@ void Matcher::describe(const std::vector<Target>& targets) {
     }
 }
 
-Matcher::Documents Matcher::tokenize(const std::vector<Target>& targets,
-                                     const std::vector<std::vector<std::string>>& extraDocs) {
+Matcher::Documents Matcher::tokenize(const std::vector<Target>& targets) {
     Documents documents;
     // Names rarely have more than a few words; a longer one only grows the list once more.
     constexpr std::size_t usualWords = 4;
-    const std::size_t count = siblingEnds_.size() + targets.size() + extraDocs.size();
+    const std::size_t count = siblingEnds_.size() + targets.size();
     documents.reserve(count, count * usualWords);
     for (const Target& target : targets) {
         for (const std::string& name : target.siblingNames) {
@@ -336,9 +333,6 @@ Matcher::Documents Matcher::tokenize(const std::vector<Target>& targets,
         nameEmbeddings_.push_back(words.empty() ? std::nullopt : embed(words));
         folder.words = intern(words);
         documents.add(folder.words);
-    }
-    for (const std::vector<std::string>& doc : extraDocs) {
-        documents.add(intern(doc));
     }
     return documents;
 }
@@ -370,6 +364,7 @@ void Matcher::weighTokens(const Documents& documents) {
     for (std::size_t id = 0; id < vocabulary; ++id) {
         idf_[id] = std::log((n + 1) / (df[id] + 1)) + 1;
     }
+    rareWeight_ = std::log((n + 1) / 2) + 1;
 }
 
 void Matcher::buildIndexes(const Documents& documents) {
@@ -708,7 +703,7 @@ void Matcher::vector(std::span<const int> ids, SparseVector& into) const {
     // Every occurrence of a token adds the same weight, so grouping them by id changes no sum.
     into.clear();
     for (const int id : ids) {
-        into.push_back({id, static_cast<std::size_t>(id) < idf_.size() ? idf_[id] : 1.0});
+        into.push_back({id, static_cast<std::size_t>(id) < idf_.size() ? idf_[id] : rareWeight_});
     }
     std::sort(into.begin(), into.end(),
               [](const Entry& a, const Entry& b) { return a.token < b.token; });

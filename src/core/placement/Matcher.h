@@ -37,11 +37,14 @@ struct Match {
 // Ranks candidate folders for a file by how much its name resembles the names already in
 // each folder, the folder's own name and its vocabulary as a whole (TF-IDF over name tokens).
 // Keeps what it needs of the targets, so they may go away after construction.
+//
+// Only the folders count towards how common a word is: the files waiting to be placed do not,
+// so that one file's decision never depends on which others wait beside it. A word of a file
+// that no folder has weighs as a word that one document holds, as the file itself would.
 class Matcher {
 public:
-    Matcher(const std::vector<Target>& targets,
-            const std::vector<std::vector<std::string>>& extraDocs,
-            std::shared_ptr<const SentenceEmbedding> embedding = nullptr);
+    explicit Matcher(const std::vector<Target>& targets,
+                     std::shared_ptr<const SentenceEmbedding> embedding = nullptr);
 
     // The `count` best matches scoring above 0.05, best first; equal scores keep target order.
     // Only folders that share a token with the file are scored (every folder when the
@@ -60,7 +63,7 @@ public:
 
 private:
     // Tokens are interned: ids below idf_.size() are document tokens, higher ids are tokens only
-    // a query has (weight 1.0), numbered per call.
+    // a query has (weight rareWeight_), numbered per call.
     struct Entry {
         int token = 0;
         double weight = 0;
@@ -110,8 +113,7 @@ private:
     };
 
     void describe(const std::vector<Target>& targets);
-    [[nodiscard]] Documents tokenize(const std::vector<Target>& targets,
-                                     const std::vector<std::vector<std::string>>& extraDocs);
+    [[nodiscard]] Documents tokenize(const std::vector<Target>& targets);
     [[nodiscard]] std::vector<int> intern(const std::vector<std::string>& tokens);
     void weighTokens(const Documents& documents);
     void buildIndexes(const Documents& documents);
@@ -139,6 +141,7 @@ private:
     std::vector<std::size_t> siblingEnds_;  // per sibling, where its name ends in siblingText_
     std::unordered_map<std::string, int> tokenIds_;
     std::vector<double> idf_; // by token id
+    double rareWeight_ = 1;   // of a token no document has
     Index<SiblingPosting> siblingIndex_;
     Index<FolderPosting> nameIndex_;
     Index<VocabularyPosting> centroidIndex_; // a folder's sibling and name tokens together
