@@ -47,11 +47,12 @@ bool isPackageName(std::string_view name) {
     return false;
 }
 
-std::optional<EntryStatus> entryStatus(const std::filesystem::path& path) {
+std::optional<EntryStatus> entryStatus(const std::filesystem::path& path, Links links) {
     struct statx info {};
     const unsigned mask =
         STATX_TYPE | STATX_SIZE | STATX_CTIME | STATX_BTIME | STATX_MTIME | STATX_INO;
-    if (statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW, mask, &info) != 0 ||
+    const int flags = links == Links::followed ? 0 : AT_SYMLINK_NOFOLLOW;
+    if (statx(AT_FDCWD, path.c_str(), flags, mask, &info) != 0 ||
         (info.stx_mask & STATX_TYPE) == 0) {
         return std::nullopt;
     }

@@ -9,7 +9,8 @@
 
 namespace vesk::platform {
 
-// What one statx call tells about a directory entry itself (symbolic links are not followed).
+// What one statx call tells about a directory entry (by default the entry itself: symbolic links
+// are not followed).
 struct EntryStatus {
     bool isDirectory = false; // any directory, packages included
     bool isPackage = false;   // a directory with a package extension (".app", ".rtfd", ...)
@@ -24,8 +25,11 @@ struct EntryStatus {
 // Whether a directory of this name is a package (an application bundle, a document package).
 [[nodiscard]] bool isPackageName(std::string_view name);
 
+enum class Links { notFollowed, followed };
+
 // Nothing when the entry is gone or cannot be examined.
-[[nodiscard]] std::optional<EntryStatus> entryStatus(const std::filesystem::path& path);
+[[nodiscard]] std::optional<EntryStatus> entryStatus(const std::filesystem::path& path,
+                                                     Links links = Links::notFollowed);
 
 // The text after the last "." of a file name, as written; empty when there is none. A leading
 // dot starts a hidden name, not an extension, and a trailing dot gives no extension.

@@ -7,7 +7,6 @@
 #include "core/placement/Rules.h"
 #include "core/plan/Destination.h"
 #include "core/targets/DiscoveryRoots.h"
-#include "core/text/NameOrder.h"
 #include "core/text/Tokens.h"
 #include "core/util/DecimalText.h"
 #include "core/util/NormalFolder.h"
@@ -22,6 +21,11 @@ namespace vesk {
 namespace {
 
 constexpr double margin = 0.08;
+
+std::uint64_t nextSerial() {
+    static std::atomic<std::uint64_t> last = 0;
+    return ++last;
+}
 // The best match decides and the second tells whether the decision is close; the rest are only
 // offered to the person. More leaders cost the ranking little: it reads a few more folders.
 constexpr std::size_t rankedMatches = 5;
@@ -144,7 +148,8 @@ private:
 
 Organizer::Organizer(OrganizerSettings settings, ModelEndpoint endpoint, Diagnostics diagnostics)
     : settings_(std::move(settings)), endpoint_(std::move(endpoint)),
-      diagnostics_(std::move(diagnostics)), answers_(settings_.modelAnswers) {}
+      diagnostics_(std::move(diagnostics)), answers_(settings_.modelAnswers),
+      memory_(settings_.changeMargin) {}
 
 std::map<Kind, std::string> Organizer::typeDefaults(const std::filesystem::path& home) {
     using platform::WellKnownFolder;
@@ -166,59 +171,80 @@ std::optional<Plan> Organizer::run(std::stop_token stop, const ProgressHandler& 
         }
     };
     report({OrganizerProgress::Stage::scanning});
+    if (forget_.exchange(false)) {
+        memory_.forget();
+    }
 
-    Run run;
-    run.stop = std::move(stop);
-    if (settings_.useLLM && settings_.profileCache) {
+    ScanProgress scan(progress);
+    const Date readAt = Clock::now();
+    ScanMemory::Reading reading =
+        memory_.read(normalFolders(settings_.sources), [&] { scan.fileRead(); });
+    std::future<ProfileCache> readingProfiles;
+    if (settings_.useLLM && settings_.profileCache && !reading.since) {
         // Read while the home is scanned: parsing the names of a thousand folders takes a
-        // tenth of a plan.
+        // tenth of a plan. A rescan seldom needs them at all.
         try {
-            run.readingProfiles =
+            readingProfiles =
                 std::async(std::launch::async, loadProfileCache, *settings_.profileCache);
         } catch (const std::system_error&) {
             // No thread to spare: the model stage reads it when it starts.
         }
     }
-    run.typeDefaults = existingFolders(typeDefaults(settings_.home), settings_.home);
-    ScanProgress scan(progress);
-    loadItems(run, scan);
-    findTargets(run, scan);
+    const std::vector<Root> walked = roots();
+    const ScanMemory::Destinations* destinations = memory_.destinations(walked);
+    std::optional<TargetFinder::TargetsWithNames> found;
+    if (destinations == nullptr) {
+        found = walk(walked, scan);
+    }
     scan.finish();
-    const int total = static_cast<int>(run.items.size());
-    if (total > 0 && !run.stopped()) {
+    std::optional<ModelCheck> check;
+    if (settings_.useLLM) {
+        check = checkModelService(endpoint_, modelProbeLimit, stop);
+    }
+    const ScanMemory::Grounds now = grounds(walked, check);
+    memory_.settle(now, reading);
+    const int total = static_cast<int>(reading.toDecide.size());
+    if (total > 0 && !stop.stop_requested()) {
         // Learning the folders' names takes a while of its own in a large home.
         report({OrganizerProgress::Stage::comparing, 0, total});
     }
-    tokenize(run);
-    run.matcher.emplace(run.targets, run.tokens);
-    if (settings_.useNameIndex) {
-        run.nameIndex.emplace(run.targets, std::move(run.moreNames));
+    if (destinations == nullptr) {
+        destinations = &learn(std::move(*found));
     }
+
+    Run run(*destinations, std::move(reading));
+    run.stop = std::move(stop);
+    run.readingProfiles = std::move(readingProfiles);
+    run.typeDefaults = now.typeDefaults;
+    tokenize(run);
     run.results.resize(run.items.size());
     run.ranked.resize(run.items.size());
     decideByRulesAndSimilarity(run, report);
     if (run.stopped()) {
         return std::nullopt;
     }
+    if (check) {
+        run.plan.llmUnavailable = check->reason();
+        run.plan.llmDetail = check->detail;
+    }
+    const bool modelAhead = check && check->available() && modelNeeded(run);
 
     run.partial = &partial;
-    if (partial) {
+    // A run that keeps most decisions shows its plan once, unless slow stages lie ahead.
+    const bool keptAny = run.items.size() < run.waiting.files.size();
+    if (partial && (!keptAny || modelAhead || settings_.allowContent)) {
         Plan intermediate;
-        intermediate.suggestions = suggestions(run);
-        attachCandidates(run, intermediate.suggestions);
+        std::vector<Suggestion> decided = suggestions(run);
+        attachCandidates(run, decided);
+        intermediate.suggestions = merged(run, std::move(decided));
         intermediate.targets = run.targets;
+        intermediate.changes = changesOf(run);
         partial(intermediate);
         run.lastPartial = std::chrono::steady_clock::now();
     }
 
-    std::optional<ModelCheck> check;
-    if (settings_.useLLM) {
-        check = checkModelService(endpoint_, modelProbeLimit, run.stop);
-        run.plan.llmUnavailable = check->reason();
-        run.plan.llmDetail = check->detail;
-    }
     std::optional<LocalLLM> llm;
-    if (check && check->available() && modelNeeded(run)) {
+    if (modelAhead) {
         // The address that answered and the model chosen hold for the whole run.
         ModelEndpoint settled = endpoint_;
         settled.url = check->url;
@@ -245,9 +271,14 @@ std::optional<Plan> Organizer::run(std::stop_token stop, const ProgressHandler& 
     }
 
     Plan plan = std::move(run.plan);
-    plan.suggestions = std::move(list);
-    plan.targets = std::move(run.targets);
+    plan.suggestions = merged(run, std::move(list));
+    plan.targets = run.targets;
     plan.isFinal = true;
+    plan.decided = static_cast<int>(run.items.size());
+    plan.serial = nextSerial();
+    plan.changes = changesOf(run);
+    // A decision the model could not help with is made again next time, as a first run would.
+    bool complete = true;
     if (llm) {
         plan.llmCalls = llm->calls();
         plan.llmFailures = llm->failures();
@@ -256,43 +287,63 @@ std::optional<Plan> Organizer::run(std::stop_token stop, const ProgressHandler& 
             plan.llmUnavailable = ModelUnavailable::notAvailable; // as it turned out
             plan.llmDetail = *why;
         }
+        complete = !llm->gaveUp() && plan.llmFailures == 0 && plan.qaFailed == 0;
     }
+    memory_.keep(run.waiting, plan, readAt, complete);
     return plan;
 }
 
-void Organizer::loadItems(Run& run, ScanProgress& progress) const {
-    for (const auto& source : normalFolders(settings_.sources)) {
-        std::error_code ec;
-        for (auto it = std::filesystem::directory_iterator(source, ec);
-             !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
-            if (auto item = FileItem::load(it->path())) {
-                run.items.push_back(std::move(*item));
-                progress.fileRead();
-            }
-        }
-    }
-    sortByName(run.items, &FileItem::name);
+std::vector<Root> Organizer::roots() const {
+    return settings_.targetRoots ? chosenRoots(*settings_.targetRoots, settings_.home)
+                                 : discoveryRoots(settings_.home, settings_.sources);
 }
 
-void Organizer::findTargets(Run& run, ScanProgress& progress) const {
+TargetFinder::TargetsWithNames Organizer::walk(const std::vector<Root>& roots,
+                                               ScanProgress& progress) {
+    FolderStamps& stamps = memory_.walkStarting(roots);
+    const auto folderRead = [&](const TargetFinder::FolderListed& listed) {
+        stamps.record(listed);
+        if (listed.digest) {
+            progress.folderRead();
+        }
+    };
+    return settings_.useNameIndex
+               ? TargetFinder::findWithNames(roots, settings_.home, NameIndex::namesPerFolder,
+                                             folderRead)
+               : TargetFinder::TargetsWithNames{
+                     TargetFinder::find(roots, settings_.home, folderRead), {}};
+}
+
+const ScanMemory::Destinations& Organizer::learn(TargetFinder::TargetsWithNames found) {
     const auto sourcePaths = normalFolders(settings_.sources);
-    const auto folderRead = [&] { progress.folderRead(); };
-    const auto roots = settings_.targetRoots ? chosenRoots(*settings_.targetRoots, settings_.home)
-                                             : discoveryRoots(settings_.home, settings_.sources);
-    auto found = settings_.useNameIndex
-                     ? TargetFinder::findWithNames(roots, settings_.home,
-                                                   NameIndex::namesPerFolder, folderRead)
-                     : TargetFinder::TargetsWithNames{
-                           TargetFinder::find(roots, settings_.home, folderRead), {}};
+    ScanMemory::Destinations learnt;
+    std::vector<std::vector<std::string>> moreNames; // per target, until the index has them
     for (std::size_t i = 0; i < found.targets.size(); ++i) {
         if (sourcePaths.contains(normalFolder(found.targets[i].path))) {
             continue;
         }
-        run.targets.push_back(std::move(found.targets[i]));
+        learnt.targets.push_back(std::move(found.targets[i]));
         if (!found.moreNames.empty()) {
-            run.moreNames.push_back(std::move(found.moreNames[i]));
+            moreNames.push_back(std::move(found.moreNames[i]));
         }
     }
+    learnt.matcher.emplace(learnt.targets);
+    if (settings_.useNameIndex) {
+        learnt.nameIndex.emplace(learnt.targets, std::move(moreNames));
+    }
+    return memory_.keepDestinations(std::move(learnt));
+}
+
+ScanMemory::Grounds Organizer::grounds(const std::vector<Root>& roots,
+                                       const std::optional<ModelCheck>& check) const {
+    ScanMemory::Grounds grounds;
+    grounds.roots = roots;
+    grounds.wellKnown = typeDefaults(settings_.home);
+    grounds.typeDefaults = existingFolders(grounds.wellKnown, settings_.home);
+    if (check) {
+        grounds.model = check->available() ? check->url + ' ' + check->model : std::string();
+    }
+    return grounds;
 }
 
 void Organizer::tokenize(Run& run) const {
@@ -310,8 +361,18 @@ void Organizer::tokenize(Run& run) const {
 
 void Organizer::decideByRulesAndSimilarity(Run& run, const Report& report) const {
     Rules rules;
-    rules.items = run.items;
-    rules.installed = Rules::installedApps(settings_.home, settings_.systemDataFolders);
+    // The files beside one matter only to an archive or a copy, the applications only to an
+    // installer: a rescan of one file reads neither when it is neither.
+    const bool looksAround = std::ranges::any_of(
+        run.items, [](const FileItem& item) { return !Rules::neighbourNames(item).empty(); });
+    if (looksAround) {
+        rules.items = present(run);
+    }
+    const bool installers = std::ranges::any_of(
+        run.items, [](const FileItem& item) { return item.kind == Kind::installer; });
+    if (installers) {
+        rules.installed = Rules::installedApps(settings_.home, settings_.systemDataFolders);
+    }
     rules.minAgeDays = settings_.minAgeDays;
     rules.home = settings_.home;
     rules.now = Clock::now();
@@ -435,6 +496,42 @@ void Organizer::attachCandidates(const Run& run, std::vector<Suggestion>& list) 
     for (std::size_t i = 0; i < list.size(); ++i) {
         list[i].candidates = run.ranked[i];
     }
+}
+
+std::vector<Suggestion> Organizer::merged(const Run& run, std::vector<Suggestion> decided) const {
+    if (decided.size() == run.waiting.files.size()) {
+        return decided;
+    }
+    std::vector<Suggestion> all;
+    all.reserve(run.waiting.files.size());
+    for (const ScanMemory::Waiting& waiting : run.waiting.files) {
+        all.push_back(waiting.kept ? memory_.decision(*waiting.kept)
+                                   : std::move(decided[waiting.toDecide]));
+    }
+    return all;
+}
+
+std::optional<PlanChanges> Organizer::changesOf(const Run& run) {
+    if (!run.waiting.since) {
+        return std::nullopt;
+    }
+    PlanChanges changes{*run.waiting.since, {}, run.waiting.left};
+    for (std::size_t i = 0; i < run.waiting.files.size(); ++i) {
+        if (!run.waiting.files[i].kept) {
+            changes.decided.push_back(i);
+        }
+    }
+    return changes;
+}
+
+std::vector<FileItem> Organizer::present(const Run& run) const {
+    std::vector<FileItem> items;
+    items.reserve(run.waiting.files.size());
+    for (const ScanMemory::Waiting& waiting : run.waiting.files) {
+        items.push_back(waiting.kept ? memory_.decision(*waiting.kept).item
+                                     : run.items[waiting.toDecide]);
+    }
+    return items;
 }
 
 std::vector<Suggestion> Organizer::suggestions(const Run& run) const {

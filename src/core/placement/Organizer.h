@@ -3,14 +3,17 @@
 #include "core/items/FileItem.h"
 #include "core/model/LocalLLM.h"
 #include "core/model/ModelEndpoint.h"
+#include "core/model/ModelService.h"
 #include "core/placement/Matcher.h"
 #include "core/model/ModelAnswers.h"
 #include "core/placement/OrganizerProgress.h"
 #include "core/placement/OrganizerSettings.h"
 #include "core/plan/Plan.h"
 #include "core/plan/Suggestion.h"
+#include "core/placement/ScanMemory.h"
 #include "core/targets/Targets.h"
 
+#include <atomic>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -24,7 +27,10 @@ namespace vesk {
 
 // Turns the entries waiting in the source folders into one plan, deciding each file in
 // layers, cheapest first. Long-lived: the model's answers survive between runs, and in the
-// settings' model-answers file between organizers.
+// settings' model-answers file between organizers; so do the folders to file into and every
+// file's decision, so that a run decides only the files that came or changed (and those whose
+// decision depends on them or on the time), and walks the folders to file into only when one of
+// them changed. The plan is the one a first run would make. One run at a time.
 class Organizer {
 public:
     using ProgressHandler = std::function<void(const OrganizerProgress&)>;
@@ -48,6 +54,10 @@ public:
 
     [[nodiscard]] const OrganizerSettings& settings() const { return settings_; }
 
+    // The next run decides every file afresh and walks every folder again: a safety net for
+    // what no stamp shows (a file system whose clock misleads). Safe from any thread.
+    void forget() { forget_ = true; }
+
     // The per-kind default folders, home-relative: pictures, videos and music only.
     [[nodiscard]] static std::map<Kind, std::string>
     typeDefaults(const std::filesystem::path& home);
@@ -64,8 +74,12 @@ private:
     class ScanProgress;
     using Report = std::function<void(const OrganizerProgress&)>;
 
-    void loadItems(Run& run, ScanProgress& progress) const;
-    void findTargets(Run& run, ScanProgress& progress) const;
+    [[nodiscard]] std::vector<Root> roots() const;
+    [[nodiscard]] TargetFinder::TargetsWithNames walk(const std::vector<Root>& roots,
+                                                      ScanProgress& progress);
+    [[nodiscard]] const ScanMemory::Destinations& learn(TargetFinder::TargetsWithNames found);
+    [[nodiscard]] ScanMemory::Grounds grounds(const std::vector<Root>& roots,
+                                              const std::optional<ModelCheck>& check) const;
     void tokenize(Run& run) const;
     void decideByRulesAndSimilarity(Run& run, const Report& report) const;
     void decideByContent(Run& run) const;
@@ -76,6 +90,13 @@ private:
     decideByNames(const Run& run, std::size_t item, std::optional<Suggestion> similar);
     [[nodiscard]] Suggestion fallback(const Run& run, std::size_t item) const;
     [[nodiscard]] std::vector<Suggestion> suggestions(const Run& run) const;
+    // The plan's suggestions: those kept and those of the run, in plan order.
+    [[nodiscard]] std::vector<Suggestion> merged(const Run& run,
+                                                 std::vector<Suggestion> decided) const;
+    // How the run's plan differs from the one its kept decisions came from, if any.
+    [[nodiscard]] static std::optional<PlanChanges> changesOf(const Run& run);
+    // Every waiting file, kept or decided by the run.
+    [[nodiscard]] std::vector<FileItem> present(const Run& run) const;
     // Last, since the model's review may replace a suggestion whole.
     static void attachCandidates(const Run& run, std::vector<Suggestion>& list);
 
@@ -94,6 +115,8 @@ private:
     ModelEndpoint endpoint_;
     Diagnostics diagnostics_;
     ModelAnswers answers_;
+    ScanMemory memory_;
+    std::atomic<bool> forget_ = false;
 };
 
 } // namespace vesk

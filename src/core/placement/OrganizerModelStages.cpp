@@ -207,8 +207,9 @@ void Organizer::showAnswers(Run& run, const std::vector<Suggestion>* list) const
         return;
     }
     Plan shown;
-    shown.suggestions = list != nullptr ? *list : suggestions(run);
+    shown.suggestions = merged(run, list != nullptr ? *list : suggestions(run));
     shown.targets = run.targets;
+    shown.changes = changesOf(run);
     (*run.partial)(shown);
     run.lastPartial = now;
 }
@@ -219,7 +220,7 @@ void Organizer::remember(const Run& run) {
     if (settings_.profileCache && !unchanged) {
         saveProfileCache(*settings_.profileCache, run.profiles, run.targets, run.signatures);
     }
-    answers_.update(run.asked, run.items, run.targets);
+    answers_.update(run.asked, present(run), run.targets);
 }
 
 } // namespace vesk

@@ -18,13 +18,18 @@
 namespace vesk {
 
 struct Organizer::Run {
+    Run(const ScanMemory::Destinations& destinations, ScanMemory::Reading reading)
+        : targets(destinations.targets), matcher(&*destinations.matcher),
+          nameIndex(destinations.nameIndex ? &*destinations.nameIndex : nullptr),
+          items(std::move(reading.toDecide)), waiting(std::move(reading)) {}
+
     std::stop_token stop;
-    std::vector<FileItem> items;
-    std::vector<Target> targets;
+    const std::vector<Target>& targets;
+    const Matcher* matcher;
+    const NameIndex* nameIndex; // when the settings use one
+    std::vector<FileItem> items;  // the files this run decides, in plan order
+    ScanMemory::Reading waiting;  // every waiting file, with the decisions kept
     std::vector<std::vector<std::string>> tokens; // per item
-    std::optional<Matcher> matcher;
-    std::vector<std::vector<std::string>> moreNames; // per target, until the index has them
-    std::optional<NameIndex> nameIndex;
     std::vector<std::optional<Suggestion>> results; // per item; empty while undecided
     std::vector<std::vector<Candidate>> ranked;     // per item: the name ranking's leaders
     Plan plan;                                      // statistics filled as the stages run

@@ -27,6 +27,10 @@ struct OrganizerSettings {
     // The least time between two partial plans while the model answers: each costs the
     // receiver a merge of every row.
     std::chrono::milliseconds partialInterval{1000};
+    // How close to a scan a change may come before the scan distrusts what it read of the entry
+    // and reads it again next time: the coarsest clock of a file system it expects (FAT counts
+    // in steps of two seconds).
+    std::chrono::milliseconds changeMargin{3000};
     // The system's data folders (XDG_DATA_DIRS), whose applications/ hold the desktop entries
     // of installed applications. None by default: a run then sees the home's own only.
     std::vector<std::filesystem::path> systemDataFolders;

@@ -144,6 +144,33 @@ void addInstalledNames(const fs::path& entry, std::set<std::string>& names) {
     }
 }
 
+// The folder an archive unpacks to: its name without the archive's extension.
+std::optional<std::string> unpackedName(const FileItem& item) {
+    if (item.kind != Kind::archive) {
+        return std::nullopt;
+    }
+    const std::size_t extension =
+        matchedTailBytes(archiveExtensionPattern(), item.name).value_or(0);
+    return item.name.substr(0, item.name.size() - extension);
+}
+
+// The file a copy was made of: "Report (1).pdf" of "Report.pdf".
+std::optional<std::string> originalName(const FileItem& item) {
+    if (item.isDirectory) {
+        return std::nullopt;
+    }
+    const std::string stem = item.stem();
+    const auto suffix = matchedTailBytes(copySuffixPattern(), stem);
+    if (!suffix) {
+        return std::nullopt;
+    }
+    std::string name = stem.substr(0, stem.size() - *suffix);
+    if (!item.ext.empty()) {
+        name += "." + item.ext;
+    }
+    return name;
+}
+
 Suggestion suggest(const FileItem& item, Action action, Layer layer, ReasonCode code,
                    std::vector<ReasonArgument> arguments = {}) {
     Suggestion suggestion;
@@ -180,14 +207,10 @@ std::optional<Suggestion> Rules::apply(const FileItem& item) const {
                                     "/Screenshots"),
                        Layer::rule, ReasonCode::screenshot);
     }
-    if (item.kind == Kind::archive) {
-        const std::size_t extension =
-            matchedTailBytes(archiveExtensionPattern(), item.name).value_or(0);
-        const std::string_view unpacked =
-            std::string_view(item.name).substr(0, item.name.size() - extension);
+    if (const auto unpacked = unpackedName(item)) {
         const fs::path parent = item.path.parent_path();
         for (const FileItem& other : items) {
-            if (other.kind == Kind::folder && other.name == unpacked &&
+            if (other.kind == Kind::folder && other.name == *unpacked &&
                 other.path.parent_path() == parent) {
                 return suggest(item, Action::trash(), Layer::rule, ReasonCode::unpacked);
             }
@@ -216,22 +239,28 @@ std::optional<Suggestion> Rules::apply(const FileItem& item) const {
     return std::nullopt;
 }
 
+std::vector<std::string> Rules::neighbourNames(const FileItem& item) {
+    std::vector<std::string> names;
+    for (auto name : {unpackedName(item), originalName(item)}) {
+        if (name) {
+            names.push_back(std::move(*name));
+        }
+    }
+    return names;
+}
+
+bool Rules::changesWithTime(const FileItem& item, const Suggestion& decided) {
+    return item.kind == Kind::installer || decided.reason.code == ReasonCode::tooNew;
+}
+
 const FileItem* Rules::duplicateOf(const FileItem& item) const {
-    if (item.isDirectory) {
+    const auto firstName = originalName(item);
+    if (!firstName) {
         return nullptr;
-    }
-    const std::string stem = item.stem();
-    const auto suffix = matchedTailBytes(copySuffixPattern(), stem);
-    if (!suffix) {
-        return nullptr;
-    }
-    std::string firstName = stem.substr(0, stem.size() - *suffix);
-    if (!item.ext.empty()) {
-        firstName += "." + item.ext;
     }
     const fs::path parent = item.path.parent_path();
     for (const FileItem& other : items) {
-        if (other.name == firstName && other.size == item.size &&
+        if (other.name == *firstName && other.size == item.size &&
             other.path.parent_path() == parent) {
             return &other;
         }

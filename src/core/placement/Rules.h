@@ -32,6 +32,15 @@ struct Rules {
     [[nodiscard]] static std::set<std::string>
     installedApps(const std::filesystem::path& home,
                   const std::vector<std::filesystem::path>& systemDataFolders);
+    // The names of the entries beside the item, in its folder, whose coming, going or change may
+    // change what the rules decide for it.
+    [[nodiscard]] static std::vector<std::string> neighbourNames(const FileItem& item);
+
+    // Whether what the rules decide for the item may change with time alone, given what was
+    // decided for it: a file too new to tidy, and an installer, which grows old and whose
+    // application may be installed meanwhile.
+    [[nodiscard]] static bool changesWithTime(const FileItem& item, const Suggestion& decided);
+
     // Lower case, letters only.
     [[nodiscard]] static std::string normalize(std::string_view text);
 

@@ -4,11 +4,24 @@
 #include "core/plan/Suggestion.h"
 #include "core/targets/Targets.h"
 
+#include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace vesk {
+
+// How a plan differs from an earlier final plan of the same organizer, made on the same
+// folders: the suggestions decided afresh and the files that left. Every other suggestion is as
+// it was there, so whoever shows that plan needs to look at these alone.
+struct PlanChanges {
+    std::uint64_t since = 0;          // the earlier plan's serial
+    std::vector<std::size_t> decided; // positions in the plan's suggestions, ascending
+    std::vector<std::filesystem::path> left;
+
+    bool operator==(const PlanChanges&) const = default;
+};
 
 // The result of one organizer run.
 struct Plan {
@@ -27,6 +40,11 @@ struct Plan {
     int qaApproved = 0;
     int qaRejected = 0;
     int qaFailed = 0;
+    // Files this run decided; the organizer kept its earlier decisions for the others.
+    int decided = 0;
+    // Final plans only: distinct among all the plans of every organizer of the process.
+    std::uint64_t serial = 0;
+    std::optional<PlanChanges> changes;
 
     bool operator==(const Plan&) const = default;
 };

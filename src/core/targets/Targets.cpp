@@ -10,7 +10,6 @@
 #include <deque>
 #include <set>
 #include <string_view>
-#include <system_error>
 
 namespace vesk {
 namespace {
@@ -69,6 +68,40 @@ std::optional<Listing> list(const fs::path& folder) {
     return listing;
 }
 
+// FNV-1a over every name the walk takes from a listing, each ended by a zero byte (a name never
+// holds one), and what kind of name it is.
+class Digest {
+public:
+    void add(std::string_view text, char tag) {
+        for (const char c : text) {
+            mix(static_cast<unsigned char>(c));
+        }
+        mix(0);
+        mix(static_cast<unsigned char>(tag));
+    }
+    [[nodiscard]] std::uint64_t value() const { return value_; }
+
+private:
+    void mix(unsigned char byte) {
+        value_ = (value_ ^ byte) * 0x100000001b3ULL;
+    }
+    std::uint64_t value_ = 0xcbf29ce484222325ULL;
+};
+
+std::uint64_t digestOf(const Listing& listing, bool asRoot) {
+    Digest digest;
+    if (!asRoot) {
+        digest.add({}, listing.hasProjectMarker ? 'p' : 'n');
+        for (const std::string& name : listing.files) {
+            digest.add(name, 'f');
+        }
+    }
+    for (const fs::path& folder : listing.subfolders) {
+        digest.add(folder.filename().native(), 'd');
+    }
+    return digest.value();
+}
+
 Target targetOf(const fs::path& folder, const fs::path& home, std::vector<std::string> files,
                 bool project) {
     Target target{folder, labelOf(folder, home), project, {}, {}};
@@ -93,7 +126,11 @@ Target targetOf(const fs::path& folder, const fs::path& home, std::vector<std::s
 // A target's own files after its sibling names, then those below the walk's depth: breadth
 // first, so that a cap keeps the nearest. Every folder read costs a listing, so folders count
 // against the cap too.
-std::vector<std::string> moreNames(const Listing& listing, bool deeper, std::size_t cap) {
+struct Walk;
+std::optional<Listing> listFor(const fs::path& folder, bool isRoot, const Walk& state);
+
+std::vector<std::string> moreNames(const Listing& listing, bool deeper, std::size_t cap,
+                                   const Walk& state) {
     std::vector<std::string> names;
     std::size_t count = std::min({maxSiblingNames, listing.files.size(), cap});
     for (std::size_t i = count; i < listing.files.size() && count < cap; ++i, ++count) {
@@ -104,7 +141,7 @@ std::vector<std::string> moreNames(const Listing& listing, bool deeper, std::siz
         pending.assign(listing.subfolders.begin(), listing.subfolders.end());
     }
     for (std::size_t read = 0; !pending.empty() && count < cap && read < cap; ++read) {
-        const auto below = list(pending.front());
+        const auto below = listFor(pending.front(), false, state);
         pending.pop_front();
         if (!below || below->hasProjectMarker) {
             continue;
@@ -128,20 +165,27 @@ struct Walk {
     std::set<fs::path> offered;
 };
 
-void walk(const fs::path& folder, int depth, bool isRoot, Walk& state) {
+// The listing, told to whoever follows the walk.
+std::optional<Listing> listFor(const fs::path& folder, bool isRoot, const Walk& state) {
     auto listing = list(folder);
+    if (state.folderRead) {
+        state.folderRead({folder, isRoot,
+                          listing ? std::optional(digestOf(*listing, isRoot)) : std::nullopt});
+    }
+    return listing;
+}
+
+void walk(const fs::path& folder, int depth, bool isRoot, Walk& state) {
+    auto listing = listFor(folder, isRoot, state);
     if (!listing) {
         return;
-    }
-    if (state.folderRead) {
-        state.folderRead();
     }
     const bool project = !isRoot && listing->hasProjectMarker;
     if (!isRoot && state.offered.insert(folder).second) {
         if (state.namesPerTarget > 0) {
             state.found.moreNames.push_back(project ? std::vector<std::string>{}
                                                     : moreNames(*listing, depth == 0,
-                                                                state.namesPerTarget));
+                                                                state.namesPerTarget, state));
         }
         state.found.targets.push_back(
             targetOf(folder, state.home, std::move(listing->files), project));
@@ -159,15 +203,17 @@ TargetFinder::TargetsWithNames findAll(const std::vector<Root>& roots, const fs:
     TargetFinder::TargetsWithNames found;
     Walk state{home, folderRead, found, namesPerTarget, {}};
     for (const Root& root : roots) {
-        std::error_code error;
-        if (fs::exists(root.folder, error)) {
-            walk(root.folder, root.depth, true, state);
-        }
+        walk(root.folder, root.depth, true, state);
     }
     return found;
 }
 
 } // namespace
+
+std::optional<std::uint64_t> TargetFinder::digestOf(const fs::path& folder, bool asRoot) {
+    const auto listing = list(folder);
+    return listing ? std::optional(vesk::digestOf(*listing, asRoot)) : std::nullopt;
+}
 
 std::vector<Target> TargetFinder::find(const std::vector<Root>& roots, const fs::path& home,
                                        const FolderRead& folderRead) {

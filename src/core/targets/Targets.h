@@ -2,8 +2,10 @@
 
 #include "core/items/Kind.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -31,8 +33,19 @@ struct Root {
 
 namespace TargetFinder {
 
-// Called after each folder the walk could list, roots included.
-using FolderRead = std::function<void()>;
+// One folder the walk tried to list, roots included, with what it took from the listing as a
+// digest: the folder gives the same digest again exactly when a walk would find the same in
+// it. No digest when it could not be listed.
+struct FolderListed {
+    const std::filesystem::path& folder;
+    bool asRoot = false; // of a root only its folders count
+    std::optional<std::uint64_t> digest;
+};
+using FolderRead = std::function<void(const FolderListed&)>;
+
+// The digest a walk would record for the folder now.
+[[nodiscard]] std::optional<std::uint64_t> digestOf(const std::filesystem::path& folder,
+                                                    bool asRoot);
 
 // Targets under the given roots in depth-first pre-order; missing roots are skipped, and a
 // folder under two roots comes once.

@@ -114,7 +114,10 @@ TEST_F(TargetsTest, RootsAreWalkedToTheirDepthInPreOrder) {
     writeFile(home / "Music"); // not a folder: nothing to list
     int foldersRead = 0;
     std::vector<std::string> labels;
-    for (const Target& target : TargetFinder::find(roots, home.path(), [&] { ++foldersRead; })) {
+    const auto folderRead = [&](const TargetFinder::FolderListed& listed) {
+        foldersRead += listed.digest ? 1 : 0;
+    };
+    for (const Target& target : TargetFinder::find(roots, home.path(), folderRead)) {
         labels.push_back(target.label);
     }
     EXPECT_EQ(labels, (std::vector<std::string>{"Documents/A", "Documents/A/B", "Documents/A/B/C",
