@@ -5,6 +5,7 @@
 #include "app/ReasonText.h"
 #include "app/ReviewRows.h"
 #include "app/ScanRunner.h"
+#include "core/plan/PlanOrder.h"
 #include "core/targets/DiscoveryRoots.h"
 #include "core/util/NormalFolder.h"
 #include "platform/WellKnownFolders.h"
@@ -17,7 +18,8 @@ namespace vesk {
 
 namespace {
 
-// However quiet the folders, a scan at least this often: a change no watch told of is seen.
+// However quiet the folders, a scan at least this often: a change no watch told of is seen. It
+// decides every file afresh and walks every folder again, whatever the scans between kept.
 constexpr auto periodicScan = std::chrono::hours(1);
 
 // What another process left half done is told with the operation that settled it.
@@ -35,6 +37,7 @@ AppModel::AppModel(AppLocation location, Settings settings, ModelEnvironment env
       access_(location_.settingsFile, picker, options.sandboxed), ignored_(location_.ignoredFile()),
       // Asks the service at once, on a thread of its own.
       modelSetup_(modelEndpoint(settings_), std::move(environment), keys),
+      changeMargin_(options.changeMargin),
       watcher_(std::make_unique<SourceWatcher>(SourceWatcher::Timing{options.debounce})),
       moves_(std::make_unique<MoveRunner>(location_.historyFile())),
       scans_(std::make_unique<ScanRunner>([this] { return organizer_; })) {
@@ -60,7 +63,14 @@ AppModel::AppModel(AppLocation location, Settings settings, ModelEnvironment env
     nextScan_.setSingleShot(true);
     // One wakeup at the moment a file is due: a precise timer, never an early one.
     nextScan_.setTimerType(Qt::PreciseTimer);
-    connect(&nextScan_, &QTimer::timeout, this, &AppModel::rescan);
+    lastFullScan_ = Clock::now();
+    connect(&nextScan_, &QTimer::timeout, this, [this] {
+        if (Clock::now() - lastFullScan_ >= periodicScan) {
+            organizer_->forget();
+            lastFullScan_ = Clock::now();
+        }
+        rescan();
+    });
     connect(watcher_.get(), &SourceWatcher::settled, this, &AppModel::rescan);
     connect(watcher_.get(), &SourceWatcher::problemsChanged, this,
             &AppModel::watchProblemsChanged);
@@ -69,7 +79,12 @@ AppModel::AppModel(AppLocation location, Settings settings, ModelEnvironment env
         watcher_->scanStarting();
         setBusy(true);
     });
-    connect(scans_.get(), &ScanRunner::finished, this, [this] { setBusy(false); });
+    connect(scans_.get(), &ScanRunner::finished, this, [this] {
+        if (partialMerged_) {
+            rowsPlan_ = 0; // a stopped scan's partial plan: the rows follow no final plan
+        }
+        setBusy(false);
+    });
     connect(scans_.get(), &ScanRunner::partialPlan, this, &AppModel::merge);
     connect(scans_.get(), &ScanRunner::finalPlan, this, [this](const Plan& plan) {
         merge(plan);
@@ -243,8 +258,9 @@ void AppModel::watchSources() {
 }
 
 std::shared_ptr<Organizer> AppModel::makeOrganizer() const {
-    return std::make_shared<Organizer>(organizerSettings(settings_, location_, useLLM_),
-                                       modelSetup_.endpoint());
+    OrganizerSettings organizer = organizerSettings(settings_, location_, useLLM_);
+    organizer.changeMargin = changeMargin_;
+    return std::make_shared<Organizer>(std::move(organizer), modelSetup_.endpoint());
 }
 
 void AppModel::addSource() {
@@ -395,15 +411,91 @@ void AppModel::setBusy(bool busy) {
 }
 
 void AppModel::merge(const Plan& plan) {
+    const bool follows = plan.changes && rowsPlan_ != 0 && plan.changes->since == rowsPlan_;
+    rowsPlan_ = plan.isFinal ? plan.serial : rowsPlan_;
+    partialMerged_ = !plan.isFinal;
+    if (const int waiting = ReviewRows::waiting(plan); waiting != waiting_) {
+        waiting_ = waiting;
+        emit waitingChanged(waiting);
+    }
+    // Beyond a few changes, moving rows one by one costs more than making them all.
+    const auto few = [&](const PlanChanges& changes) {
+        return changes.decided.size() + changes.left.size() <= rows_.size() / 8 + 8;
+    };
+    if (follows && few(*plan.changes)) {
+        mergeChanges(plan);
+    } else {
+        mergeWhole(plan);
+    }
+}
+
+void AppModel::mergeChanges(const Plan& plan) {
+    const PlanChanges& changes = *plan.changes;
+    const auto allows = [this](const std::filesystem::path& path) { return access_.allows(path); };
+    const auto ignored = [this](const std::filesystem::path& file) {
+        return ignored_.contains(file);
+    };
+    ReviewedDestinations asReviewed;
+    std::vector<std::size_t> gone;
+    std::vector<Row> added;
+    bool changed = false;
+    int pending = pendingCount_;
+    for (const std::filesystem::path& file : changes.left) {
+        if (const auto at = rowIndex(file)) {
+            gone.push_back(*at);
+        }
+    }
+    for (const std::size_t i : changes.decided) {
+        const Suggestion& suggestion = plan.suggestions[i];
+        const auto at = rowIndex(suggestion.item.path);
+        if (!ReviewRows::isRow(suggestion)) {
+            if (at) {
+                gone.push_back(*at);
+            }
+            continue;
+        }
+        Row row = ReviewRows::rowFor(suggestion, at ? &rows_[*at] : nullptr, location_.home,
+                                     allows, ignored, asReviewed);
+        if (!at) {
+            added.push_back(std::move(row));
+        } else if (rows_[*at] != row) {
+            pending += (row.isPending() ? 1 : 0) - (rows_[*at].isPending() ? 1 : 0);
+            rows_[*at] = std::move(row);
+            changed = true;
+        }
+    }
+    if (!gone.empty() || !added.empty()) {
+        std::sort(gone.begin(), gone.end(), std::greater<>());
+        gone.erase(std::unique(gone.begin(), gone.end()), gone.end());
+        for (const std::size_t at : gone) {
+            rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(at));
+        }
+        // Rows are in plan order, as the plan made them.
+        for (Row& row : added) {
+            const auto place = std::upper_bound(
+                rows_.begin(), rows_.end(), row, [](const Row& a, const Row& b) {
+                    return planOrder(a.suggestion.item, b.suggestion.item);
+                });
+            rows_.insert(place, std::move(row));
+        }
+        pending = reindexRows();
+        changed = true;
+    }
+    if (!changes.left.empty() && !ignored_.isEmpty()) {
+        ignored_.remove(changes.left); // a file that has left is forgotten
+    }
+    if (changed) {
+        emit rowsChanged();
+        setPendingCount(pending);
+    }
+}
+
+void AppModel::mergeWhole(const Plan& plan) {
     if (targets_ != plan.targets) {
         targets_ = plan.targets;
         folderChoices_ = ReviewRows::folderChoices(targets_);
     }
     emit targetsChanged();
-    if (const int waiting = ReviewRows::waiting(plan); waiting != waiting_) {
-        waiting_ = waiting;
-        emit waitingChanged(waiting);
-    }
     rows_ = ReviewRows::merge(
         rows_, plan, location_.home,
         [this](const std::filesystem::path& path) { return access_.allows(path); },

@@ -20,6 +20,7 @@
 #include <QTimer>
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -39,6 +40,8 @@ struct AppModelOptions {
     std::chrono::milliseconds debounce{5000}; // quiet time of a source folder before a scan
     bool sandboxed = FolderAccess::isSandboxed();
     std::function<void(const std::filesystem::path&)> beforeMove; // test hook of the mover
+    // How recent a change a scan distrusts (OrganizerSettings::changeMargin).
+    std::chrono::milliseconds changeMargin = OrganizerSettings().changeMargin;
 };
 
 // The one state object every window shows: settings and their storage, background scans and
@@ -207,6 +210,9 @@ private:
     void watchSources();
     [[nodiscard]] std::shared_ptr<Organizer> makeOrganizer() const;
     void merge(const Plan& plan);
+    // A plan that says how it differs from the rows' plan: only the rows it names are looked at.
+    void mergeChanges(const Plan& plan);
+    void mergeWhole(const Plan& plan);
     void scheduleScan(const Plan& plan);
     void apply(const std::vector<Row>& rows);
     void finishMoves(const std::vector<std::filesystem::path>& moved,
@@ -244,8 +250,12 @@ private:
     bool undoing_ = false;
     std::vector<MoveFailure> lastFailures_;
 
+    std::chrono::milliseconds changeMargin_;
     std::shared_ptr<Organizer> organizer_;
+    std::uint64_t rowsPlan_ = 0; // the final plan the rows follow; 0: none
+    bool partialMerged_ = false; // of a scan whose final plan has not come yet
     Date scanStart_;
+    Date lastFullScan_; // asked of the organizer, or its first
     QTimer nextScan_; // a file becomes old enough, or the periodic scan is due
     // Declared last, so they stop their work before the state above goes away.
     std::unique_ptr<SourceWatcher> watcher_;

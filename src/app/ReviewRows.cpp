@@ -11,14 +11,6 @@
 
 namespace vesk {
 
-namespace {
-
-bool isRowLayer(Layer layer) {
-    return layer != Layer::skip && layer != Layer::userFolder;
-}
-
-} // namespace
-
 Row ReviewRows::suggested(const Suggestion& suggestion, const std::filesystem::path& home,
                           const Allows& allows) {
     auto where = destination(suggestion, home);
@@ -27,6 +19,26 @@ Row ReviewRows::suggested(const Suggestion& suggestion, const std::filesystem::p
     }
     const bool included = where.has_value();
     return Row{suggestion, std::move(where), included, false};
+}
+
+bool ReviewRows::isRow(const Suggestion& suggestion) {
+    return suggestion.layer != Layer::skip && suggestion.layer != Layer::userFolder;
+}
+
+Row ReviewRows::rowFor(const Suggestion& suggestion, const Row* current,
+                       const std::filesystem::path& home, const Allows& allows,
+                       const Ignored& ignored, ReviewedDestinations& asReviewed) {
+    if (current != nullptr && current->edited) {
+        return Row{suggestion, current->destination, current->included, current->edited};
+    }
+    if (ignored && ignored(suggestion.item.path)) {
+        return Row{suggestion, std::nullopt, false, true};
+    }
+    Row row = suggested(suggestion, home, allows);
+    if (row.destination) {
+        row.destination = asReviewed(std::move(*row.destination)); // as the person is shown it
+    }
+    return row;
 }
 
 std::vector<Row> ReviewRows::merge(const std::vector<Row>& current, const Plan& plan,
@@ -42,24 +54,12 @@ std::vector<Row> ReviewRows::merge(const std::vector<Row>& current, const Plan& 
     std::vector<Row> rows;
     rows.reserve(plan.suggestions.size());
     for (const Suggestion& suggestion : plan.suggestions) {
-        if (!isRowLayer(suggestion.layer)) {
+        if (!isRow(suggestion)) {
             continue;
         }
-        if (const auto old = previous.find(suggestion.item.path.native());
-            old != previous.end() && old->second->edited) {
-            const Row& was = *old->second;
-            rows.push_back(Row{suggestion, was.destination, was.included, was.edited});
-            continue;
-        }
-        if (ignored && ignored(suggestion.item.path)) {
-            rows.push_back(Row{suggestion, std::nullopt, false, true});
-            continue;
-        }
-        Row row = suggested(suggestion, home, allows);
-        if (row.destination) {
-            row.destination = asReviewed(std::move(*row.destination)); // as the person is shown it
-        }
-        rows.push_back(std::move(row));
+        const auto old = previous.find(suggestion.item.path.native());
+        rows.push_back(rowFor(suggestion, old != previous.end() ? old->second : nullptr, home,
+                              allows, ignored, asReviewed));
     }
     return rows;
 }

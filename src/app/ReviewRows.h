@@ -28,6 +28,14 @@ public:
     [[nodiscard]] static std::vector<Row> merge(const std::vector<Row>& current, const Plan& plan,
                                                 const std::filesystem::path& home,
                                                 const Allows& allows, const Ignored& ignored = {});
+    // Whether a suggestion is shown as a row: not for a file too new to tidy or a folder lying
+    // in a source folder.
+    [[nodiscard]] static bool isRow(const Suggestion& suggestion);
+    // The row of a suggestion of a new plan, given the file's row so far, if it had one: as
+    // merge makes each.
+    [[nodiscard]] static Row rowFor(const Suggestion& suggestion, const Row* current,
+                                    const std::filesystem::path& home, const Allows& allows,
+                                    const Ignored& ignored, ReviewedDestinations& asReviewed);
     // The row as the engine suggests it, with no edit of the person's.
     [[nodiscard]] static Row suggested(const Suggestion& suggestion,
                                        const std::filesystem::path& home, const Allows& allows);

@@ -221,6 +221,36 @@ TEST_F(AppModelTest, AFolderChangeScansOnceAfterItSettles) {
     EXPECT_EQ(scansStarted(busy), 1);
 }
 
+TEST_F(AppModelTest, ARescanGivesTheRowsAWholeMergeWouldAndTellsOfNoneWhenNothingChanged) {
+    for (const char* name : {"Invoice Telenor May.pdf", "Recipe pesto.txt", "notes.txt"}) {
+        download(name);
+    }
+    AppModelOptions options;
+    options.changeMargin = 40ms;
+    const auto model = makeModel(onboardedSettings(), modelOff, options);
+    settleOrFail(*model);
+    ASSERT_EQ(model->rows().size(), 3U);
+    model->setDestination(Destination::trash(), downloads() / "notes.txt");
+    QTest::qWait(120); // what the first scan read is trusted from now on
+
+    QSignalSpy changed(model.get(), &AppModel::rowsChanged);
+    model->rescan();
+    settleOrFail(*model);
+    EXPECT_EQ(changed.count(), 0);
+
+    download("Invoice Telenor June.pdf");
+    std::filesystem::remove(downloads() / "Recipe pesto.txt");
+    ASSERT_TRUE(waitFor([&] { return changed.count() > 0; }));
+    settleOrFail(*model);
+
+    const auto whole = makeModel(onboardedSettings(), modelOff);
+    settleOrFail(*whole);
+    whole->setDestination(Destination::trash(), downloads() / "notes.txt");
+    EXPECT_EQ(model->rows(), whole->rows());
+    EXPECT_EQ(model->pendingCount(), whole->pendingCount());
+    EXPECT_EQ(model->rows().size(), 3U);
+}
+
 TEST_F(AppModelTest, SourceChangesRewatchSaveAndScan) {
     const auto gone = location.home / "Gone";
     const auto file = writeFile(location.home / "NotAFolder");
