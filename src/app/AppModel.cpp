@@ -411,18 +411,19 @@ void AppModel::setBusy(bool busy) {
 }
 
 void AppModel::merge(const Plan& plan) {
-    const bool follows = plan.changes && rowsPlan_ != 0 && plan.changes->since == rowsPlan_;
-    rowsPlan_ = plan.isFinal ? plan.serial : rowsPlan_;
+    const auto& changes = plan.lineage.changes;
+    const bool follows = changes && rowsPlan_ != 0 && changes->since == rowsPlan_;
+    rowsPlan_ = plan.isFinal ? plan.lineage.serial : rowsPlan_;
     partialMerged_ = !plan.isFinal;
     if (const int waiting = ReviewRows::waiting(plan); waiting != waiting_) {
         waiting_ = waiting;
         emit waitingChanged(waiting);
     }
     // Beyond a few changes, moving rows one by one costs more than making them all.
-    const auto few = [&](const PlanChanges& changes) {
-        return changes.decided.size() + changes.left.size() <= rows_.size() / 8 + 8;
+    const auto few = [&](const PlanChanges& since) {
+        return since.decided.size() + since.left.size() <= rows_.size() / 8 + 8;
     };
-    if (follows && few(*plan.changes)) {
+    if (follows && few(*changes)) {
         mergeChanges(plan);
     } else {
         mergeWhole(plan);
@@ -430,7 +431,7 @@ void AppModel::merge(const Plan& plan) {
 }
 
 void AppModel::mergeChanges(const Plan& plan) {
-    const PlanChanges& changes = *plan.changes;
+    const PlanChanges& changes = *plan.lineage.changes;
     const auto allows = [this](const std::filesystem::path& path) { return access_.allows(path); };
     const auto ignored = [this](const std::filesystem::path& file) {
         return ignored_.contains(file);

@@ -61,7 +61,7 @@ TEST_F(ReviewTableModelTest, HeadingsThenRowsInGroupOrder) {
               "Invoices");
     // The reason in the interface language, for its own line, the tooltip and screen readers.
     const QString reason = first.data(ReviewTableModel::ReasonRole).toString();
-    EXPECT_TRUE(reason.startsWith("Close to the words of the whole folder · 0."))
+    EXPECT_TRUE(reason.startsWith("Like “Invoice Telenor March.pdf” · 0."))
         << reason.toStdString();
     EXPECT_TRUE(table.index(0, ReviewTableModel::destinationColumn, invoices)
                     .data(Qt::ToolTipRole)

@@ -455,13 +455,15 @@ Matcher::Index<Posting> Matcher::index(std::size_t rows, RowTokens rowTokens,
 }
 
 std::vector<Match> Matcher::best(const std::vector<std::string>& tokens, Kind kind,
-                                 std::size_t count) const {
+                                 std::size_t count, const std::vector<std::string>& read) const {
     QueryIds ids(*this);
-    const SparseVector query = vector(tokens, ids);
+    const SparseVector query = vector(tokens, ids, read);
     if (query.empty() || count == 0) {
         return {};
     }
-    const std::optional<std::vector<double>> queryEmbedding = embed(tokens);
+    std::vector<std::string> words = tokens;
+    words.insert(words.end(), read.begin(), read.end());
+    const std::optional<std::vector<double>> queryEmbedding = embed(words);
 
     const auto better = [](const Scored& a, const Scored& b) {
         return a.score > b.score || (a.score == b.score && a.target < b.target);
@@ -699,12 +701,20 @@ std::vector<int> Matcher::candidates(Kind kind) const {
     return found;
 }
 
+double Matcher::weight(int id, double unknown) const {
+    return static_cast<std::size_t>(id) < idf_.size() ? idf_[id] : unknown;
+}
+
 void Matcher::vector(std::span<const int> ids, SparseVector& into) const {
-    // Every occurrence of a token adds the same weight, so grouping them by id changes no sum.
     into.clear();
     for (const int id : ids) {
-        into.push_back({id, static_cast<std::size_t>(id) < idf_.size() ? idf_[id] : rareWeight_});
+        into.push_back({id, weight(id, 1.0)});
     }
+    normalise(into);
+}
+
+void Matcher::normalise(SparseVector& into) {
+    // Every occurrence of a token adds the same weight, so grouping them by id changes no sum.
     std::sort(into.begin(), into.end(),
               [](const Entry& a, const Entry& b) { return a.token < b.token; });
     std::size_t kept = 0;
@@ -730,14 +740,19 @@ void Matcher::vector(std::span<const int> ids, SparseVector& into) const {
     }
 }
 
-Matcher::SparseVector Matcher::vector(const std::vector<std::string>& tokens, QueryIds& ids) const {
-    std::vector<int> tokenIds;
-    tokenIds.reserve(tokens.size());
-    for (const std::string& token : tokens) {
-        tokenIds.push_back(ids.id(token));
-    }
+Matcher::SparseVector Matcher::vector(const std::vector<std::string>& tokens, QueryIds& ids,
+                                      const std::vector<std::string>& read) const {
     SparseVector vec;
-    vector(tokenIds, vec);
+    vec.reserve(tokens.size() + read.size());
+    for (const std::string& token : tokens) {
+        const int id = ids.id(token);
+        vec.push_back({id, weight(id, rareWeight_)});
+    }
+    for (const std::string& token : read) {
+        const int id = ids.id(token);
+        vec.push_back({id, weight(id, 1.0)});
+    }
+    normalise(vec);
     return vec;
 }
 

@@ -39,8 +39,9 @@ struct Match {
 // Keeps what it needs of the targets, so they may go away after construction.
 //
 // Only the folders count towards how common a word is: the files waiting to be placed do not,
-// so that one file's decision never depends on which others wait beside it. A word of a file
-// that no folder has weighs as a word that one document holds, as the file itself would.
+// so that one file's decision never depends on which others wait beside it. A word of a file's
+// name that no folder has weighs as a word that one document holds, as the file's name itself
+// would; any other word no folder has (read in a file, of a folder's profile) weighs 1.
 class Matcher {
 public:
     explicit Matcher(const std::vector<Target>& targets,
@@ -48,9 +49,11 @@ public:
 
     // The `count` best matches scoring above 0.05, best first; equal scores keep target order.
     // Only folders that share a token with the file are scored (every folder when the
-    // sentence embedding can weigh in), so a query costs what its tokens reach.
+    // sentence embedding can weigh in), so a query costs what its tokens reach. `tokens` are
+    // those of the file's name, `read` the words read in the file.
     [[nodiscard]] std::vector<Match> best(const std::vector<std::string>& tokens, Kind kind,
-                                          std::size_t count) const;
+                                          std::size_t count,
+                                          const std::vector<std::string>& read = {}) const;
     class Profiled;
     // The folders as the model described them, their names with the purpose and keywords of
     // their profiles, made once for a run's profiles: describing every folder again for every
@@ -63,7 +66,7 @@ public:
 
 private:
     // Tokens are interned: ids below idf_.size() are document tokens, higher ids are tokens only
-    // a query has (weight rareWeight_), numbered per call.
+    // a query has, numbered per call.
     struct Entry {
         int token = 0;
         double weight = 0;
@@ -121,8 +124,12 @@ private:
     template <class Posting, class RowTokens, class MakePosting>
     [[nodiscard]] Index<Posting> index(std::size_t rows, RowTokens rowTokens,
                                        MakePosting makePosting) const;
+    [[nodiscard]] double weight(int id, double unknown) const;
     void vector(std::span<const int> ids, SparseVector& into) const;
-    [[nodiscard]] SparseVector vector(const std::vector<std::string>& tokens, QueryIds& ids) const;
+    // A file's name tokens, with the words read in it.
+    [[nodiscard]] SparseVector vector(const std::vector<std::string>& tokens, QueryIds& ids,
+                                      const std::vector<std::string>& read = {}) const;
+    static void normalise(SparseVector& into);
     [[nodiscard]] static double cosine(std::span<const Entry> a, std::span<const Entry> b);
     [[nodiscard]] std::optional<std::vector<double>>
     embed(const std::vector<std::string>& words) const;
@@ -141,7 +148,7 @@ private:
     std::vector<std::size_t> siblingEnds_;  // per sibling, where its name ends in siblingText_
     std::unordered_map<std::string, int> tokenIds_;
     std::vector<double> idf_; // by token id
-    double rareWeight_ = 1;   // of a token no document has
+    double rareWeight_ = 1;   // of a token of a file's name that no document has
     Index<SiblingPosting> siblingIndex_;
     Index<FolderPosting> nameIndex_;
     Index<VocabularyPosting> centroidIndex_; // a folder's sibling and name tokens together

@@ -238,7 +238,7 @@ std::optional<Plan> Organizer::run(std::stop_token stop, const ProgressHandler& 
         attachCandidates(run, decided);
         intermediate.suggestions = merged(run, std::move(decided));
         intermediate.targets = run.targets;
-        intermediate.changes = changesOf(run);
+        intermediate.lineage.changes = changesOf(run);
         partial(intermediate);
         run.lastPartial = std::chrono::steady_clock::now();
     }
@@ -275,8 +275,8 @@ std::optional<Plan> Organizer::run(std::stop_token stop, const ProgressHandler& 
     plan.targets = run.targets;
     plan.isFinal = true;
     plan.decided = static_cast<int>(run.items.size());
-    plan.serial = nextSerial();
-    plan.changes = changesOf(run);
+    plan.lineage.serial = nextSerial();
+    plan.lineage.changes = changesOf(run);
     // A decision the model could not help with is made again next time, as a first run would.
     bool complete = true;
     if (llm) {
@@ -435,9 +435,8 @@ void Organizer::decideByContent(Run& run) const {
             continue;
         }
         ++run.plan.contentReads;
-        auto tokens = run.tokens[i];
-        tokens.insert(tokens.end(), keywords->begin(), keywords->end());
-        const auto matches = run.matcher->best(tokens, run.items[i].kind, rankedMatches);
+        const auto matches =
+            run.matcher->best(run.tokens[i], run.items[i].kind, rankedMatches, *keywords);
         if (!matches.empty()) {
             run.ranked[i] = candidatesOf(matches); // the contents know better than the name
         }

@@ -195,7 +195,7 @@ void ScanMemory::keep(const Reading& reading, const Plan& plan, Date readAt, boo
     std::vector<Kept> files;
     serial_.reset();
     if (keep) {
-        serial_ = plan.serial;
+        serial_ = plan.lineage.serial;
         files.reserve(plan.suggestions.size());
         for (std::size_t i = 0; i < reading.files.size(); ++i) {
             const Waiting& waiting = reading.files[i];

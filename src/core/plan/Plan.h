@@ -23,6 +23,15 @@ struct PlanChanges {
     bool operator==(const PlanChanges&) const = default;
 };
 
+// Where a plan stands among the plans of its organizer. No part of what the plan says: plans that
+// say the same are equal whichever runs made them.
+struct PlanLineage {
+    std::uint64_t serial = 0; // final plans: distinct among the plans of every organizer
+    std::optional<PlanChanges> changes;
+
+    bool operator==(const PlanLineage&) const { return true; }
+};
+
 // The result of one organizer run.
 struct Plan {
     std::vector<Suggestion> suggestions;
@@ -42,9 +51,7 @@ struct Plan {
     int qaFailed = 0;
     // Files this run decided; the organizer kept its earlier decisions for the others.
     int decided = 0;
-    // Final plans only: distinct among all the plans of every organizer of the process.
-    std::uint64_t serial = 0;
-    std::optional<PlanChanges> changes;
+    PlanLineage lineage;
 
     bool operator==(const Plan&) const = default;
 };

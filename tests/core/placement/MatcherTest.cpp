@@ -275,13 +275,14 @@ TEST(MatcherShortlist, OffersMatchingCandidatesInTargetOrderWhenKAllows) {
 }
 
 TEST(MatcherShortlist, RanksByFolderNameProfileAndEmbedding) {
-    // 12 documents; garden only in target 7's name: idf 1 + ln(13/2). q_garden = 0.944.
-    // 7 [garden] -> 0.944. 4 [old garden plan plant list plant] -> 0.710: plant is in no
-    // document but still meets the file's plant. The rest score 0 and keep target order.
+    // 12 documents; garden only in target 7's name: idf 1 + ln(13/2). plant is in no document,
+    // so the file's plant weighs as a word of one document, the same: q_garden = q_plant =
+    // 0.707. 7 [garden] -> 0.707. 4 [old garden plan plant list plant] meets both words and
+    // leads. The rest score 0 and keep target order.
     const Profiles profiles{{4, {"Garden plans and plant lists", {"plants"}}}};
     const Matcher matcher(shortlistFolders());
     EXPECT_EQ(matcher.shortlist({"garden", "plant"}, Kind::pdf, matcher.profiled(profiles), 3),
-              (std::vector<int>{7, 4, 1}));
+              (std::vector<int>{4, 7, 1}));
 
     // The described text is the folder name and the (missing) purpose joined by a space.
     const auto embedding = std::make_shared<FakeEmbedding>(

@@ -34,11 +34,11 @@ protected:
         writeFile(home / "Documents/Travel/Rome/Colosseum tickets.pdf");
         writeFile(home / "Pictures/Holiday/beach.jpg");
         for (const char* name : {"Invoice Telenor May.pdf", "Recipe tiramisu.txt", "notes.txt",
-                                 "Rome hotel booking.pdf", "photo.jpg", "setup.zip", "setup",
+                                 "Rome hotel booking.pdf", "photo.jpg", "setup.zip",
                                  "Invoice Telenor May (1).pdf", "zebra quarterly.pdf"}) {
             download(name);
         }
-        makeDir(home / "Downloads/setup"); // replaces the file written above: unpacked archive
+        makeDir(home / "Downloads/setup"); // what setup.zip unpacked to
     }
 
     [[nodiscard]] OrganizerSettings settings() const {
