@@ -2,6 +2,7 @@
 #include "core/util/DecimalText.h"
 #include "support/FakeModelServer.h"
 #include "support/ReasonPrinting.h"
+#include "support/SuggestionFor.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -46,12 +47,7 @@ protected:
     }
 
     static const Suggestion& find(const Plan& plan, const std::string& name) {
-        for (const auto& suggestion : plan.suggestions) {
-            if (suggestion.item.name == name) {
-                return suggestion;
-            }
-        }
-        throw std::runtime_error("no suggestion for " + name);
+        return test::suggestionFor(plan, name);
     }
 
     test::TempDir tmp;

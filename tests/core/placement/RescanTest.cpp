@@ -1,5 +1,6 @@
 #include "core/placement/Organizer.h"
 #include "support/ReasonPrinting.h"
+#include "support/SuggestionFor.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::makeDir;
+using test::suggestionFor;
 using test::writeFile;
 
 const ModelEndpoint modelOff{.url = "off", .model = ""};
@@ -64,14 +66,6 @@ protected:
         EXPECT_EQ(plan.targets, full.targets);
         return plan;
     }
-    static const Suggestion& find(const Plan& plan, const std::string& name) {
-        for (const auto& suggestion : plan.suggestions) {
-            if (suggestion.item.name == name) {
-                return suggestion;
-            }
-        }
-        throw std::runtime_error("no suggestion for " + name);
-    }
 
     test::TempDir tmp;
     const fs::path home = tmp.path();
@@ -81,12 +75,12 @@ protected:
 TEST_F(RescanTest, AFileFiledInADestinationFolderIsSeenByTheNextScan) {
     const Plan first = rescan();
     EXPECT_EQ(first.decided, static_cast<int>(first.suggestions.size()));
-    EXPECT_EQ(find(first, "zebra quarterly.pdf").action, Action::ask());
+    EXPECT_EQ(suggestionFor(first, "zebra quarterly.pdf").action, Action::ask());
 
     // Deep in a folder whose parent is unchanged: only the folder's own stamp tells.
     writeFile(home / "Documents/Travel/Rome/zebra quarterly 2023.pdf");
     const Plan second = rescan();
-    EXPECT_EQ(find(second, "zebra quarterly.pdf").action, Action::move("Documents/Travel/Rome"));
+    EXPECT_EQ(suggestionFor(second, "zebra quarterly.pdf").action, Action::move("Documents/Travel/Rome"));
 
     // Nothing changed: nothing is decided again.
     EXPECT_EQ(rescan().decided, 0);
@@ -97,14 +91,14 @@ TEST_F(RescanTest, ADownloadInProgressAndItsRenameDecideThatFileAlone) {
     download("Invoice Telenor June.pdf.part", "half");
     const Plan downloading = rescan();
     EXPECT_EQ(downloading.decided, 1);
-    EXPECT_EQ(find(downloading, "Invoice Telenor June.pdf.part").reason.code,
+    EXPECT_EQ(suggestionFor(downloading, "Invoice Telenor June.pdf.part").reason.code,
               ReasonCode::downloading);
 
     fs::rename(home / "Downloads/Invoice Telenor June.pdf.part",
                home / "Downloads/Invoice Telenor June.pdf");
     const Plan done = rescan();
     EXPECT_EQ(done.decided, 1);
-    EXPECT_EQ(find(done, "Invoice Telenor June.pdf").action, Action::move("Documents/Invoices"));
+    EXPECT_EQ(suggestionFor(done, "Invoice Telenor June.pdf").action, Action::move("Documents/Invoices"));
 }
 
 TEST_F(RescanTest, EveryRescanGivesTheFirstScansPlanWhateverChanged) {
