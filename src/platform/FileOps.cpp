@@ -53,7 +53,8 @@ void copyExtendedAttributes(int from, int to) {
 
 // Owner (when allowed), then mode, so that set-id bits survive the change of owner.
 void copyOwnerAndMode(int to, const struct stat& status) {
-    (void)::fchown(to, status.st_uid, status.st_gid);
+    // Only root may give a file away; anyone else keeps it, as mv does.
+    [[maybe_unused]] const int ownerKept = ::fchown(to, status.st_uid, status.st_gid);
     (void)::fchmod(to, status.st_mode & 07777);
 }
 
@@ -191,7 +192,8 @@ std::error_code copySymlink(const fs::path& from, int toDir, const std::string& 
         return lastError();
     }
     created = true;
-    (void)::fchownat(toDir, name.c_str(), status.st_uid, status.st_gid, AT_SYMLINK_NOFOLLOW);
+    [[maybe_unused]] const int ownerKept =
+        ::fchownat(toDir, name.c_str(), status.st_uid, status.st_gid, AT_SYMLINK_NOFOLLOW);
     const std::array<timespec, 2> times{status.st_atim, status.st_mtim};
     (void)::utimensat(toDir, name.c_str(), times.data(), AT_SYMLINK_NOFOLLOW);
     return {};
@@ -287,7 +289,9 @@ void removeAt(int dir, const char* name) {
         (void)::unlinkat(dir, name, 0);
         return;
     }
-    (void)::fchmodat(dir, name, (status.st_mode & 07777) | S_IRWXU, 0);
+    // When it can't be opened up, opening it below fails too and what is inside stays.
+    [[maybe_unused]] const int openedUp =
+        ::fchmodat(dir, name, (status.st_mode & 07777) | S_IRWXU, 0);
     const int inside = ::openat(dir, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (DIR* entries = inside < 0 ? nullptr : ::fdopendir(inside)) {
         while (const dirent* entry = ::readdir(entries)) {
