@@ -84,7 +84,7 @@ void ModelSetup::checked(const ModelCheck& check) {
         return; // a newer question is on its way, perhaps to another address
     }
     status_ = check.available() ? Status::available : Status::unavailable;
-    unavailable_ = check.reason();
+    unavailable_ = check.unavailable;
     detail_ = check.detail;
     models_ = check.models;
     emit answered(check.available());

@@ -133,9 +133,9 @@ bool isTelling(const std::optional<ServiceReply>& reply) {
     return isListing(reply) || (reply && (wantsKey(reply->status) || reply->status == 503));
 }
 
-ModelCheck failed(ModelCheck::State state, std::string detail) {
+ModelCheck failed(ModelUnavailable why, std::string detail) {
     ModelCheck check;
-    check.state = state;
+    check.unavailable = why;
     check.detail = std::move(detail);
     return check;
 }
@@ -171,19 +171,19 @@ ModelCheck chooseModel(std::vector<Listed> listed, Inquiry& inquiry, const std::
         // A chosen model the service does not have (yet) would fail every request.
         if (std::find(check.models.begin(), check.models.end(), endpoint.model) ==
             check.models.end()) {
-            check.state = ModelCheck::State::notReady;
+            check.unavailable = ModelUnavailable::notReady;
             check.detail = "the model service does not list the model “" +
                            excerpt(oneLine(endpoint.model), 200) + "”";
             return check;
         }
         check.model = endpoint.model;
     } else if (check.model.empty()) {
-        check.state = ModelCheck::State::notReady;
+        check.unavailable = ModelUnavailable::notReady;
         check.detail = listed.empty() ? "the model service lists no model"
                                       : "the model service lists no model that can chat";
         return check;
     }
-    check.state = ModelCheck::State::available;
+    check.unavailable.reset();
     return check;
 }
 
@@ -201,23 +201,23 @@ ModelCheck inquire(const ServiceAddress& address, const ModelEndpoint& endpoint,
         }
     }
     if (!listing) {
-        return failed(ModelCheck::State::notAvailable, inquiry.error());
+        return failed(ModelUnavailable::notAvailable, inquiry.error());
     }
     if (listing->status != 200) {
         const auto why = refusal(*listing, endpoint.key);
         if (wantsKey(listing->status)) {
-            return failed(endpoint.key.empty() ? ModelCheck::State::needsKey
-                                               : ModelCheck::State::keyRefused,
+            return failed(endpoint.key.empty() ? ModelUnavailable::needsKey
+                                               : ModelUnavailable::keyRefused,
                           why);
         }
         // llama-server answers 503 while it loads the model.
-        return failed(listing->status == 503 ? ModelCheck::State::notReady
-                                             : ModelCheck::State::notAvailable,
+        return failed(listing->status == 503 ? ModelUnavailable::notReady
+                                             : ModelUnavailable::notAvailable,
                       why);
     }
     auto listed = listedModels(listing->body);
     if (!listed) {
-        return failed(ModelCheck::State::notAvailable,
+        return failed(ModelUnavailable::notAvailable,
                       "the model service's answer at " + path + "/models is not a list of models");
     }
     const std::string root = path.ends_with("/v1") ? path.substr(0, path.size() - 3) : path;
@@ -232,38 +232,20 @@ ModelCheck inquire(const ServiceAddress& address, const ModelEndpoint& endpoint,
 
 } // namespace
 
-std::optional<ModelUnavailable> ModelCheck::reason() const {
-    switch (state) {
-    case State::available:
-        return std::nullopt;
-    case State::turnedOff:
-        return ModelUnavailable::turnedOff;
-    case State::notReady:
-        return ModelUnavailable::notReady;
-    case State::needsKey:
-        return ModelUnavailable::needsKey;
-    case State::keyRefused:
-        return ModelUnavailable::keyRefused;
-    case State::notAvailable:
-        break;
-    }
-    return ModelUnavailable::notAvailable;
-}
-
 ModelCheck checkModelService(const ModelEndpoint& endpoint, std::chrono::milliseconds limit,
                              const std::stop_token& stop, ModelSorting sorting) {
     if (endpoint.url == "off") {
-        return failed(ModelCheck::State::turnedOff, {});
+        return failed(ModelUnavailable::turnedOff, {});
     }
     const auto address = loopbackService(endpoint.url);
     if (!address) {
-        return failed(ModelCheck::State::notAvailable,
+        return failed(ModelUnavailable::notAvailable,
                       "the address is not an http:// address on this computer");
     }
     try {
         return inquire(*address, endpoint, limit, stop, sorting);
     } catch (const std::exception& error) {
-        return failed(ModelCheck::State::notAvailable, error.what()); // no thread to watch with
+        return failed(ModelUnavailable::notAvailable, error.what()); // no thread to watch with
     }
 }
 

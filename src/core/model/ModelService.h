@@ -13,9 +13,8 @@ namespace vesk {
 
 // What asking the model service what it offers found out.
 struct ModelCheck {
-    enum class State { available, turnedOff, notReady, notAvailable, needsKey, keyRefused };
-
-    State state = State::notAvailable;
+    // Why the model can't be used; absent when it can.
+    std::optional<ModelUnavailable> unavailable = ModelUnavailable::notAvailable;
     // Why the model can't be used, in the service's own words where it gave any: one line,
     // capped, without the key. Empty when it can.
     std::string detail;
@@ -23,9 +22,7 @@ struct ModelCheck {
     std::string model; // the model to ask: the one chosen, or the first chat model listed
     std::vector<std::string> models; // every model listed, the chat models first
 
-    [[nodiscard]] bool available() const { return state == State::available; }
-    // Why the model can't be used; absent when it can.
-    [[nodiscard]] std::optional<ModelUnavailable> reason() const;
+    [[nodiscard]] bool available() const { return !unavailable; }
 
     bool operator==(const ModelCheck&) const = default;
 };

@@ -224,7 +224,7 @@ std::optional<Plan> Organizer::run(std::stop_token stop, const ProgressHandler& 
         return std::nullopt;
     }
     if (check) {
-        run.plan.llmUnavailable = check->reason();
+        run.plan.llmUnavailable = check->unavailable;
         run.plan.llmDetail = check->detail;
     }
     const bool modelAhead = check && check->available() && modelNeeded(run);

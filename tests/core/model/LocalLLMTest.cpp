@@ -316,7 +316,7 @@ TEST_F(LocalLLMTest, NonLoopbackAddressesAreNeverContacted) {
     for (const auto& url : {"http://0.0.0.0:" + port + "/v1", "http://127.0.0.1@0.0.0.0:" + port,
                             "https://127.0.0.1:" + port + "/v1", "127.0.0.1:" + port}) {
         const auto endpoint = endpointAt(url);
-        EXPECT_EQ(checkModelService(endpoint, modelProbeLimit).reason(),
+        EXPECT_EQ(checkModelService(endpoint, modelProbeLimit).unavailable,
                   ModelUnavailable::notAvailable)
             << url;
         LocalLLM refused(endpoint);

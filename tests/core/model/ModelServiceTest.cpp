@@ -12,7 +12,6 @@ namespace {
 
 using nlohmann::ordered_json;
 using test::FakeModelServer;
-using State = ModelCheck::State;
 
 ModelEndpoint endpointAt(std::string url, std::string model = "", std::string key = "") {
     ModelEndpoint endpoint;
@@ -45,7 +44,7 @@ const FakeModelServer::Reply placed =
     FakeModelServer::answer({{"what", "A song"}, {"folder", "Music"}, {"confidence", "high"}});
 
 TEST(ModelServiceTest, ReasonsFollowTheService) {
-    EXPECT_EQ(check(endpointAt("off")).reason(), ModelUnavailable::turnedOff);
+    EXPECT_EQ(check(endpointAt("off")).unavailable, ModelUnavailable::turnedOff);
 
     ModelEndpoint gone;
     {
@@ -53,33 +52,33 @@ TEST(ModelServiceTest, ReasonsFollowTheService) {
         gone = endpointAt(server.baseUrl());
         const auto found = check(gone);
         EXPECT_TRUE(found.available());
-        EXPECT_EQ(found.reason(), std::nullopt);
+        EXPECT_EQ(found.unavailable, std::nullopt);
         EXPECT_EQ(found.model, "fake-model");
         EXPECT_EQ(found.url, server.baseUrl());
     }
-    EXPECT_EQ(check(gone).reason(), ModelUnavailable::notAvailable);
+    EXPECT_EQ(check(gone).unavailable, ModelUnavailable::notAvailable);
     EXPECT_THAT(check(gone).detail, testing::HasSubstr("no answer from the model service"));
 
     FakeModelServer empty(std::vector<std::string>{});
     const auto at = endpointAt(empty.baseUrl());
-    EXPECT_EQ(check(at).reason(), ModelUnavailable::notReady);
+    EXPECT_EQ(check(at).unavailable, ModelUnavailable::notReady);
     EXPECT_EQ(check(at).detail, "the model service lists no model");
 
     // A chosen model must be one the service lists, or every request would fail.
     FakeModelServer two({"fake-model", "other"});
     EXPECT_EQ(check(endpointAt(two.baseUrl(), "other")).model, "other");
     const auto missing = check(endpointAt(two.baseUrl(), "third"));
-    EXPECT_EQ(missing.state, State::notReady);
+    EXPECT_EQ(missing.unavailable, ModelUnavailable::notReady);
     EXPECT_EQ(missing.models, (std::vector<std::string>{"fake-model", "other"})); // to choose from
 
     // A listing that trickles in gets the probe's second and no more.
     two.setModelsReply({200, R"({"object":"list","data":[{"id":"fake-model"}]})",
                         std::chrono::milliseconds(0), std::chrono::milliseconds(50), 10'000});
-    EXPECT_EQ(check(endpointAt(two.baseUrl())).state, State::notAvailable);
+    EXPECT_EQ(check(endpointAt(two.baseUrl())).unavailable, ModelUnavailable::notAvailable);
     empty.setModelsReply(FakeModelServer::status(503));
-    EXPECT_EQ(check(at).state, State::notReady);
+    EXPECT_EQ(check(at).unavailable, ModelUnavailable::notReady);
     empty.setModelsReply({404, "404 page not found", {}});
-    EXPECT_EQ(check(at).reason(), ModelUnavailable::notAvailable);
+    EXPECT_EQ(check(at).unavailable, ModelUnavailable::notAvailable);
     EXPECT_EQ(check(at).detail, "the model service answered HTTP 404: 404 page not found");
 }
 
@@ -104,7 +103,7 @@ TEST(ModelServiceTest, EmbeddingModelsAreNeverChosenAndListedLast) {
     EXPECT_EQ(check(endpointAt(other.baseUrl())).model, "phi-4");
     other.setModelsReply(listing({{{"id", "nomic-embed-text"}}}));
     const auto chatless = check(endpointAt(other.baseUrl()));
-    EXPECT_EQ(chatless.reason(), ModelUnavailable::notReady);
+    EXPECT_EQ(chatless.unavailable, ModelUnavailable::notReady);
     EXPECT_EQ(chatless.detail, "the model service lists no model that can chat");
 
     // A run without a chosen model asks the one the check chose.
@@ -126,7 +125,7 @@ TEST(ModelServiceTest, AnAddressWithoutV1IsTriedWithIt) {
     server.enqueue(placed);
     LocalLLM llm(endpointAt(root));
     EXPECT_TRUE(llm.place(song(), {0}, music(), {}));
-    EXPECT_EQ(check(endpointAt(root + "/api")).state, State::notAvailable);
+    EXPECT_EQ(check(endpointAt(root + "/api")).unavailable, ModelUnavailable::notAvailable);
 }
 
 TEST(ModelServiceTest, AServiceThatWantsAKeySaysSoAndGetsItAsABearerToken) {
@@ -134,10 +133,10 @@ TEST(ModelServiceTest, AServiceThatWantsAKeySaysSoAndGetsItAsABearerToken) {
     FakeModelServer server;
     server.requireKey(key);
     const auto without = check(endpointAt(server.baseUrl()));
-    EXPECT_EQ(without.reason(), ModelUnavailable::needsKey);
+    EXPECT_EQ(without.unavailable, ModelUnavailable::needsKey);
     EXPECT_EQ(without.detail, "the model service answered HTTP 401 (it needs a key): Invalid API Key");
     const auto wrong = check(endpointAt(server.baseUrl(), "", "sk-wrong"));
-    EXPECT_EQ(wrong.state, State::keyRefused);
+    EXPECT_EQ(wrong.unavailable, ModelUnavailable::keyRefused);
     EXPECT_THAT(wrong.detail, testing::HasSubstr("it does not accept the key"));
     EXPECT_TRUE(check(endpointAt(server.baseUrl(), "", key)).available());
 
