@@ -38,7 +38,8 @@ protected:
         : ModelHome({"Documents/Invoices/Invoice Telenor March.pdf",
                      "Documents/Invoices/Invoice April.pdf", "Downloads/Invoice Telenor May.pdf",
                      "Downloads/Invoice Telenor June.pdf",
-                     "Downloads/Screenshot 2024-05-01 at 10.00.00.png", "Downloads/qqzz.bin"}),
+                     "Downloads/Screenshot 2024-05-01 at 10.00.00.png", "Downloads/qqzz.bin",
+                     "Pictures/Screenshots/Screenshot 2024-04-01 at 09.00.00.png"}),
           model(makeModel(onboardedSettings())) {
         EXPECT_TRUE(settle(*model));
     }

@@ -29,8 +29,9 @@ using Json = nlohmann::json;
 class VeskCli : public ::testing::Test {
 protected:
     // A screenshot, a duplicate download, an invoice close to a folder of invoices and a name
-    // that matches nothing.
+    // that matches nothing, in a home with its Pictures folder.
     VeskCli() {
+        test::makeDir(home / "Pictures");
         for (const char* file : {"Documents/Invoices/Invoice Telenor March.pdf",
                                  "Documents/Invoices/Invoice Telenor April.pdf",
                                  "Documents/Recipes/Recipe lasagne.txt",
@@ -384,7 +385,7 @@ TEST_F(VeskCli, TidyThenUndoPutsEveryFileBack) {
 
 TEST_F(VeskCli, TidyReportsFailuresAndExitsWithOne) {
     const auto screenshot = home / "Downloads/Screenshot 2024-05-01 at 10.00.00.png";
-    test::writeFile(home / "Pictures"); // a file where the screenshot folder should be
+    test::writeFile(home / "Pictures/Screenshots"); // a file where the folder should be
     const auto result =
         runCli({"tidy", "--home", home.string(), "--min-age", "0", "--yes"}, sandbox);
     EXPECT_EQ(result.exitStatus, 1);

@@ -374,7 +374,7 @@ void Organizer::decideByRulesAndSimilarity(Run& run, const Report& report) const
         rules.installed = Rules::installedApps(settings_.home, settings_.systemDataFolders);
     }
     rules.minAgeDays = settings_.minAgeDays;
-    rules.home = settings_.home;
+    rules.mediaFolders = run.typeDefaults;
     rules.now = Clock::now();
 
     const int total = static_cast<int>(run.items.size());

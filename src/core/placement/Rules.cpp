@@ -3,7 +3,6 @@
 #include "core/placement/DesktopEntry.h"
 #include "core/util/DecimalText.h"
 #include "platform/EntryStatus.h"
-#include "platform/WellKnownFolders.h"
 
 #include <unicode/locid.h>
 #include <unicode/normalizer2.h>
@@ -21,7 +20,6 @@ namespace vesk {
 namespace {
 
 namespace fs = std::filesystem;
-using platform::WellKnownFolder;
 
 constexpr std::array<std::string_view, 4> partialExts{"crdownload", "download", "part", "partial"};
 constexpr std::array<std::string_view, 2> oneOffExts{"torrent", "ics"};
@@ -196,16 +194,14 @@ std::optional<Suggestion> Rules::apply(const FileItem& item) const {
                        {decimalText(age, 1)});
     }
     if (matches(screenshotPattern(), item.name)) {
-        if (item.kind == Kind::video) {
-            return suggest(item,
-                           Action::move(platform::wellKnownFolder(home, WellKnownFolder::movies) +
-                                        "/Screen Recordings"),
-                           Layer::rule, ReasonCode::screenRecording);
+        const bool recording = item.kind == Kind::video;
+        if (const auto media = mediaFolders.find(recording ? Kind::video : Kind::image);
+            media != mediaFolders.end()) {
+            return recording ? suggest(item, Action::move(media->second + "/Screen Recordings"),
+                                       Layer::rule, ReasonCode::screenRecording)
+                             : suggest(item, Action::move(media->second + "/Screenshots"),
+                                       Layer::rule, ReasonCode::screenshot);
         }
-        return suggest(item,
-                       Action::move(platform::wellKnownFolder(home, WellKnownFolder::pictures) +
-                                    "/Screenshots"),
-                       Layer::rule, ReasonCode::screenshot);
     }
     if (const auto unpacked = unpackedName(item)) {
         const fs::path parent = item.path.parent_path();

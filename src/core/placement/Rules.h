@@ -6,6 +6,7 @@
 #include "core/util/Dates.h"
 
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -20,7 +21,9 @@ struct Rules {
     std::vector<FileItem> items;     // every item of the run, from all source folders
     std::set<std::string> installed; // normalized names of installed applications
     double minAgeDays = settings::minAgeDays.defaultValue;
-    std::filesystem::path home; // resolves the screenshot and recording folders
+    // The home's Pictures and Videos folders that exist, relative to it, by kind: screenshots
+    // and recordings go inside them, and nowhere when the home has none (no folder is invented).
+    std::map<Kind, std::string> mediaFolders;
     Date now = Clock::now();
 
     // The first rule that applies, or nothing to hand the item to the next layer.

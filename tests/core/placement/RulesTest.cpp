@@ -152,11 +152,9 @@ std::vector<RuleCase> ruleCases() {
 class RuleCaseTest : public testing::TestWithParam<RuleCase> {
 protected:
     void SetUp() override {
-        writeFile(home / ".config/user-dirs.dirs", "XDG_PICTURES_DIR=\"$HOME/Bilder\"\n");
-        rules.home = home.path();
+        rules.mediaFolders = {{Kind::image, "Bilder"}, {Kind::video, "Movies"}};
     }
 
-    TempDir home;
     // The neighbours that the archive and duplicate rules look for.
     Rules rules{{entry("Archive", Kind::folder), entry("photos", Kind::folder),
                  entry("Report", Kind::folder), entry("Other", Kind::folder, 10, 1000, "Desktop"),
@@ -189,6 +187,20 @@ INSTANTIATE_TEST_SUITE_P(Rules, RuleCaseTest, testing::ValuesIn(ruleCases()),
                              return param.param.name;
                          });
 
+// Vesk never invents a folder: a home without its Pictures or Videos folder keeps its
+// screenshots and recordings for the later layers.
+TEST(RulesTest, ScreenshotsNeedTheHomesMediaFolder) {
+    Rules rules{{}, {}, 3, {{Kind::video, "Videos"}}, fixedNow};
+    const FileItem shot = entry("Screenshot 2024-05-01 at 10.00.00.png", Kind::image);
+    const FileItem recording = entry("Screen Recording 2024-05-01.webm", Kind::video);
+    EXPECT_EQ(rules.apply(shot), std::nullopt);
+    ASSERT_TRUE(rules.apply(recording));
+    EXPECT_EQ(rules.apply(recording)->action, Action::move("Videos/Screen Recordings"));
+
+    rules.mediaFolders.clear();
+    EXPECT_EQ(rules.apply(recording), std::nullopt);
+}
+
 TEST(RulesTest, InstalledAppsAreNormalizedBundleNames) {
     EXPECT_EQ(Rules::normalize("Visual Studio Code 1.90"), "visualstudiocode");
     EXPECT_EQ(Rules::normalize("ÆRØ Façade — 北京!"), "ærøfaçade北京");
@@ -203,7 +215,7 @@ TEST(RulesTest, InstalledAppsAreNormalizedBundleNames) {
     EXPECT_TRUE(apps.contains("visualstudiocode"));
     EXPECT_FALSE(apps.contains("readmetxt"));
 
-    Rules rules{{}, apps, 3, home.path(), fixedNow};
+    Rules rules{{}, apps, 3, {}, fixedNow};
     EXPECT_EQ(rules.apply(entry("VSCode-linux 1.90.dmg", Kind::installer)), std::nullopt);
     EXPECT_TRUE(rules.apply(entry("Visual Studio Code 1.90.dmg", Kind::installer)));
 }
@@ -230,7 +242,7 @@ protected:
 
     [[nodiscard]] Rules rulesOf(const std::filesystem::path& at,
                                 const std::vector<std::filesystem::path>& dataFolders) const {
-        return {{}, Rules::installedApps(at, dataFolders), 3, at, fixedNow};
+        return {{}, Rules::installedApps(at, dataFolders), 3, {}, fixedNow};
     }
 
     TempDir home;
