@@ -393,7 +393,7 @@ void Organizer::decideByRulesAndSimilarity(Run& run, const Report& report) const
 }
 
 // The names below every folder decide what similarity left open, and question a similarity
-// move when they point elsewhere with confidence.
+// move when they point elsewhere.
 std::optional<Suggestion> Organizer::decideByNames(const Run& run, std::size_t item,
                                                    std::optional<Suggestion> similar) {
     const bool open = !similar;
@@ -409,7 +409,9 @@ std::optional<Suggestion> Organizer::decideByNames(const Run& run, std::size_t i
     }
     const Target& target = run.targets[static_cast<std::size_t>(guess->target)];
     if (moved) {
-        if (guess->rivalLead < *threshold) {
+        // In a home where the names are known to tell, a similarity move they lean away from
+        // at all is more often wrong than right on real trees: the person decides.
+        if (guess->rivalLead <= 0) {
             return similar;
         }
         return Suggestion{file, Action::ask(), Layer::none, {}, {},

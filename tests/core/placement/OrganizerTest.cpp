@@ -307,6 +307,7 @@ TEST_F(OrganizerTest, NamesDecideWhatSimilarityLeftOpenAndQuestionWhatTheyContra
     writeFile(home / "Documents/Misc/Linear algebra.pdf");
     download("Linear algebra exam 2020 part 1.pdf");
     download("Probability exam 2019 part 3.pdf");
+    download("Invoice Telenor March.pdf");
 
     auto plain = settings();
     plain.useNameIndex = false;
@@ -330,6 +331,11 @@ TEST_F(OrganizerTest, NamesDecideWhatSimilarityLeftOpenAndQuestionWhatTheyContra
     EXPECT_FALSE(placed.score);
     EXPECT_EQ(placed.reason, (Reason{ReasonCode::likeFileHereAndMore,
                                      {"Linear algebra exam 2019 part 3.pdf", "5"}}));
+
+    // Where the names agree, similarity's move stands.
+    const Suggestion& agreed = find(plan, "Invoice Telenor March.pdf");
+    EXPECT_EQ(agreed.action, Action::move("Documents/Invoices"));
+    EXPECT_EQ(agreed.layer, Layer::match);
 
     // The same home gives the same plan.
     EXPECT_EQ(Organizer(settings(), modelOff).run(), plan);
