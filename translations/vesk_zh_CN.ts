@@ -479,20 +479,12 @@ Vesk 会在你自己的文件夹中为它推荐一个位置，移动你接受的
         <translation>要整理的文件夹</translation>
     </message>
     <message>
-        <source>Add Folder…</source>
-        <translation>添加文件夹…</translation>
-    </message>
-    <message>
         <source>Choose Folders</source>
         <translation>选择文件夹</translation>
     </message>
     <message>
         <source>Vesk only looks at the folders you choose.</source>
         <translation>Vesk 只查看你选择的文件夹。</translation>
-    </message>
-    <message>
-        <source>Allow Access…</source>
-        <translation>允许访问…</translation>
     </message>
     <message>
         <source>Access Allowed</source>
@@ -511,8 +503,16 @@ Vesk 会在你自己的文件夹中为它推荐一个位置，移动你接受的
         <translation>点击系统托盘中的抽屉图标，查看并整理你的文件。</translation>
     </message>
     <message>
-        <source>Sort with a Local Model</source>
-        <translation>用本地模型整理</translation>
+        <source>&amp;Add Folder…</source>
+        <translation>添加文件夹(&amp;A)…</translation>
+    </message>
+    <message>
+        <source>Allow &amp;Access…</source>
+        <translation>允许访问(&amp;A)…</translation>
+    </message>
+    <message>
+        <source>Sort with a &amp;Local Model</source>
+        <translation>用本地模型整理(&amp;L)</translation>
     </message>
 </context>
 <context>
@@ -690,6 +690,14 @@ Vesk 会在你自己的文件夹中为它推荐一个位置，移动你接受的
     <message>
         <source>&amp;Notify When Files Wait</source>
         <translation>有文件待整理时通知(&amp;N)</translation>
+    </message>
+    <message>
+        <source>Login and Notifications</source>
+        <translation>登录与通知</translation>
+    </message>
+    <message>
+        <source>Tidying</source>
+        <translation>整理</translation>
     </message>
 </context>
 <context>
@@ -992,19 +1000,19 @@ Vesk 会在你自己的文件夹中为它推荐一个位置，移动你接受的
 <context>
     <name>vesk::WelcomeFlow</name>
     <message>
-        <source>Start</source>
-        <translation>开始</translation>
+        <source>&amp;Start</source>
+        <translation>开始(&amp;S)</translation>
     </message>
     <message>
-        <source>Continue</source>
-        <translation>继续</translation>
+        <source>&amp;Continue</source>
+        <translation>继续(&amp;C)</translation>
     </message>
 </context>
 <context>
     <name>vesk::WelcomeWindow</name>
     <message>
-        <source>Back</source>
-        <translation>返回</translation>
+        <source>&amp;Back</source>
+        <translation>返回(&amp;B)</translation>
     </message>
 </context>
 </TS>

@@ -479,20 +479,12 @@ Vesk 會在你自己的資料夾中為它建議一個位置，移動你接受的
         <translation>要整理的資料夾</translation>
     </message>
     <message>
-        <source>Add Folder…</source>
-        <translation>加入資料夾…</translation>
-    </message>
-    <message>
         <source>Choose Folders</source>
         <translation>選擇資料夾</translation>
     </message>
     <message>
         <source>Vesk only looks at the folders you choose.</source>
         <translation>Vesk 只查看你選擇的資料夾。</translation>
-    </message>
-    <message>
-        <source>Allow Access…</source>
-        <translation>允許存取…</translation>
     </message>
     <message>
         <source>Access Allowed</source>
@@ -511,8 +503,16 @@ Vesk 會在你自己的資料夾中為它建議一個位置，移動你接受的
         <translation>按一下系統匣中的抽屜圖示，檢視並整理你的檔案。</translation>
     </message>
     <message>
-        <source>Sort with a Local Model</source>
-        <translation>用本機模型整理</translation>
+        <source>&amp;Add Folder…</source>
+        <translation>加入資料夾(&amp;A)…</translation>
+    </message>
+    <message>
+        <source>Allow &amp;Access…</source>
+        <translation>允許存取(&amp;A)…</translation>
+    </message>
+    <message>
+        <source>Sort with a &amp;Local Model</source>
+        <translation>用本機模型整理(&amp;L)</translation>
     </message>
 </context>
 <context>
@@ -690,6 +690,14 @@ Vesk 會在你自己的資料夾中為它建議一個位置，移動你接受的
     <message>
         <source>&amp;Notify When Files Wait</source>
         <translation>有檔案待整理時通知(&amp;N)</translation>
+    </message>
+    <message>
+        <source>Login and Notifications</source>
+        <translation>登入與通知</translation>
+    </message>
+    <message>
+        <source>Tidying</source>
+        <translation>整理</translation>
     </message>
 </context>
 <context>
@@ -992,19 +1000,19 @@ Vesk 會在你自己的資料夾中為它建議一個位置，移動你接受的
 <context>
     <name>vesk::WelcomeFlow</name>
     <message>
-        <source>Start</source>
-        <translation>開始</translation>
+        <source>&amp;Start</source>
+        <translation>開始(&amp;S)</translation>
     </message>
     <message>
-        <source>Continue</source>
-        <translation>繼續</translation>
+        <source>&amp;Continue</source>
+        <translation>繼續(&amp;C)</translation>
     </message>
 </context>
 <context>
     <name>vesk::WelcomeWindow</name>
     <message>
-        <source>Back</source>
-        <translation>返回</translation>
+        <source>&amp;Back</source>
+        <translation>返回(&amp;B)</translation>
     </message>
 </context>
 </TS>

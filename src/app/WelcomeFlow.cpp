@@ -56,7 +56,7 @@ bool WelcomeFlow::canContinue() const {
 }
 
 QString WelcomeFlow::primaryText() const {
-    return isLastStep() ? tr("Start") : tr("Continue");
+    return isLastStep() ? tr("&Start") : tr("&Continue");
 }
 
 bool WelcomeFlow::isChosen(const std::filesystem::path& folder) const {

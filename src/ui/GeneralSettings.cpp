@@ -72,7 +72,7 @@ GeneralSettings::GeneralSettings(AppModel& model, AutostartEntry autostart, QUrl
 }
 
 QWidget* GeneralSettings::loginSection() {
-    auto* section = new SettingsSection(this);
+    auto* section = new SettingsSection(tr("Login and Notifications"), this);
     auto* label = new SettingLabel(tr("&Open at Login"), Symbol::power, gray, section);
     label->setControl(openAtLogin_);
     section->addRow(label, openAtLogin_);
@@ -85,7 +85,7 @@ QWidget* GeneralSettings::loginSection() {
 
 // Rows are added in screen order, and so is the tab order: each label's ⓘ before its control.
 QWidget* GeneralSettings::placementSection(NoteAtStart modelNote) {
-    auto* section = new SettingsSection(this);
+    auto* section = new SettingsSection(tr("Tidying"), this);
     auto* waitLabel = new SettingLabel(tr("&Wait Before Tidying"), Symbol::clock, blue, section);
     waitLabel->setControl(wait_);
     section->addRow(waitLabel, wait_);

@@ -12,7 +12,9 @@ constexpr int titleIndent = 28;
 
 } // namespace
 
-SettingsSection::SettingsSection(QWidget* parent) : QFrame(parent), rows_(new QVBoxLayout(this)) {
+SettingsSection::SettingsSection(const QString& name, QWidget* parent)
+    : QFrame(parent), rows_(new QVBoxLayout(this)) {
+    setAccessibleName(name);
     setFrameShape(QFrame::StyledPanel);
     setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);

@@ -14,6 +14,7 @@ TargetRootSettings::TargetRootSettings(AppModel& model, QWidget* parent)
     : QWidget(parent), model_(model),
       list_(new FolderList("targetRootList", tr("Folders to File Into"), 150, this)) {
     setObjectName(QStringLiteral("targetRootSettings"));
+    setAccessibleName(tr("Folders to File Into"));
     auto* divider = new QFrame(this);
     divider->setFrameShape(QFrame::HLine);
     const auto buttons =

@@ -135,7 +135,7 @@ QWidget* WelcomeSteps::folders(WelcomeFlow& flow, QWidget* parent) {
     list->setAccessibleName(tr("Folders to Tidy"));
     list->setIconSize(QSize(18, 18));
     list->setFixedSize(340, 150);
-    auto* add = new QPushButton(tr("Add Folder…"), area);
+    auto* add = new QPushButton(tr("&Add Folder…"), area);
     add->setObjectName(QStringLiteral("addFolder"));
     add->setAutoDefault(false);
 
@@ -156,7 +156,7 @@ QWidget* WelcomeSteps::access(WelcomeFlow& flow, QWidget* parent) {
     auto* area = new QWidget(parent);
     area->setObjectName(QStringLiteral("accessStep"));
     QLabel* lock = picture(area);
-    auto* allow = new QPushButton(tr("Allow Access…"), area);
+    auto* allow = new QPushButton(tr("Allow &Access…"), area);
     allow->setObjectName(QStringLiteral("allowAccess"));
     allow->setAutoDefault(false);
     QWidget* allowed = symbolAndText(Symbol::checkmarkCircleFill, QColor(0x34, 0xc7, 0x59),
@@ -192,7 +192,7 @@ QWidget* WelcomeSteps::tray(WelcomeFlow& flow, NoteAtStart modelNote, QWidget* p
             ->layout());
     // Built always and shown once the model answers: the check may end after the window opens.
     auto* choice = new QWidget(area);
-    auto* useModel = new QCheckBox(tr("Sort with a Local Model"), choice);
+    auto* useModel = new QCheckBox(tr("Sort with a &Local Model"), choice);
     useModel->setObjectName(QStringLiteral("useModel"));
     const auto showChoice = [&flow, choice, useModel] {
         choice->setVisible(flow.offersModel());

@@ -13,7 +13,7 @@ namespace vesk {
 WelcomeWindow::WelcomeWindow(AppModel& model, std::optional<int> step, NoteAtStart modelNote,
                              QWidget* parent)
     : QDialog(parent), flow_(new WelcomeFlow(model, step, this)), steps_(new QStackedWidget(this)),
-      back_(new QPushButton(tr("Back"), this)), primary_(new QPushButton(this)) {
+      back_(new QPushButton(tr("&Back"), this)), primary_(new QPushButton(this)) {
     setObjectName(QStringLiteral("welcomeWindow"));
     setWindowTitle(QStringLiteral("Vesk"));
     setFixedSize(520, 440);

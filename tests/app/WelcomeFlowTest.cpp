@@ -39,7 +39,7 @@ TEST_F(WelcomeFlowTest, StepsAndWhereTheCommandLineStartsThem) {
         EXPECT_EQ(flow.stepIndex(), index) << label;
         EXPECT_EQ(flow.isChosen(downloads()), ticked) << label;
         EXPECT_EQ(flow.isChosen(desktop()), ticked) << label;
-        EXPECT_EQ(flow.primaryText(), flow.step() == Step::tray ? "Start" : "Continue") << label;
+        EXPECT_EQ(flow.primaryText(), flow.step() == Step::tray ? "&Start" : "&Continue") << label;
     }
 }
 

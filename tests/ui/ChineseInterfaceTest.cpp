@@ -114,7 +114,7 @@ TEST_F(ChineseInterfaceTest, SettingsAndWelcomeInTraditionalChinese) {
     }
     EXPECT_TRUE(shown.contains("歡迎使用 Vesk")) << shown.join('|').toStdString();
     EXPECT_TRUE(shown.contains("選擇資料夾")) << shown.join('|').toStdString();
-    EXPECT_EQ(welcome.findChild<QPushButton*>("primaryButton")->text(), "繼續");
+    EXPECT_EQ(welcome.findChild<QPushButton*>("primaryButton")->text(), "繼續(&C)");
     EXPECT_EQ(QCoreApplication::translate("vesk::ReviewWindow", "%n File(s) to Tidy — Vesk",
                                           nullptr, 3),
               "3 個檔案待整理 — Vesk");

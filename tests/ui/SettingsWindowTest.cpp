@@ -5,6 +5,7 @@
 #include "support/ModelHome.h"
 #include "ui/PrivacyInfo.h"
 #include "ui/SettingLabel.h"
+#include "ui/SettingsSection.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -69,6 +70,14 @@ TEST_F(SettingsWindowTest, TwoTabsGeneralFirst) {
     // Screen readers name the combo by its label, not by its value.
     EXPECT_EQ(find<QComboBox>(*window, "waitBeforeTidying")->accessibleName(),
               "Wait Before Tidying");
+    // Each framed group is read out by name, not as an unnamed frame.
+    QStringList sections;
+    for (const auto* section : window->findChildren<SettingsSection*>()) {
+        sections << section->accessibleName();
+    }
+    EXPECT_EQ(sections, (QStringList{"Login and Notifications", "Tidying"}));
+    EXPECT_EQ(find<QWidget>(*window, "targetRootSettings")->accessibleName(),
+              "Folders to File Into");
 }
 
 TEST_F(SettingsWindowTest, TheModelToggleFollowsTheModelsAvailability) {

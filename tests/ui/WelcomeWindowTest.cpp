@@ -4,6 +4,7 @@
 #include "support/FakeModelServer.h"
 #include "support/ModelHome.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QListWidget>
 #include <QPushButton>
@@ -12,6 +13,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <set>
 
 namespace vesk {
 namespace {
@@ -56,6 +59,30 @@ TEST_F(WelcomeWindowTest, ReturnWalksThroughThePagesAndBackGoesBack) {
     }
 }
 
+TEST_F(WelcomeWindowTest, EveryButtonOnAPageHasAMnemonicOfItsOwn) {
+    sandboxed = true;
+    const auto model = makeModel({});
+    QStringList pages;
+    for (int step = 0; step < 4; ++step) {
+        const auto window = open(*model, step);
+        pages << page(*window);
+        auto buttons = window->findChild<QStackedWidget*>("welcomeSteps")
+                           ->currentWidget()
+                           ->findChildren<QAbstractButton*>();
+        buttons << back(*window) << primary(*window);
+        std::set<QKeySequence> mnemonics;
+        for (const QAbstractButton* button : buttons) {
+            if (button->text().isEmpty()) {
+                continue; // an icon button, named for screen readers instead
+            }
+            const QKeySequence key = QKeySequence::mnemonic(button->text());
+            EXPECT_FALSE(key.isEmpty()) << button->text().toStdString();
+            EXPECT_TRUE(mnemonics.insert(key).second) << button->text().toStdString();
+        }
+    }
+    EXPECT_EQ(pages, (QStringList{"welcomeStep", "foldersStep", "accessStep", "trayStep"}));
+}
+
 TEST_F(WelcomeWindowTest, TicksInTheListEnableContinue) {
     const auto model = makeModel({});
     const auto window = open(*model, 1);
@@ -82,7 +109,7 @@ TEST_F(WelcomeWindowTest, StartSavesOnlyTheTickedFoldersAndSaysItStarted) {
     primary(*window)->click();
     folderList(*window)->item(1)->setCheckState(Qt::Checked); // Desktop, not Downloads
     primary(*window)->click();
-    EXPECT_EQ(primary(*window)->text(), "Start");
+    EXPECT_EQ(primary(*window)->text(), "&Start");
     EXPECT_FALSE(stored().onboardingFinished);
     QTest::keyClick(window.get(), Qt::Key_Return);
     EXPECT_EQ(started.count(), 1);
