@@ -118,7 +118,7 @@ int main(int argc, char** argv) {
     AppModel model(location, *stored.settings, ModelEnvironment::read(), picker, keys);
     Links links{QStringLiteral(VESK_WEB_ORIGIN), languages, QStringLiteral(VESK_VERSION), readme()};
     DesktopNotifier notifier(QDBusConnection::sessionBus());
-    Shell shell(model, std::move(links), options, notifier);
+    Shell shell(model, std::move(links), options, notifier, QDBusConnection::sessionBus());
     QObject::connect(&shell, &Shell::quitRequested, &app, &QApplication::quit);
     QObject::connect(
         &instance, &SingleInstance::arrived, &shell, [&shell](const QStringList& handed) {

@@ -18,10 +18,10 @@
 namespace vesk {
 
 Shell::Shell(AppModel& model, Links links, LaunchOptions options, Notifier& notifier,
-             std::chrono::milliseconds trayPatience, QObject* parent)
+             const QDBusConnection& bus, std::chrono::milliseconds trayPatience, QObject* parent)
     : QObject(parent), model_(model), links_(std::move(links)), options_(std::move(options)),
       menu_(new TrayMenu(model, links_.newVersion().has_value())),
-      tray_(new Tray(model, menu_, trayPatience, this)), notifier_(notifier),
+      tray_(new Tray(model, menu_, bus, trayPatience, this)), notifier_(notifier),
       notices_(new Notices(model, notifier, {}, this)) {
     connect(menu_, &TrayMenu::chosen, this, &Shell::choose);
     connect(tray_, &Tray::activated, this, &Shell::openReview);

@@ -5,6 +5,7 @@
 #include "app/MenuContent.h"
 #include "ui/PrivacyInfo.h"
 
+#include <QDBusConnection>
 #include <QObject>
 #include <QPointer>
 
@@ -33,8 +34,9 @@ class Shell : public QObject {
     Q_OBJECT
 
 public:
+    // `bus`: where the tray looks for a StatusNotifier host.
     Shell(AppModel& model, Links links, LaunchOptions options, Notifier& notifier,
-          std::chrono::milliseconds trayPatience = std::chrono::seconds(5),
+          const QDBusConnection& bus, std::chrono::milliseconds trayPatience = std::chrono::seconds(5),
           QObject* parent = nullptr);
     ~Shell() override;
 

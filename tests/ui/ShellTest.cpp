@@ -41,7 +41,8 @@ protected:
     // A tray is waited for far longer than any test runs, unless a test says otherwise.
     std::unique_ptr<Shell> makeShell(AppModel& model, LaunchOptions options = {},
                                      std::chrono::milliseconds trayPatience = 1h) {
-        return std::make_unique<Shell>(model, Links{}, options, notifier, trayPatience);
+        return std::make_unique<Shell>(model, Links{}, options, notifier, bus.connect(),
+                                       trayPatience);
     }
     // A notification service on the test's bus, once the notifier has found it.
     [[nodiscard]] bool startNotifications() {
