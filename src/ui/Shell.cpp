@@ -108,6 +108,11 @@ void Shell::openReview() {
         }
         connect(review_, &ReviewWindow::closed, this, &Shell::reviewClosed);
     }
+    // A panel may hide a passive item altogether, and the menu with it: the window then is
+    // the way to settings and quitting.
+    if (tray_->isStatusNotifierItem()) {
+        review_->setMenu(menu_);
+    }
     present(*review_);
 }
 

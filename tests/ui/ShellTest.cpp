@@ -2,6 +2,7 @@
 
 #include "app/WelcomeFlow.h"
 #include "support/FakeNotifications.h"
+#include "support/FakeStatusNotifierWatcher.h"
 #include "support/ModelHome.h"
 #include "support/PrivateBus.h"
 #include "ui/DesktopNotifier.h"
@@ -118,6 +119,17 @@ TEST_F(ShellTest, WithoutATrayTheReviewCarriesTheMenuAndClosesToTheBackgroundWit
     EXPECT_EQ(quit.count(), 1);
     shell->handle(LaunchOptions{});
     EXPECT_TRUE(shell->reviewWindow()->isVisible());
+}
+
+// A host may hide the passive item, menu and all, while nothing waits.
+TEST_F(ShellTest, AsAStatusNotifierItemTheReviewCarriesTheMenuToo) {
+    test::FakeStatusNotifierWatcher watcher(bus.connect());
+    const auto model = makeModel(onboardedSettings());
+    const auto shell = makeShell(*model);
+    shell->start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return watcher.items().size() == 1; }, 5000));
+    shell->openReview();
+    EXPECT_TRUE(shell->reviewWindow()->findChild<QWidget*>("menuButton")->isVisible());
 }
 
 TEST_F(ShellTest, ReviewOnANoticeOpensTheReviewWindow) {
