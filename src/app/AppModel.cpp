@@ -494,7 +494,7 @@ void AppModel::mergeChanges(const Plan& plan) {
 void AppModel::mergeWhole(const Plan& plan) {
     if (targets_ != plan.targets) {
         targets_ = plan.targets;
-        folderChoices_ = ReviewRows::folderChoices(targets_);
+        folderChoices_ = ReviewRows::folderChoices(targets_.list());
     }
     emit targetsChanged();
     rows_ = ReviewRows::merge(

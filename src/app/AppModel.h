@@ -64,7 +64,7 @@ public:
     [[nodiscard]] static bool needsOnboarding(const QStringList& arguments);
 
     [[nodiscard]] const std::vector<Row>& rows() const { return rows_; }
-    [[nodiscard]] const std::vector<Target>& targets() const { return targets_; }
+    [[nodiscard]] const std::vector<Target>& targets() const { return targets_.list(); }
     [[nodiscard]] bool isBusy() const { return busy_; }
     [[nodiscard]] bool isMoving() const;
     // While moving: whether it is an undo rather than a tidy.
@@ -240,7 +240,7 @@ private:
     std::vector<Row> rows_;
     std::unordered_map<std::string, std::size_t> rowIndex_; // by the file's path
     int pendingCount_ = 0;
-    std::vector<Target> targets_;
+    PlanTargets targets_;
     std::vector<Target> folderChoices_;
     std::vector<std::filesystem::path> recent_;
     bool busy_ = false;

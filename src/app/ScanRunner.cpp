@@ -8,16 +8,6 @@ namespace vesk {
 
 namespace {
 
-// The plan as the application keeps it: the folders without the names inside them, which only
-// the matcher reads. Thousands of folders' names would otherwise be copied to the main thread
-// and held there for as long as the plan is shown.
-Plan withoutFolderContents(Plan plan) {
-    for (Target& target : plan.targets) {
-        std::vector<std::string>().swap(target.siblingNames);
-    }
-    return plan;
-}
-
 bool asksTheModel(OrganizerProgress::Stage stage) {
     using Stage = OrganizerProgress::Stage;
     return stage == Stage::understandingFolders || stage == Stage::placing ||
@@ -52,8 +42,7 @@ void ScanRunner::start() {
     scan_ = QtConcurrent::run(&pool_, [this, organizer = source_(), stop = stop_.get_token()] {
         const auto partial = [this](const Plan& plan) {
             QMetaObject::invokeMethod(
-                this, [this, plan = withoutFolderContents(plan)] { emit partialPlan(plan); },
-                Qt::QueuedConnection);
+                this, [this, plan] { emit partialPlan(plan); }, Qt::QueuedConnection);
         };
         // Only the model's stages: the others report every file, and are quick.
         const auto progress = [this](const OrganizerProgress& state) {
@@ -64,9 +53,6 @@ void ScanRunner::start() {
             }
         };
         std::optional<Plan> plan = organizer->run(stop, progress, partial);
-        if (plan) {
-            plan = withoutFolderContents(std::move(*plan));
-        }
         // Queued after every partial plan of this scan, so the final one arrives last.
         QMetaObject::invokeMethod(
             this, [this, plan = std::move(plan)] { finish(plan); }, Qt::QueuedConnection);

@@ -14,9 +14,8 @@ namespace vesk {
 
 // Runs the organizer on a worker thread, one scan at a time. Requests during a scan collapse
 // into one follow-up scan, which takes the organizer current when it starts. Plans arrive on
-// the thread that owns the runner: the partial plan, then the final one, their targets without
-// the names of the files inside them. How many questions the model has answered arrives as they
-// are answered.
+// the thread that owns the runner: the partial plan, then the final one. How many questions the
+// model has answered arrives as they are answered.
 class ScanRunner : public QObject {
     Q_OBJECT
 

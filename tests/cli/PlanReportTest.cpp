@@ -16,7 +16,7 @@ Suggestion suggestion(const std::string& name, Action action, Layer layer, Reaso
 
 Plan samplePlan() {
     Plan plan;
-    plan.targets = {Target{"/h/Documents/Bills", "Documents/Bills", false, {}, {}}};
+    plan.targets = std::vector{Target{"/h/Documents/Bills", "Documents/Bills", false, {}, {}}};
     auto bill = suggestion("bill.pdf", Action::move("Documents/Bills"), Layer::match,
                            {ReasonCode::likeFile, {"a", "0.70"}});
     bill.target = 0;

@@ -75,6 +75,16 @@ std::map<Kind, std::string> existingFolders(std::map<Kind, std::string> defaults
     return defaults;
 }
 
+// The folders without the names of the files inside them, which take most of their memory.
+std::vector<Target> withoutFolderContents(const std::vector<Target>& targets) {
+    std::vector<Target> bare;
+    bare.reserve(targets.size());
+    for (const Target& target : targets) {
+        bare.push_back({target.path, target.label, target.isProject, {}, target.kinds});
+    }
+    return bare;
+}
+
 // A file that seems to belong to a code project is the person's to place: Vesk never moves
 // anything into one.
 Suggestion projectQuestion(const FileItem& item, const Target& project) {
@@ -237,7 +247,7 @@ std::optional<Plan> Organizer::run(std::stop_token stop, const ProgressHandler& 
         std::vector<Suggestion> decided = suggestions(run);
         attachCandidates(run, decided);
         intermediate.suggestions = merged(run, std::move(decided));
-        intermediate.targets = run.targets;
+        intermediate.targets = run.planTargets;
         intermediate.lineage.changes = changesOf(run);
         partial(intermediate);
         run.lastPartial = std::chrono::steady_clock::now();
@@ -272,7 +282,7 @@ std::optional<Plan> Organizer::run(std::stop_token stop, const ProgressHandler& 
 
     Plan plan = std::move(run.plan);
     plan.suggestions = merged(run, std::move(list));
-    plan.targets = run.targets;
+    plan.targets = run.planTargets;
     plan.isFinal = true;
     plan.decided = static_cast<int>(run.items.size());
     plan.lineage.serial = nextSerial();
@@ -317,19 +327,24 @@ TargetFinder::TargetsWithNames Organizer::walk(const std::vector<Root>& roots,
 const ScanMemory::Destinations& Organizer::learn(TargetFinder::TargetsWithNames found) {
     const auto sourcePaths = normalFolders(settings_.sources);
     ScanMemory::Destinations learnt;
+    std::vector<Target> targets;
     std::vector<std::vector<std::string>> moreNames; // per target, until the index has them
     for (std::size_t i = 0; i < found.targets.size(); ++i) {
         if (sourcePaths.contains(normalFolder(found.targets[i].path))) {
             continue;
         }
-        learnt.targets.push_back(std::move(found.targets[i]));
+        targets.push_back(std::move(found.targets[i]));
         if (!found.moreNames.empty()) {
             moreNames.push_back(std::move(found.moreNames[i]));
         }
     }
-    learnt.matcher.emplace(learnt.targets);
+    learnt.matcher.emplace(targets);
     if (settings_.useNameIndex) {
-        learnt.nameIndex.emplace(learnt.targets, std::move(moreNames));
+        learnt.nameIndex.emplace(targets, std::move(moreNames));
+    }
+    learnt.targets = withoutFolderContents(targets);
+    if (settings_.useLLM) {
+        learnt.described = std::move(targets);
     }
     return memory_.keepDestinations(std::move(learnt));
 }

@@ -208,7 +208,7 @@ void Organizer::showAnswers(Run& run, const std::vector<Suggestion>* list) const
     }
     Plan shown;
     shown.suggestions = merged(run, list != nullptr ? *list : suggestions(run));
-    shown.targets = run.targets;
+    shown.targets = run.planTargets;
     shown.lineage.changes = changesOf(run);
     (*run.partial)(shown);
     run.lastPartial = now;

@@ -19,12 +19,15 @@ namespace vesk {
 
 struct Organizer::Run {
     Run(const ScanMemory::Destinations& destinations, ScanMemory::Reading reading)
-        : targets(destinations.targets), matcher(&*destinations.matcher),
+        : targets(destinations.described.empty() ? destinations.targets.list()
+                                                 : destinations.described),
+          planTargets(destinations.targets), matcher(&*destinations.matcher),
           nameIndex(destinations.nameIndex ? &*destinations.nameIndex : nullptr),
           items(std::move(reading.toDecide)), waiting(std::move(reading)) {}
 
     std::stop_token stop;
-    const std::vector<Target>& targets;
+    const std::vector<Target>& targets; // with the names inside when the model may need them
+    PlanTargets planTargets;
     const Matcher* matcher;
     const NameIndex* nameIndex; // when the settings use one
     std::vector<FileItem> items;  // the files this run decides, in plan order

@@ -38,7 +38,11 @@ public:
 
     // The folders to file into and what was learnt of them.
     struct Destinations {
-        std::vector<Target> targets;
+        // As plans show them: the names inside are read only as the matcher and the name index
+        // are made.
+        PlanTargets targets;
+        // With those names, while the model may need them to describe the folders.
+        std::vector<Target> described;
         std::optional<Matcher> matcher;
         std::optional<NameIndex> nameIndex;
     };

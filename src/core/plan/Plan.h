@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/plan/ModelUnavailable.h"
+#include "core/plan/PlanTargets.h"
 #include "core/plan/Suggestion.h"
-#include "core/targets/Targets.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -35,7 +35,9 @@ struct PlanLineage {
 // The result of one organizer run.
 struct Plan {
     std::vector<Suggestion> suggestions;
-    std::vector<Target> targets;
+    // Without the names of the files inside them: only the matcher and the name index read
+    // those, as they are made.
+    PlanTargets targets;
     bool isFinal = false;
     // Why the model could not be used, and what the service said about it, one line; empty
     // when it said nothing.
