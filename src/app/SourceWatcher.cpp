@@ -161,7 +161,9 @@ void SourceWatcher::retryLater() {
 
 void SourceWatcher::scanStarting() {
     recover(); // a folder replaced without a word to its watch is caught here at the latest
-    known_ = FolderSnapshot::of(folders_);
+    // The listing that found the change is what this scan reads, when the scan is its answer.
+    known_ = settling_ ? std::move(*settling_) : FolderSnapshot::of(folders_);
+    settling_.reset();
 }
 
 void SourceWatcher::ownMovesStarting() {
@@ -184,10 +186,13 @@ void SourceWatcher::quietened() {
         heldBack_ = true;
         return;
     }
-    if (known_ && FolderSnapshot::of(folders_) == *known_) {
+    FolderSnapshot now = FolderSnapshot::of(folders_);
+    if (known_ && now == *known_) {
         return;
     }
+    settling_ = std::move(now);
     emit settled();
+    settling_.reset();
 }
 
 } // namespace vesk

@@ -84,6 +84,7 @@ private:
     QTimer retry_;
     std::chrono::milliseconds pause_{0}; // before the next retry; doubles up to a limit
     std::optional<FolderSnapshot> known_; // what the folders held as far as Vesk knows
+    std::optional<FolderSnapshot> settling_; // while `settled` is being reported
     bool moving_ = false;
     bool heldBack_ = false; // the folders quietened during Vesk's moves
 };
