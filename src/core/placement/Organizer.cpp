@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <set>
 #include <system_error>
+#include <unordered_set>
 
 namespace vesk {
 
@@ -83,6 +84,30 @@ std::vector<Target> withoutFolderContents(const std::vector<Target>& targets) {
         bare.push_back({target.path, target.label, target.isProject, {}, target.kinds});
     }
     return bare;
+}
+
+// The waiting files whose names the rules look for beside the files to decide (`deciding`, as
+// `reading` has them to decide): the others cannot change what the rules decide.
+std::vector<FileItem> neighboursOf(const std::vector<FileItem>& deciding,
+                                   const ScanMemory::Reading& reading, const ScanMemory& memory) {
+    std::unordered_set<std::string> wanted;
+    for (const FileItem& item : deciding) {
+        for (const std::string& name : Rules::neighbourNames(item)) {
+            wanted.insert((item.path.parent_path() / name).native());
+        }
+    }
+    std::vector<FileItem> found;
+    if (wanted.empty()) {
+        return found;
+    }
+    for (const ScanMemory::Waiting& waiting : reading.files) {
+        const FileItem& item =
+            waiting.kept ? memory.decision(*waiting.kept).item : deciding[waiting.toDecide];
+        if (wanted.contains(item.path.native())) {
+            found.push_back(item);
+        }
+    }
+    return found;
 }
 
 // A file that seems to belong to a code project is the person's to place: Vesk never moves
@@ -376,13 +401,9 @@ void Organizer::tokenize(Run& run) const {
 
 void Organizer::decideByRulesAndSimilarity(Run& run, const Report& report) const {
     Rules rules;
-    // The files beside one matter only to an archive or a copy, the applications only to an
-    // installer: a rescan of one file reads neither when it is neither.
-    const bool looksAround = std::ranges::any_of(
-        run.items, [](const FileItem& item) { return !Rules::neighbourNames(item).empty(); });
-    if (looksAround) {
-        rules.items = present(run);
-    }
+    // The files beside one matter only to an archive or a copy, and only those it names; the
+    // applications only to an installer: a rescan of one file reads little beyond it.
+    rules.items = neighboursOf(run.items, run.waiting, memory_);
     const bool installers = std::ranges::any_of(
         run.items, [](const FileItem& item) { return item.kind == Kind::installer; });
     if (installers) {
