@@ -48,17 +48,21 @@ bool isPackageName(std::string_view name) {
 }
 
 std::optional<EntryStatus> entryStatus(const std::filesystem::path& path, Links links) {
+    return entryStatusAt(AT_FDCWD, path.c_str(), links);
+}
+
+std::optional<EntryStatus> entryStatusAt(int folder, const char* name, Links links) {
     struct statx info {};
     const unsigned mask =
         STATX_TYPE | STATX_SIZE | STATX_CTIME | STATX_BTIME | STATX_MTIME | STATX_INO;
     const int flags = links == Links::followed ? 0 : AT_SYMLINK_NOFOLLOW;
-    if (statx(AT_FDCWD, path.c_str(), flags, mask, &info) != 0 ||
-        (info.stx_mask & STATX_TYPE) == 0) {
+    if (statx(folder, name, flags, mask, &info) != 0 || (info.stx_mask & STATX_TYPE) == 0) {
         return std::nullopt;
     }
     EntryStatus status;
     status.isDirectory = S_ISDIR(info.stx_mode);
-    status.isPackage = status.isDirectory && isPackageName(path.filename().native());
+    status.isPackage =
+        status.isDirectory && isPackageName(std::filesystem::path(name).filename().native());
     if (!status.isDirectory && (info.stx_mask & STATX_SIZE) != 0) {
         status.size = static_cast<std::int64_t>(info.stx_size);
     }

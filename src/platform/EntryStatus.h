@@ -30,6 +30,10 @@ enum class Links { notFollowed, followed };
 // Nothing when the entry is gone or cannot be examined.
 [[nodiscard]] std::optional<EntryStatus> entryStatus(const std::filesystem::path& path,
                                                      Links links = Links::notFollowed);
+// The same for the entry `name` of the folder open as the descriptor `folder`: the folder's
+// path is not looked up again for every entry of it.
+[[nodiscard]] std::optional<EntryStatus> entryStatusAt(int folder, const char* name,
+                                                       Links links = Links::notFollowed);
 
 // The text after the last "." of a file name, as written; empty when there is none. A leading
 // dot starts a hidden name, not an extension, and a trailing dot gives no extension.

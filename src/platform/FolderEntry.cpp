@@ -65,4 +65,19 @@ std::optional<std::vector<FolderEntry>> folderEntries(const std::filesystem::pat
     }
 }
 
+void forEachEntryStatus(
+    const std::filesystem::path& folder,
+    const std::function<void(std::string_view name, std::optional<EntryStatus> status)>& visit) {
+    const std::unique_ptr<DIR, CloseDir> dir(opendir(folder.c_str()));
+    if (!dir) {
+        return;
+    }
+    while (const dirent* entry = readdir(dir.get())) {
+        const std::string_view name = entry->d_name;
+        if (name != "." && name != "..") {
+            visit(name, entryStatusAt(dirfd(dir.get()), entry->d_name));
+        }
+    }
+}
+
 } // namespace vesk::platform

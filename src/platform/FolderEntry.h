@@ -1,8 +1,12 @@
 #pragma once
 
+#include "platform/EntryStatus.h"
+
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vesk::platform {
@@ -22,5 +26,12 @@ struct FolderEntry {
 // system reports them, so most entries cost no call of their own.
 [[nodiscard]] std::optional<std::vector<FolderEntry>>
 folderEntries(const std::filesystem::path& folder);
+
+// Calls `visit` with the name and the status of every entry of the folder but "." and "..", in
+// listing order, each examined within the open folder: a whole folder's statuses cost the
+// system no lookup of its path per entry. Stops at a failure to list.
+void forEachEntryStatus(
+    const std::filesystem::path& folder,
+    const std::function<void(std::string_view name, std::optional<EntryStatus> status)>& visit);
 
 } // namespace vesk::platform

@@ -8,8 +8,11 @@ std::optional<EntryStamp> EntryStamp::of(const std::filesystem::path& path,
     if (!status) {
         return std::nullopt;
     }
-    return EntryStamp{status->device, status->inode, status->size, status->modified,
-                      status->changed};
+    return of(*status);
+}
+
+EntryStamp EntryStamp::of(const platform::EntryStatus& status) {
+    return EntryStamp{status.device, status.inode, status.size, status.modified, status.changed};
 }
 
 bool EntryStamp::settledBefore(Date readFrom, Clock::duration margin) const {

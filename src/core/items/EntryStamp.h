@@ -23,6 +23,7 @@ struct EntryStamp {
     // Nothing when the entry is gone or cannot be examined.
     [[nodiscard]] static std::optional<EntryStamp>
     of(const std::filesystem::path& path, platform::Links links = platform::Links::notFollowed);
+    [[nodiscard]] static EntryStamp of(const platform::EntryStatus& status);
 
     // Whether the entry's last change lies more than `margin` before `readFrom`, the moment a
     // reading of it began, so that any later change carries a later time. Clocks of file

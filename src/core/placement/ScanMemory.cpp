@@ -2,6 +2,7 @@
 
 #include "core/placement/Rules.h"
 #include "core/plan/PlanOrder.h"
+#include "platform/FolderEntry.h"
 
 #include <algorithm>
 #include <string_view>
@@ -12,24 +13,29 @@ namespace vesk {
 
 namespace {
 
-// A source's entries with their stamps, each taken before anything else is read of it.
+// A source entry with its stamp, taken before anything else is read of it.
 struct Entry {
     std::filesystem::path path;
     std::optional<EntryStamp> stamp;
 };
 
-std::vector<Entry> entriesOf(const std::set<std::filesystem::path>& sources) {
-    std::vector<Entry> entries;
+// Calls `visit` with the path of every entry of the sources and its stamp. Nothing is kept of
+// the entries here: most are as the memory has them, and a rescan should cost no copy of every
+// name.
+template <class Visit>
+void forEachEntry(const std::set<std::filesystem::path>& sources, const Visit& visit) {
+    std::string path;
     for (const auto& source : sources) {
-        std::error_code ec;
-        for (auto it = std::filesystem::directory_iterator(source, ec);
-             !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
-            if (!it->path().filename().native().starts_with('.')) {
-                entries.push_back({it->path(), EntryStamp::of(it->path())});
-            }
-        }
+        const std::string folder = (source / "").string(); // with its separator
+        platform::forEachEntryStatus(
+            source, [&](std::string_view name, std::optional<platform::EntryStatus> status) {
+                if (name.starts_with('.')) {
+                    return;
+                }
+                path.assign(folder).append(name);
+                visit(path, status ? std::optional(EntryStamp::of(*status)) : std::nullopt);
+            });
     }
-    return entries;
 }
 
 } // namespace
@@ -93,19 +99,18 @@ ScanMemory::Reading ScanMemory::read(const std::set<std::filesystem::path>& sour
     // What came, went or changed: the rules of the files beside them look again.
     std::set<std::string> changed;
     std::vector<bool> found(files_.size(), false);
-    std::vector<const Entry*> fresh;
-    const std::vector<Entry> entries = entriesOf(sources);
-    for (const Entry& entry : entries) {
-        const auto at = keptAt.find(entry.path.native());
+    std::vector<Entry> fresh;
+    forEachEntry(sources, [&](const std::string& path, std::optional<EntryStamp> stamp) {
+        const auto at = keptAt.find(path);
         // A stamp too recent to trust, and the file is read again.
         if (at != keptAt.end() && files_[at->second].settled &&
-            entry.stamp == files_[at->second].stamp) {
+            stamp == files_[at->second].stamp) {
             found[at->second] = true;
-            continue;
+            return;
         }
-        changed.insert(entry.path.native());
-        fresh.push_back(&entry);
-    }
+        changed.insert(path);
+        fresh.push_back({path, std::move(stamp)});
+    });
     Reading reading;
     reading.since = serial_;
     for (std::size_t i = 0; i < files_.size(); ++i) {
@@ -114,7 +119,7 @@ ScanMemory::Reading ScanMemory::read(const std::set<std::filesystem::path>& sour
         }
     }
 
-    reading.files.reserve(entries.size());
+    reading.files.reserve(files_.size() + fresh.size());
     for (std::size_t i = 0; i < files_.size(); ++i) {
         if (!found[i]) {
             continue;
@@ -133,12 +138,12 @@ ScanMemory::Reading ScanMemory::read(const std::set<std::filesystem::path>& sour
 
     // The files new to the memory, each put where a full sort would put it.
     std::vector<std::pair<FileItem, std::optional<EntryStamp>>> arrived;
-    for (const Entry* entry : fresh) {
-        if (auto item = FileItem::load(entry->path)) {
+    for (Entry& entry : fresh) {
+        if (auto item = FileItem::load(entry.path)) {
             if (fileRead) {
                 fileRead();
             }
-            arrived.emplace_back(std::move(*item), entry->stamp);
+            arrived.emplace_back(std::move(*item), std::move(entry.stamp));
         }
     }
     // Gone, unless read again as it is now.
