@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <map>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -22,8 +21,9 @@ public:
     bool operator==(const FolderSnapshot&) const = default;
 
 private:
-    // Per folder; nothing for one that could not be listed, which never equals a listing.
-    std::map<std::filesystem::path, std::optional<std::set<std::string>>> folders_;
+    // Per folder, its names sorted; nothing for one that could not be listed, which never equals
+    // a listing.
+    std::map<std::filesystem::path, std::optional<std::vector<std::string>>> folders_;
 };
 
 } // namespace vesk
