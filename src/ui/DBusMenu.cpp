@@ -91,11 +91,12 @@ bool DBusMenu::eventFilter(QObject* watched, QEvent* event) {
 
 int DBusMenu::idOf(const QAction& action, qsizetype position) {
     const QString key = keyOf(action, position);
-    auto found = ids_.constFind(key);
-    if (found == ids_.constEnd()) {
-        found = ids_.insert(key, static_cast<int>(ids_.size()) + 1); // 0 is the root
+    if (const int known = ids_.value(key); known != 0) {
+        return known;
     }
-    return *found;
+    const int id = static_cast<int>(ids_.size()) + 1; // 0 is the root
+    ids_.insert(key, id);
+    return id;
 }
 
 std::vector<DBusMenuItem> DBusMenu::entries() {
