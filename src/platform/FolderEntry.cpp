@@ -43,41 +43,43 @@ Type typeOf(DIR* dir, const dirent& entry) {
     }
 }
 
-} // namespace
-
-std::optional<std::vector<FolderEntry>> folderEntries(const std::filesystem::path& folder) {
+// Calls `visit(dir, entry)` for every entry of the folder but "." and ".."; false when the
+// folder could not be listed to its end.
+template <class Visit> bool eachEntry(const std::filesystem::path& folder, const Visit& visit) {
     const std::unique_ptr<DIR, CloseDir> dir(opendir(folder.c_str()));
     if (!dir) {
-        return std::nullopt;
+        return false;
     }
-    std::vector<FolderEntry> entries;
     for (;;) {
         errno = 0;
         const dirent* entry = readdir(dir.get());
         if (entry == nullptr) {
             // The end of the listing leaves errno alone; a failure sets it.
-            return errno == 0 ? std::optional(std::move(entries)) : std::nullopt;
+            return errno == 0;
         }
         const std::string_view name = entry->d_name;
         if (name != "." && name != "..") {
-            entries.push_back({std::string(name), typeOf(dir.get(), *entry)});
+            visit(dir.get(), *entry);
         }
     }
+}
+
+} // namespace
+
+std::optional<std::vector<FolderEntry>> folderEntries(const std::filesystem::path& folder) {
+    std::vector<FolderEntry> entries;
+    const bool listed = eachEntry(folder, [&](DIR* dir, const dirent& entry) {
+        entries.push_back({std::string(entry.d_name), typeOf(dir, entry)});
+    });
+    return listed ? std::optional(std::move(entries)) : std::nullopt;
 }
 
 void forEachEntryStatus(
     const std::filesystem::path& folder,
     const std::function<void(std::string_view name, std::optional<EntryStatus> status)>& visit) {
-    const std::unique_ptr<DIR, CloseDir> dir(opendir(folder.c_str()));
-    if (!dir) {
-        return;
-    }
-    while (const dirent* entry = readdir(dir.get())) {
-        const std::string_view name = entry->d_name;
-        if (name != "." && name != "..") {
-            visit(name, entryStatusAt(dirfd(dir.get()), entry->d_name));
-        }
-    }
+    (void)eachEntry(folder, [&](DIR* dir, const dirent& entry) {
+        visit(entry.d_name, entryStatusAt(dirfd(dir), entry.d_name));
+    });
 }
 
 } // namespace vesk::platform
