@@ -15,7 +15,7 @@ using vesk::bench::namesPerFolder;
 // Building includes the self-test: 200 guesses with one name left out each.
 void construct(benchmark::State& state) {
     for (auto _ : state) {
-        vesk::NameIndex index(vesk::bench::madeUpTargets(), {});
+        vesk::NameIndex index(vesk::bench::madeUpTargets());
         benchmark::DoNotOptimize(index);
     }
     state.SetItemsProcessed(state.iterations() * folderCount * namesPerFolder);
@@ -29,7 +29,7 @@ const std::vector<std::string> files = {
 
 // The organizer asks once for every waiting file that rules and similarity left open.
 void guess(benchmark::State& state) {
-    const vesk::NameIndex index(vesk::bench::madeUpTargets(), {});
+    const vesk::NameIndex index(vesk::bench::madeUpTargets());
     for (auto _ : state) {
         for (const std::string& file : files) {
             benchmark::DoNotOptimize(index.guess(file));

@@ -269,7 +269,11 @@ struct Matcher::Scored {
 
 Matcher::Matcher(const std::vector<Target>& targets,
                  std::shared_ptr<const SentenceEmbedding> embedding)
-    : embedding_(std::move(embedding)) {
+    : Matcher(targets, std::make_shared<const FolderNames>(targets), std::move(embedding)) {}
+
+Matcher::Matcher(const std::vector<Target>& targets, std::shared_ptr<const FolderNames> names,
+                 std::shared_ptr<const SentenceEmbedding> embedding)
+    : names_(std::move(names)), embedding_(std::move(embedding)) {
     describe(targets);
     const Documents documents = tokenize(targets);
     weighTokens(documents);
@@ -285,31 +289,18 @@ void Matcher::describe(const std::vector<Target>& targets) {
             parents.insert(std::move(parent));
         }
     }
-    std::size_t siblings = 0;
-    std::size_t characters = 0;
-    for (const Target& target : targets) {
-        siblings += target.siblingNames.size();
-        for (const std::string& name : target.siblingNames) {
-            characters += name.size();
-        }
-    }
     folders_.reserve(targets.size());
     firstSibling_.reserve(targets.size() + 1);
-    siblingEnds_.reserve(siblings);
-    siblingText_.reserve(characters);
     for (const Target& target : targets) {
         Folder folder{folderName(target), {}, 0, target.isProject, parents.contains(target.path)};
         for (const Kind kind : target.kinds) {
             folder.kinds |= kindBit(kind);
         }
         folders_.push_back(std::move(folder));
-        firstSibling_.push_back(siblingEnds_.size());
-        for (const std::string& name : target.siblingNames) {
-            siblingText_ += name;
-            siblingEnds_.push_back(siblingText_.size());
-        }
+        firstSibling_.push_back(siblings_);
+        siblings_ += target.siblingNames.size();
     }
-    firstSibling_.push_back(siblingEnds_.size());
+    firstSibling_.push_back(siblings_);
     for (std::size_t i = 0; i < targets.size(); ++i) {
         mostSiblings_ = std::max(mostSiblings_, firstSibling_[i + 1] - firstSibling_[i]);
     }
@@ -319,7 +310,7 @@ Matcher::Documents Matcher::tokenize(const std::vector<Target>& targets) {
     Documents documents;
     // Names rarely have more than a few words; a longer one only grows the list once more.
     constexpr std::size_t usualWords = 4;
-    const std::size_t count = siblingEnds_.size() + targets.size();
+    const std::size_t count = siblings_ + targets.size();
     documents.reserve(count, count * usualWords);
     for (const Target& target : targets) {
         for (const std::string& name : target.siblingNames) {
@@ -368,7 +359,7 @@ void Matcher::weighTokens(const Documents& documents) {
 }
 
 void Matcher::buildIndexes(const Documents& documents) {
-    const std::size_t siblings = siblingEnds_.size();
+    const std::size_t siblings = siblings_;
     const std::size_t targets = folders_.size();
     std::vector<int> siblingTarget(siblings);
     for (std::size_t i = 0; i < targets; ++i) {
@@ -577,7 +568,7 @@ std::vector<int> Matcher::contenders(const Sums& sums, Kind kind, std::size_t co
 Reason Matcher::why(const Scored& scored) const {
     switch (scored.reason) {
     case Scored::Reason::sibling:
-        return {ReasonCode::likeFile, {std::string(siblingName(scored.sibling))}};
+        return {ReasonCode::likeFile, {std::string(siblingName(scored.target, scored.sibling))}};
     case Scored::Reason::name:
         return {ReasonCode::folderName, {}};
     case Scored::Reason::vocabulary:
@@ -588,10 +579,9 @@ Reason Matcher::why(const Scored& scored) const {
     return {ReasonCode::folderWords, {}};
 }
 
-std::string_view Matcher::siblingName(int sibling) const {
-    const auto index = static_cast<std::size_t>(sibling);
-    const std::size_t begin = index == 0 ? 0 : siblingEnds_[index - 1];
-    return std::string_view(siblingText_).substr(begin, siblingEnds_[index] - begin);
+std::string_view Matcher::siblingName(int target, int sibling) const {
+    const auto t = static_cast<std::size_t>(target);
+    return names_->siblingName(t, static_cast<std::size_t>(sibling) - firstSibling_[t]);
 }
 
 Matcher::Profiled Matcher::profiled(const Profiles& profiles) const {

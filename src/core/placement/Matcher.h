@@ -3,6 +3,7 @@
 #include "core/items/Kind.h"
 #include "core/model/Profile.h"
 #include "core/plan/Reason.h"
+#include "core/targets/FolderNames.h"
 #include "core/targets/Targets.h"
 
 #include <cstdint>
@@ -46,6 +47,9 @@ class Matcher {
 public:
     explicit Matcher(const std::vector<Target>& targets,
                      std::shared_ptr<const SentenceEmbedding> embedding = nullptr);
+    // With the names of these targets already gathered, shared with whoever else reads them.
+    Matcher(const std::vector<Target>& targets, std::shared_ptr<const FolderNames> names,
+            std::shared_ptr<const SentenceEmbedding> embedding = nullptr);
 
     // The `count` best matches scoring above 0.05, best first; equal scores keep target order.
     // Only folders that share a token with the file are scored (every folder when the
@@ -136,7 +140,8 @@ private:
     [[nodiscard]] Scored score(int target, const Sums& sums, Kind kind,
                                const std::optional<std::vector<double>>& queryEmbedding) const;
     [[nodiscard]] Reason why(const Scored& scored) const;
-    [[nodiscard]] std::string_view siblingName(int sibling) const;
+    // `sibling` across all targets, as Sums number them.
+    [[nodiscard]] std::string_view siblingName(int target, int sibling) const;
     [[nodiscard]] std::vector<int> candidates(Kind kind) const;
     [[nodiscard]] bool penalised(int target, Kind kind) const;
     [[nodiscard]] std::vector<int> contenders(const Sums& sums, Kind kind, std::size_t count) const;
@@ -144,8 +149,8 @@ private:
     std::vector<Folder> folders_;
     std::vector<std::size_t> firstSibling_; // per target, then one past the last sibling
     std::size_t mostSiblings_ = 0;          // of any one target
-    std::string siblingText_;               // every sibling name, back to back
-    std::vector<std::size_t> siblingEnds_;  // per sibling, where its name ends in siblingText_
+    std::size_t siblings_ = 0;              // of all targets
+    std::shared_ptr<const FolderNames> names_; // for the sibling a reason names
     std::unordered_map<std::string, int> tokenIds_;
     std::vector<double> idf_; // by token id
     double rareWeight_ = 1;   // of a token of a file's name that no document has

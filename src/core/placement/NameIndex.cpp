@@ -103,10 +103,12 @@ struct NameIndex::Scratch {
 };
 
 NameIndex::NameIndex(const std::vector<Target>& targets,
-                     std::vector<std::vector<std::string>> moreNames) {
+                     std::vector<std::vector<std::string>> moreNames)
+    : NameIndex(targets, std::make_shared<const FolderNames>(targets, std::move(moreNames))) {}
+
+NameIndex::NameIndex(const std::vector<Target>& targets, std::shared_ptr<const FolderNames> names)
+    : names_(std::move(names)) {
     findParents(targets);
-    moreNames.resize(targets.size());
-    storeNames(targets, std::move(moreNames));
     indexGrams();
     indexTerms();
     indexPhrases(targets);
@@ -136,49 +138,17 @@ void NameIndex::findParents(const std::vector<Target>& targets) {
     }
 }
 
-void NameIndex::storeNames(const std::vector<Target>& targets,
-                           std::vector<std::vector<std::string>> moreNames) {
-    const auto namesOf = [&](std::size_t t) {
-        return std::array<const std::vector<std::string>*, 2>{&targets[t].siblingNames,
-                                                               &moreNames[t]};
-    };
-    std::size_t count = 0;
-    std::size_t bytes = 0;
-    for (std::size_t t = 0; t < targets.size(); ++t) {
-        for (const std::vector<std::string>* names : namesOf(t)) {
-            count += names->size();
-            for (const std::string& name : *names) {
-                bytes += name.size();
-            }
-        }
-    }
-    text_.reserve(bytes);
-    nameEnds_.reserve(count);
-    nameTarget_.reserve(count);
-    for (std::size_t t = 0; t < targets.size(); ++t) {
-        for (const std::vector<std::string>* names : namesOf(t)) {
-            for (const std::string& name : *names) {
-                text_ += name;
-                nameEnds_.push_back(static_cast<std::uint32_t>(text_.size()));
-                nameTarget_.push_back(static_cast<std::uint32_t>(t));
-            }
-        }
-        std::vector<std::string>().swap(moreNames[t]); // copied: free it at once
-    }
-}
-
 std::string_view NameIndex::name(std::uint32_t id) const {
-    const std::uint32_t begin = id == 0 ? 0 : nameEnds_[id - 1];
-    return std::string_view(text_).substr(begin, nameEnds_[id] - begin);
+    return names_->name(id);
 }
 
 // Each name's grams are read once: their ids wait in one flat list until the counts are known.
 void NameIndex::indexGrams() {
-    const std::size_t count = nameEnds_.size();
+    const std::size_t count = names_->size();
     std::vector<std::size_t> starts{0};
     starts.reserve(count + 1);
     std::vector<std::uint32_t> ids;
-    ids.reserve(text_.size() + 2 * count); // about one gram per character
+    ids.reserve(names_->characters() + 2 * count); // about one gram per character
     std::vector<std::uint32_t> holding;    // names per gram
     std::vector<std::uint64_t> keys;
     for (std::uint32_t n = 0; n < count; ++n) {
@@ -218,7 +188,7 @@ void NameIndex::indexGrams() {
 // A gram's weight in a cosine: the square of its rarity among the names.
 double NameIndex::squaredIdf(std::uint32_t holding) const {
     const double idf =
-        std::log((static_cast<double>(nameEnds_.size()) + 1) / (holding + 1)) + 1;
+        std::log((static_cast<double>(names_->size()) + 1) / (holding + 1)) + 1;
     return idf * idf;
 }
 
@@ -230,7 +200,7 @@ void NameIndex::indexTerms() {
     std::uint32_t n = 0;
     for (std::uint32_t target = 0; target < folders; ++target) {
         ids.clear();
-        for (; n < nameEnds_.size() && nameTarget_[n] == target; ++n) {
+        for (; n < names_->size() && names_->target(n) == target; ++n) {
             for (const std::string& term : NameFeatures::terms(stemOf(name(n)))) {
                 const auto next = static_cast<std::uint32_t>(termIds_.size());
                 ids.push_back(termIds_.try_emplace(term, next).first->second);
@@ -290,8 +260,8 @@ void NameIndex::calibrate() {
         std::uint32_t name = 0;
     };
     std::vector<Sampled> order;
-    order.reserve(nameEnds_.size());
-    for (std::uint32_t n = 0; n < nameEnds_.size(); ++n) {
+    order.reserve(names_->size());
+    for (std::uint32_t n = 0; n < names_->size(); ++n) {
         order.push_back({spread(name(n)), n});
     }
     const std::size_t tried = std::min(selfTestFiles, order.size());
@@ -299,9 +269,9 @@ void NameIndex::calibrate() {
     std::partial_sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(tried),
                       order.end(), [&](const Sampled& first, const Sampled& second) {
                           return std::tuple(first.spread, name(first.name),
-                                            nameTarget_[first.name]) <
+                                            names_->target(first.name)) <
                                  std::tuple(second.spread, name(second.name),
-                                            nameTarget_[second.name]);
+                                            names_->target(second.name));
                       });
 
     std::vector<std::pair<double, bool>> outcomes; // margin, right
@@ -309,7 +279,7 @@ void NameIndex::calibrate() {
         const std::uint32_t n = order[i].name;
         if (const auto guessed = judge(name(n), n, std::nullopt)) {
             outcomes.push_back(
-                {guessed->margin, static_cast<std::uint32_t>(guessed->target) == nameTarget_[n]});
+                {guessed->margin, static_cast<std::uint32_t>(guessed->target) == names_->target(n)});
         }
     }
     if (outcomes.size() < selfTestLeast) {
@@ -336,7 +306,7 @@ std::optional<NameIndex::Guess> NameIndex::guess(std::string_view fileName,
 std::optional<NameIndex::Guess> NameIndex::judge(std::string_view fileName,
                                                  std::optional<std::uint32_t> leftOut,
                                                  std::optional<int> rival) const {
-    Scratch& scratch = Scratch::forThisThread(nameEnds_.size(), parents_.size());
+    Scratch& scratch = Scratch::forThisThread(names_->size(), parents_.size());
     const std::string_view stem = stemOf(fileName);
     addNeighbours(stem, leftOut, scratch);
     addWords(stem, leftOut, scratch);
@@ -390,7 +360,7 @@ void NameIndex::describe(Guess& guess, const Scratch& scratch) const {
     guess.nearest = name(best.nearestName);
     for (const std::uint32_t n : scratch.reachedNames) {
         // Once the neighbours are counted, the sums hold each name's similarity.
-        if (n != best.nearestName && static_cast<int>(nameTarget_[n]) == guess.target &&
+        if (n != best.nearestName && static_cast<int>(names_->target(n)) == guess.target &&
             scratch.sums[n] >= alikeShare * best.nearest[0]) {
             ++guess.alike;
         }
@@ -452,7 +422,7 @@ void NameIndex::addNeighbours(std::string_view stem, std::optional<std::uint32_t
     for (const std::uint32_t n : scratch.reachedNames) {
         double& similarity = scratch.sums[n];
         similarity /= queryNorm * nameNorms_[n];
-        Scratch::Folder& folder = scratch.reach(static_cast<int>(nameTarget_[n]));
+        Scratch::Folder& folder = scratch.reach(static_cast<int>(names_->target(n)));
         auto& nearest = folder.nearest;
         if (similarity > nearest[0] ||
             (similarity == nearest[0] && name(n) < name(folder.nearestName))) {
@@ -479,7 +449,7 @@ void NameIndex::addWords(std::string_view stem, std::optional<std::uint32_t> lef
     }
     std::sort(terms.begin(), terms.end());
     std::vector<std::string> leftOutTerms;
-    const std::uint32_t leftOutTarget = leftOut ? nameTarget_[*leftOut] : 0;
+    const std::uint32_t leftOutTarget = leftOut ? names_->target(*leftOut) : 0;
     if (leftOut) {
         leftOutTerms = NameFeatures::terms(stemOf(name(*leftOut)));
         std::sort(leftOutTerms.begin(), leftOutTerms.end());

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "core/targets/FolderNames.h"
 #include "core/targets/Targets.h"
 #include "core/util/KeyIds.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,8 +39,10 @@ public:
 
     // A target's names are its sibling names and, from `moreNames` (per target), those of the
     // other files in its subtree.
-    NameIndex(const std::vector<Target>& targets,
-              std::vector<std::vector<std::string>> moreNames);
+    explicit NameIndex(const std::vector<Target>& targets,
+                       std::vector<std::vector<std::string>> moreNames = {});
+    // With the names of these targets already gathered, shared with whoever else reads them.
+    NameIndex(const std::vector<Target>& targets, std::shared_ptr<const FolderNames> names);
 
     // The folder a file's name points to, or nothing when its name shares nothing with any.
     [[nodiscard]] std::optional<Guess> guess(std::string_view fileName,
@@ -56,8 +60,6 @@ private:
     };
 
     void findParents(const std::vector<Target>& targets);
-    void storeNames(const std::vector<Target>& targets,
-                    std::vector<std::vector<std::string>> moreNames);
     void indexGrams();
     void indexTerms();
     void indexPhrases(const std::vector<Target>& targets);
@@ -78,9 +80,7 @@ private:
     [[nodiscard]] std::string_view name(std::uint32_t id) const;
 
     std::vector<int> parents_;            // per target: the nearest target it lies in, or -1
-    std::string text_;                    // every name, back to back
-    std::vector<std::uint32_t> nameEnds_; // per name, where it ends in text_
-    std::vector<std::uint32_t> nameTarget_;
+    std::shared_ptr<const FolderNames> names_;
     std::vector<double> nameNorms_;
 
     KeyIds gramIds_;

@@ -363,9 +363,10 @@ const ScanMemory::Destinations& Organizer::learn(TargetFinder::TargetsWithNames 
             moreNames.push_back(std::move(found.moreNames[i]));
         }
     }
-    learnt.matcher.emplace(targets);
+    const auto names = std::make_shared<const FolderNames>(targets, std::move(moreNames));
+    learnt.matcher.emplace(targets, names);
     if (settings_.useNameIndex) {
-        learnt.nameIndex.emplace(targets, std::move(moreNames));
+        learnt.nameIndex.emplace(targets, names);
     }
     learnt.targets = withoutFolderContents(targets);
     if (settings_.useLLM) {

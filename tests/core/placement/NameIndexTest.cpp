@@ -65,7 +65,7 @@ TEST(NameIndex, AHomeTooSmallToTestItselfNeverGetsAThreshold) {
         {"Invoices", {"Invoice Telenor March.pdf", "Invoice Telenor April.pdf"}},
         {"Recipes", {"Recipe lasagne.txt", "Recipe carbonara.txt"}},
     };
-    const NameIndex index(targetsOf(home), {});
+    const NameIndex index(targetsOf(home));
     EXPECT_FALSE(index.threshold());
     // It can still tell where a file looks at home; the organizer only never acts on it.
     const auto guess = index.guess("Invoice Telenor May.pdf");
@@ -75,7 +75,7 @@ TEST(NameIndex, AHomeTooSmallToTestItselfNeverGetsAThreshold) {
 
 TEST(NameIndex, AWellKeptHomeDecidesByItsNamesAndSaysWhy) {
     const auto home = wellKeptHome();
-    const NameIndex index(targetsOf(home), {});
+    const NameIndex index(targetsOf(home));
     ASSERT_TRUE(index.threshold());
     const double threshold = *index.threshold();
 
@@ -112,7 +112,7 @@ TEST(NameIndex, AWellKeptHomeDecidesByItsNamesAndSaysWhy) {
 
 TEST(NameIndex, AFolderAndTheFoldersInsideItAreNeverRivals) {
     const auto home = wellKeptHome();
-    const NameIndex index(targetsOf(home), {});
+    const NameIndex index(targetsOf(home));
     const int rome = indexOf(home, "Travel/Rome");
     // The file's name holds "Travel" too, so that folder scores close behind Rome.
     const auto guess = index.guess("Travel Rome hotel.pdf", indexOf(home, "Travel"));
@@ -147,8 +147,8 @@ TEST(NameIndex, TheOrderOfTheNamesChangesNothing) {
     for (Folder& folder : reversed) {
         std::reverse(folder.names.begin(), folder.names.end());
     }
-    const NameIndex index(targetsOf(home), {});
-    const NameIndex other(targetsOf(reversed), {});
+    const NameIndex index(targetsOf(home));
+    const NameIndex other(targetsOf(reversed));
     EXPECT_EQ(index.threshold(), other.threshold());
     for (const char* file : {"Invoice Telenor January 2024.pdf", "Recipe fish soup.txt",
                              "Volvo insurance.pdf", "Rome.pdf", "C++ and Rome recipes.txt"}) {
