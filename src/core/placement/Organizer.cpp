@@ -102,7 +102,7 @@ std::vector<FileItem> neighboursOf(const std::vector<FileItem>& deciding,
     }
     for (const ScanMemory::Waiting& waiting : reading.files) {
         const FileItem& item =
-            waiting.kept ? memory.decision(*waiting.kept).item : deciding[waiting.toDecide];
+            waiting.kept ? memory.decision(*waiting.kept)->item : deciding[waiting.toDecide];
         if (wanted.contains(item.path.native())) {
             found.push_back(item);
         }
@@ -536,15 +536,18 @@ void Organizer::attachCandidates(const Run& run, std::vector<Suggestion>& list) 
     }
 }
 
-std::vector<Suggestion> Organizer::merged(const Run& run, std::vector<Suggestion> decided) const {
+Suggestions Organizer::merged(const Run& run, std::vector<Suggestion> decided) const {
     if (decided.size() == run.waiting.files.size()) {
         return decided;
     }
-    std::vector<Suggestion> all;
+    Suggestions all;
     all.reserve(run.waiting.files.size());
     for (const ScanMemory::Waiting& waiting : run.waiting.files) {
-        all.push_back(waiting.kept ? memory_.decision(*waiting.kept)
-                                   : std::move(decided[waiting.toDecide]));
+        if (waiting.kept) {
+            all.push_back(memory_.decision(*waiting.kept));
+        } else {
+            all.push_back(std::move(decided[waiting.toDecide]));
+        }
     }
     return all;
 }
@@ -566,7 +569,7 @@ std::vector<FileItem> Organizer::present(const Run& run) const {
     std::vector<FileItem> items;
     items.reserve(run.waiting.files.size());
     for (const ScanMemory::Waiting& waiting : run.waiting.files) {
-        items.push_back(waiting.kept ? memory_.decision(*waiting.kept).item
+        items.push_back(waiting.kept ? memory_.decision(*waiting.kept)->item
                                      : run.items[waiting.toDecide]);
     }
     return items;

@@ -91,7 +91,7 @@ private:
     [[nodiscard]] Suggestion fallback(const Run& run, std::size_t item) const;
     [[nodiscard]] std::vector<Suggestion> suggestions(const Run& run) const;
     // The plan's suggestions: those kept and those of the run, in plan order.
-    [[nodiscard]] std::vector<Suggestion> merged(const Run& run,
+    [[nodiscard]] Suggestions merged(const Run& run,
                                                  std::vector<Suggestion> decided) const;
     // How the run's plan differs from the one its kept decisions came from, if any.
     [[nodiscard]] static std::optional<PlanChanges> changesOf(const Run& run);

@@ -71,7 +71,7 @@ void ScanMemory::settle(const Grounds& grounds, Reading& reading) {
         if (waiting.kept) {
             const Kept& kept = files_[*waiting.kept];
             waiting = {std::nullopt, reading.toDecide.size()};
-            reading.toDecide.push_back(kept.decision.item);
+            reading.toDecide.push_back(kept.decision->item);
             reading.stamps.emplace_back(kept.stamp);
         }
     }
@@ -84,7 +84,7 @@ void ScanMemory::settle(const Grounds& grounds, Reading& reading) {
 }
 
 bool ScanMemory::stands(const Kept& kept, const std::set<std::string>& changed) const {
-    return !Rules::changesWithTime(kept.decision.item, kept.decision) &&
+    return !Rules::changesWithTime(kept.decision->item, *kept.decision) &&
            std::none_of(kept.neighbours.begin(), kept.neighbours.end(),
                         [&](const auto& neighbour) { return changed.contains(neighbour.native()); });
 }
@@ -94,7 +94,7 @@ ScanMemory::Reading ScanMemory::read(const std::set<std::filesystem::path>& sour
     std::unordered_map<std::string_view, std::size_t> keptAt;
     keptAt.reserve(files_.size());
     for (std::size_t i = 0; i < files_.size(); ++i) {
-        keptAt.emplace(files_[i].decision.item.path.native(), i);
+        keptAt.emplace(files_[i].decision->item.path.native(), i);
     }
     // What came, went or changed: the rules of the files beside them look again.
     std::set<std::string> changed;
@@ -115,7 +115,7 @@ ScanMemory::Reading ScanMemory::read(const std::set<std::filesystem::path>& sour
     reading.since = serial_;
     for (std::size_t i = 0; i < files_.size(); ++i) {
         if (!found[i]) {
-            changed.insert(files_[i].decision.item.path.native());
+            changed.insert(files_[i].decision->item.path.native());
         }
     }
 
@@ -131,7 +131,7 @@ ScanMemory::Reading ScanMemory::read(const std::set<std::filesystem::path>& sour
             reading.files.push_back({i, 0});
         } else {
             reading.files.push_back({std::nullopt, reading.toDecide.size()});
-            reading.toDecide.push_back(files_[i].decision.item);
+            reading.toDecide.push_back(files_[i].decision->item);
             reading.stamps.emplace_back(files_[i].stamp);
         }
     }
@@ -152,14 +152,14 @@ ScanMemory::Reading ScanMemory::read(const std::set<std::filesystem::path>& sour
         back.insert(item.path.native());
     }
     for (std::size_t i = 0; i < files_.size(); ++i) {
-        if (!found[i] && !back.contains(files_[i].decision.item.path.native())) {
-            reading.left.push_back(files_[i].decision.item.path);
+        if (!found[i] && !back.contains(files_[i].decision->item.path.native())) {
+            reading.left.push_back(files_[i].decision->item.path);
         }
     }
     const auto itemOf = [](const auto& pair) -> const FileItem& { return pair.first; };
     std::ranges::sort(arrived, planOrder, itemOf);
     const auto waitingItem = [&](const Waiting& waiting) -> const FileItem& {
-        return waiting.kept ? files_[*waiting.kept].decision.item
+        return waiting.kept ? files_[*waiting.kept].decision->item
                             : reading.toDecide[waiting.toDecide];
     };
     std::vector<Waiting> merged;
@@ -212,10 +212,10 @@ void ScanMemory::keep(const Reading& reading, const Plan& plan, Date readAt, boo
             if (!stamp) {
                 continue; // not stamped: never trusted
             }
-            const Suggestion& decision = plan.suggestions[i];
+            const std::shared_ptr<const Suggestion>& decision = plan.suggestions.shared(i);
             std::vector<std::filesystem::path> neighbours;
-            for (const std::string& name : Rules::neighbourNames(decision.item)) {
-                neighbours.push_back(decision.item.path.parent_path() / name);
+            for (const std::string& name : Rules::neighbourNames(decision->item)) {
+                neighbours.push_back(decision->item.path.parent_path() / name);
             }
             files.push_back({decision, *stamp, stamp->settledBefore(readAt, margin_), std::move(neighbours)});
         }

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -73,7 +74,7 @@ public:
     // alone.
     [[nodiscard]] Reading read(const std::set<std::filesystem::path>& sources,
                                const FileRead& fileRead) const;
-    [[nodiscard]] const Suggestion& decision(std::size_t kept) const {
+    [[nodiscard]] const std::shared_ptr<const Suggestion>& decision(std::size_t kept) const {
         return files_[kept].decision;
     }
 
@@ -94,7 +95,7 @@ public:
 
 private:
     struct Kept {
-        Suggestion decision;
+        std::shared_ptr<const Suggestion> decision; // shared with the plans that show it
         EntryStamp stamp;
         bool settled = false;
         std::vector<std::filesystem::path> neighbours; // entries whose change calls for a new look

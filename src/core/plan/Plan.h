@@ -2,7 +2,7 @@
 
 #include "core/plan/ModelUnavailable.h"
 #include "core/plan/PlanTargets.h"
-#include "core/plan/Suggestion.h"
+#include "core/plan/Suggestions.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -34,7 +34,7 @@ struct PlanLineage {
 
 // The result of one organizer run.
 struct Plan {
-    std::vector<Suggestion> suggestions;
+    Suggestions suggestions;
     // Without the names of the files inside them: only the matcher and the name index read
     // those, as they are made.
     PlanTargets targets;
