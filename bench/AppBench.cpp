@@ -8,6 +8,7 @@
 // HOME is a generated home (bench/make-large-home.py); the new downloads are removed again.
 
 #include "app/AppModel.h"
+#include "platform/FreeMemory.h"
 #include "support/MemoryKeyStore.h"
 
 #include <QCoreApplication>
@@ -95,6 +96,7 @@ std::string quoted(const std::string& text) {
 } // namespace
 
 int main(int argc, char** argv) {
+    vesk::platform::limitHeapArenas(); // as the application does
     QCoreApplication app(argc, argv);
     if (argc < 3) {
         std::fprintf(stderr, "usage: %s HOME VESK_CLI [RESCANS]\n", argv[0]);

@@ -10,6 +10,7 @@
 #include "app/StopSignalNotifier.h"
 #include "app/StoreNotice.h"
 #include "app/Translations.h"
+#include "platform/FreeMemory.h"
 #include "platform/StopSignals.h"
 #include "ui/DesktopNotifier.h"
 #include "ui/FileDialogPicker.h"
@@ -72,6 +73,7 @@ QUrl readme() {
 
 int main(int argc, char** argv) {
     platform::blockStopSignals(); // before Qt starts any thread
+    platform::limitHeapArenas();
     const QStringList arguments = argumentsOf(argc, argv);
     const LaunchOptions options = LaunchOptions::parse(arguments);
     if (options.help || options.version) {

@@ -8,4 +8,8 @@ void releaseFreeMemory() {
     malloc_trim(0);
 }
 
+void limitHeapArenas() {
+    mallopt(M_ARENA_MAX, 2);
+}
+
 } // namespace vesk::platform

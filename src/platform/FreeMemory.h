@@ -6,4 +6,9 @@ namespace vesk::platform {
 // of work a long-running process otherwise keeps its peak resident for good.
 void releaseFreeMemory();
 
+// Lets the heap grow at most two arenas, whatever the number of processors: the main thread's
+// and one the worker threads share. An arena keeps its own free pages, so each one more holds
+// a scan's leftovers of its own. Called at start, before any thread allocates.
+void limitHeapArenas();
+
 } // namespace vesk::platform
