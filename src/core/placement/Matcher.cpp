@@ -144,7 +144,7 @@ public:
                 addFolders(key);
                 const auto postings = matcher.siblingIndex_.of(key.token);
                 state_.cursors.push_back(
-                    {postings.data(), postings.data() + postings.size(), key.weight});
+                    {postings.data(), postings.data() + postings.size(), key.token, key.weight});
             }
         }
     }
@@ -176,21 +176,25 @@ public:
     // target at a time, and a target's sums fit a small array that stays in cache.
     void addSiblings(std::span<const int> targets) {
         for (const int target : targets) {
+            const std::size_t first = matcher_.firstSibling_[target];
+            const std::size_t last = matcher_.firstSibling_[target + 1];
             for (Cursor& cursor : state_.cursors) {
-                if (cursor.at != cursor.end && cursor.at->target < target) {
-                    cursor.at = std::lower_bound(
-                        cursor.at, cursor.end, target,
-                        [](const SiblingPosting& posting, int t) { return posting.target < t; });
+                if (cursor.at != cursor.end && cursor.at->sibling < first) {
+                    cursor.at = std::lower_bound(cursor.at, cursor.end, first,
+                                                 [](const SiblingPosting& posting, std::size_t s) {
+                                                     return posting.sibling < s;
+                                                 });
                 }
-                for (; cursor.at != cursor.end && cursor.at->target == target; ++cursor.at) {
-                    double& sum = state_.siblings[cursor.at->sibling];
+                for (; cursor.at != cursor.end && cursor.at->sibling < last; ++cursor.at) {
+                    const auto sibling = static_cast<int>(cursor.at->sibling - first);
+                    double& sum = state_.siblings[sibling];
                     if (sum == 0.0) {
-                        state_.siblingsReached.push_back(cursor.at->sibling);
+                        state_.siblingsReached.push_back(sibling);
                     }
-                    sum += cursor.weight * cursor.at->weight;
+                    sum += cursor.weight * matcher_.siblingWeight(cursor.token, *cursor.at);
                 }
             }
-            state_.best[target] = pickBestSibling(matcher_.firstSibling_[target]);
+            state_.best[target] = pickBestSibling(first);
         }
     }
 
@@ -199,6 +203,7 @@ private:
     struct Cursor {
         const SiblingPosting* at = nullptr;
         const SiblingPosting* end = nullptr;
+        int token = 0;
         double weight = 0;
     };
     struct State {
@@ -359,23 +364,24 @@ void Matcher::weighTokens(const Documents& documents) {
 }
 
 void Matcher::buildIndexes(const Documents& documents) {
-    const std::size_t siblings = siblings_;
     const std::size_t targets = folders_.size();
-    std::vector<int> siblingTarget(siblings);
-    for (std::size_t i = 0; i < targets; ++i) {
-        std::fill(siblingTarget.begin() + static_cast<std::ptrdiff_t>(firstSibling_[i]),
-                  siblingTarget.begin() + static_cast<std::ptrdiff_t>(firstSibling_[i + 1]),
-                  static_cast<int>(i));
+    siblingNorms_.resize(siblings_);
+    SparseVector weighed;
+    for (std::size_t d = 0; d < siblings_; ++d) {
+        weighed.clear();
+        for (const int id : documents[d]) {
+            weighed.push_back({id, idf_[id]});
+        }
+        siblingNorms_[d] = groupedLength(weighed);
     }
     siblingIndex_ = index<SiblingPosting>(
-        siblings,
+        siblings_,
         [&](std::size_t d, std::vector<int>& ids) {
             ids.assign(documents[d].begin(), documents[d].end());
         },
         [&](std::size_t d, const Entry& entry) {
-            const int target = siblingTarget[d];
-            return SiblingPosting{target, static_cast<int>(d - firstSibling_[target]),
-                                  entry.weight};
+            const auto count = std::count(documents[d].begin(), documents[d].end(), entry.token);
+            return SiblingPosting{static_cast<std::uint32_t>(d), static_cast<std::uint32_t>(count)};
         });
     nameIndex_ = index<FolderPosting>(
         targets, [&](std::size_t i, std::vector<int>& ids) { ids = folders_[i].words; },
@@ -406,8 +412,10 @@ void Matcher::findSiblingPeaks() {
         for (std::size_t n = centroidIndex_.start[token]; n < centroidIndex_.start[token + 1];
              ++n) {
             VocabularyPosting& posting = centroidIndex_.postings[n];
-            for (; sibling != siblings.end() && sibling->target == posting.target; ++sibling) {
-                posting.siblingPeak = std::max(posting.siblingPeak, sibling->weight);
+            const std::size_t last = firstSibling_[posting.target + 1];
+            for (; sibling != siblings.end() && sibling->sibling < last; ++sibling) {
+                posting.siblingPeak = std::max(posting.siblingPeak,
+                                               siblingWeight(static_cast<int>(token), *sibling));
             }
         }
     }
@@ -704,6 +712,17 @@ void Matcher::vector(std::span<const int> ids, SparseVector& into) const {
 }
 
 void Matcher::normalise(SparseVector& into) {
+    const double norm = groupedLength(into);
+    if (!(norm > 0)) {
+        into.clear();
+        return;
+    }
+    for (Entry& entry : into) {
+        entry.weight /= norm;
+    }
+}
+
+double Matcher::groupedLength(SparseVector& into) {
     // Every occurrence of a token adds the same weight, so grouping them by id changes no sum.
     std::sort(into.begin(), into.end(),
               [](const Entry& a, const Entry& b) { return a.token < b.token; });
@@ -720,14 +739,17 @@ void Matcher::normalise(SparseVector& into) {
     for (const Entry& entry : into) {
         squares += entry.weight * entry.weight;
     }
-    const double norm = std::sqrt(squares);
-    if (!(norm > 0)) {
-        into.clear();
-        return;
+    return std::sqrt(squares);
+}
+
+// As normalise works it out for the sibling name, to the last bit: the token's weight added up
+// once per occurrence, over the name's length.
+double Matcher::siblingWeight(int token, const SiblingPosting& posting) const {
+    double weight = 0;
+    for (std::uint32_t n = 0; n < posting.count; ++n) {
+        weight += idf_[token];
     }
-    for (Entry& entry : into) {
-        entry.weight /= norm;
-    }
+    return weight / siblingNorms_[posting.sibling];
 }
 
 Matcher::SparseVector Matcher::vector(const std::vector<std::string>& tokens, QueryIds& ids,

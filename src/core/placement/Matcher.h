@@ -89,11 +89,12 @@ private:
         bool isProject = false;
         bool holdsTarget = false; // another target lies directly inside
     };
-    // A sibling name holding a token, with the token's weight in that name's vector.
+    // A sibling name holding a token, and how often. The token's weight in the name's vector
+    // is worked out as it is read (siblingWeight): these are most of all postings, and a
+    // weight would double their size.
     struct SiblingPosting {
-        int target = 0;
-        int sibling = 0; // among the target's
-        double weight = 0;
+        std::uint32_t sibling = 0; // across all targets, so in target order
+        std::uint32_t count = 0;
     };
     // A folder's name holding a token, with the token's weight there.
     struct FolderPosting {
@@ -134,6 +135,9 @@ private:
     [[nodiscard]] SparseVector vector(const std::vector<std::string>& tokens, QueryIds& ids,
                                       const std::vector<std::string>& read = {}) const;
     static void normalise(SparseVector& into);
+    // Adds up each token's occurrences, in token order, and gives the vector's length.
+    [[nodiscard]] static double groupedLength(SparseVector& into);
+    [[nodiscard]] double siblingWeight(int token, const SiblingPosting& posting) const;
     [[nodiscard]] static double cosine(std::span<const Entry> a, std::span<const Entry> b);
     [[nodiscard]] std::optional<std::vector<double>>
     embed(const std::vector<std::string>& words) const;
@@ -150,6 +154,7 @@ private:
     std::vector<std::size_t> firstSibling_; // per target, then one past the last sibling
     std::size_t mostSiblings_ = 0;          // of any one target
     std::size_t siblings_ = 0;              // of all targets
+    std::vector<double> siblingNorms_;      // per sibling, its vector's length
     std::shared_ptr<const FolderNames> names_; // for the sibling a reason names
     std::unordered_map<std::string, int> tokenIds_;
     std::vector<double> idf_; // by token id
