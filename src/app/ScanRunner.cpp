@@ -56,8 +56,6 @@ void ScanRunner::start() {
         // Queued after every partial plan of this scan, so the final one arrives last.
         QMetaObject::invokeMethod(
             this, [this, plan = std::move(plan)] { finish(plan); }, Qt::QueuedConnection);
-        // The scan's working set is freed by now; without this its pages stay with the process.
-        platform::releaseFreeMemory();
     });
 }
 
@@ -67,6 +65,9 @@ void ScanRunner::finish(const std::optional<Plan>& plan) {
     if (plan) {
         emit finalPlan(*plan);
     }
+    // The scan's working set and whatever the plan replaced here are freed by now; without this
+    // their pages stay with the process.
+    platform::releaseFreeMemory();
     emit finished();
     if (pending_) {
         pending_ = false;
