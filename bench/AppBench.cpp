@@ -96,7 +96,7 @@ std::string quoted(const std::string& text) {
 } // namespace
 
 int main(int argc, char** argv) {
-    vesk::platform::limitHeapArenas(); // as the application does
+    vesk::platform::configureHeap(); // as the application does
     QCoreApplication app(argc, argv);
     if (argc < 3) {
         std::fprintf(stderr, "usage: %s HOME VESK_CLI [RESCANS]\n", argv[0]);

@@ -73,7 +73,7 @@ QUrl readme() {
 
 int main(int argc, char** argv) {
     platform::blockStopSignals(); // before Qt starts any thread
-    platform::limitHeapArenas();
+    platform::configureHeap();
     const QStringList arguments = argumentsOf(argc, argv);
     const LaunchOptions options = LaunchOptions::parse(arguments);
     if (options.help || options.version) {

@@ -8,8 +8,9 @@ void releaseFreeMemory() {
     malloc_trim(0);
 }
 
-void limitHeapArenas() {
+void configureHeap() {
     mallopt(M_ARENA_MAX, 2);
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024); // fixed: glibc otherwise raises it as blocks are freed
 }
 
 } // namespace vesk::platform

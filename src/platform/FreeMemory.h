@@ -6,9 +6,11 @@ namespace vesk::platform {
 // of work a long-running process otherwise keeps its peak resident for good.
 void releaseFreeMemory();
 
-// Lets the heap grow at most two arenas, whatever the number of processors: the main thread's
-// and one the worker threads share. An arena keeps its own free pages, so each one more holds
-// a scan's leftovers of its own. Called at start, before any thread allocates.
-void limitHeapArenas();
+// Sets the heap up for a long-running process that holds a large working set between pieces of
+// work: at most two arenas whatever the number of processors (the main thread's and one the
+// worker threads share; each arena keeps free pages of its own), and blocks of 256 KiB or more
+// mapped on their own (given back when freed, never left as holes between the small ones that
+// stay). Called at start, before any thread allocates.
+void configureHeap();
 
 } // namespace vesk::platform
