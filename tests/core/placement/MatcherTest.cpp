@@ -96,6 +96,33 @@ TEST(MatcherBest, DropsAScoreOfExactlyTheFloor) {
     EXPECT_NEAR(above[0].score, 1 / std::sqrt(363.0), 1e-12);
 }
 
+TEST(MatcherBest, AWordASiblingNameRepeatsCountsEveryTime) {
+    // Documents [alpha alpha beta], [gamma], [zz]: idf 1.69315 for each word. The name's
+    // vector is (2, 1) / sqrt(5); a file [alpha beta] meets it at 3 / sqrt(10), above the
+    // folder's vocabulary (3 / sqrt(14)); the same words as the name, at 1.
+    const Matcher matcher({folder("/h/Zz", {"alpha alpha beta.pdf", "gamma.pdf"}, {Kind::pdf})});
+    for (const auto& [tokens, score] :
+         {std::pair{std::vector<std::string>{"alpha", "beta"}, 3 / std::sqrt(10.0)},
+          {{"alpha", "beta", "alpha"}, 1.0}}) {
+        const std::vector<Match> matches = matcher.best(tokens, Kind::pdf, every);
+        ASSERT_EQ(matches.size(), 1U);
+        EXPECT_NEAR(matches[0].score, score, 1e-12) << tokens.size();
+        EXPECT_EQ(matches[0].why, (Reason{ReasonCode::likeFile, {"alpha alpha beta.pdf"}}));
+    }
+}
+
+TEST(MatcherBest, QuotesItsOwnSiblingNamesFromNamesSharedWithDeeperOnes) {
+    // The shared names hold the first folder's deeper files between the two folders' own.
+    const std::vector<Target> targets = {folder("/h/Aa", {"one.pdf"}, {Kind::pdf}),
+                                         folder("/h/Bb", {"invoice march.pdf"}, {Kind::pdf})};
+    const auto names = std::make_shared<const FolderNames>(
+        targets, std::vector<std::vector<std::string>>{{"deep invoice.pdf", "two.pdf"}, {}});
+    const std::vector<Match> matches = Matcher(targets, names).best({"invoice"}, Kind::pdf, 1);
+    ASSERT_EQ(matches.size(), 1U);
+    EXPECT_EQ(matches[0].target, 1);
+    EXPECT_EQ(matches[0].why, (Reason{ReasonCode::likeFile, {"invoice march.pdf"}}));
+}
+
 TEST(MatcherBest, SemanticScoresReplaceWeakLexicalOnesAboveThreshold) {
     // Three empty folders; alpha is in all three names (idf 1), the other names' tokens in one
     // each (idf 1 + ln 2). Query alpha plus three tokens no folder has, each as rare as a word of

@@ -99,6 +99,9 @@ TEST_F(RescanTest, ADownloadInProgressAndItsRenameDecideThatFileAlone) {
     const Plan done = rescan();
     EXPECT_EQ(done.decided, 1);
     EXPECT_EQ(suggestionFor(done, "Invoice Telenor June.pdf").action, Action::move("Documents/Invoices"));
+    // What was not decided again is handed on as it was, not copied.
+    EXPECT_EQ(&suggestionFor(done, "Recipe tiramisu.txt"),
+              &suggestionFor(downloading, "Recipe tiramisu.txt"));
 }
 
 TEST_F(RescanTest, EveryRescanGivesTheFirstScansPlanWhateverChanged) {
