@@ -7,6 +7,7 @@
 //
 // HOME is a generated home (bench/make-large-home.py); the new downloads are removed again.
 
+#include "ProcessMemory.h"
 #include "app/AppModel.h"
 #include "support/MemoryKeyStore.h"
 
@@ -47,16 +48,6 @@ Seconds cpu(int who) {
         return Seconds(static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6);
     };
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-double residentMiB() {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.starts_with("VmRSS:")) {
-            return std::stod(line.substr(6)) / 1024;
-        }
-    }
-    return 0;
 }
 
 // Runs the event loop until `done`, sleeping between events.
@@ -145,7 +136,7 @@ int main(int argc, char** argv) {
     const double firstSeconds = static_cast<double>(firstWall.nsecsElapsed()) / 1e9;
     const double firstCpu = (cpu(RUSAGE_SELF) - firstCpuBefore).count();
     const std::size_t rows = model.rows().size();
-    const double afterFirst = residentMiB();
+    const double afterFirst = vesk::bench::ProcessMemory::now().resident;
 
     // The main thread's longest pause: ticks that should come every 10 ms.
     QElapsedTimer sinceTick;
@@ -175,7 +166,7 @@ int main(int argc, char** argv) {
         ticks.stop();
         rescanCpu.push_back((cpu(RUSAGE_SELF) - cpuBefore).count());
     }
-    const double afterRescans = residentMiB();
+    const double afterRescans = vesk::bench::ProcessMemory::now().resident;
     for (const auto& file : added) {
         std::error_code ec;
         fs::remove(file, ec);
