@@ -2,6 +2,7 @@
 
 #include "platform/FreeMemory.h"
 
+#include <QTimer>
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace vesk {
@@ -56,8 +57,6 @@ void ScanRunner::start() {
         // Queued after every partial plan of this scan, so the final one arrives last.
         QMetaObject::invokeMethod(
             this, [this, plan = std::move(plan)] { finish(plan); }, Qt::QueuedConnection);
-        // The scan's working set is freed by now; without this its pages stay with the process.
-        platform::releaseFreeMemory();
     });
 }
 
@@ -68,6 +67,10 @@ void ScanRunner::finish(const std::optional<Plan>& plan) {
         emit finalPlan(*plan);
     }
     emit finished();
+    // Once the plan and the rows and views it replaced are freed as well, which is after this
+    // event: without it their pages and the scan's stay with the process. Off this thread, as
+    // it walks the whole heap.
+    QTimer::singleShot(0, this, [this] { pool_.start(&platform::releaseFreeMemory); });
     if (pending_) {
         pending_ = false;
         start();
