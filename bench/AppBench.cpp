@@ -7,6 +7,7 @@
 //
 // HOME is a generated home (bench/make-large-home.py); the new downloads are removed again.
 
+#include "AppHome.h"
 #include "ProcessMemory.h"
 #include "app/AppModel.h"
 #include "support/MemoryKeyStore.h"
@@ -113,13 +114,8 @@ int main(int argc, char** argv) {
     const double cliSeconds = static_cast<double>(cliWall.nsecsElapsed()) / 1e9;
     const double cliCpu = (cpu(RUSAGE_CHILDREN) - cliCpuBefore).count();
 
-    vesk::AppLocation location{home, support / "support",
-                               QString::fromStdString((support / "vesk.conf").string()), true};
-    vesk::Settings settings;
-    settings.sources = {home / "Downloads"};
-    settings.onboardingFinished = true;
-    settings.minAgeDays = 0;
-    settings.useLLM = false;
+    const vesk::AppLocation location = vesk::bench::appLocation(home, support);
+    const vesk::Settings settings = vesk::bench::appSettings(home);
     NoPicker picker;
     vesk::AppModelOptions options;
     options.debounce = debounce;

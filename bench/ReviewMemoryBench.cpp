@@ -8,6 +8,7 @@
 // with _exit right after the last figure, so that under heaptrack everything still alive then
 // shows as leaked, with the stack that allocated it.
 
+#include "AppHome.h"
 #include "ProcessMemory.h"
 #include "app/AppModel.h"
 #include "support/MemoryKeyStore.h"
@@ -73,13 +74,8 @@ int main(int argc, char** argv) {
     // Stored settings and window places, the person's own or another run's, have no say.
     qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((support / "config").string()));
 
-    vesk::AppLocation location{home, support / "support",
-                               QString::fromStdString((support / "vesk.conf").string()), true};
-    vesk::Settings settings;
-    settings.sources = {home / "Downloads"};
-    settings.onboardingFinished = true;
-    settings.minAgeDays = 0;
-    settings.useLLM = false;
+    const vesk::AppLocation location = vesk::bench::appLocation(home, support);
+    const vesk::Settings settings = vesk::bench::appSettings(home);
     NoPicker picker;
     vesk::test::MemoryKeyStore keys;
     vesk::AppModel model(location, settings, {.url = "off"}, picker, keys);
