@@ -7,6 +7,8 @@
 //
 // HOME is a generated home (bench/make-large-home.py); the new downloads are removed again.
 
+#include "AppHome.h"
+#include "ProcessMemory.h"
 #include "app/AppModel.h"
 #include "platform/FreeMemory.h"
 #include "support/MemoryKeyStore.h"
@@ -48,16 +50,6 @@ Seconds cpu(int who) {
         return Seconds(static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6);
     };
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-double residentMiB() {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.starts_with("VmRSS:")) {
-            return std::stod(line.substr(6)) / 1024;
-        }
-    }
-    return 0;
 }
 
 // Runs the event loop until `done`, sleeping between events.
@@ -124,13 +116,8 @@ int main(int argc, char** argv) {
     const double cliSeconds = static_cast<double>(cliWall.nsecsElapsed()) / 1e9;
     const double cliCpu = (cpu(RUSAGE_CHILDREN) - cliCpuBefore).count();
 
-    vesk::AppLocation location{home, support / "support",
-                               QString::fromStdString((support / "vesk.conf").string()), true};
-    vesk::Settings settings;
-    settings.sources = {home / "Downloads"};
-    settings.onboardingFinished = true;
-    settings.minAgeDays = 0;
-    settings.useLLM = false;
+    const vesk::AppLocation location = vesk::bench::appLocation(home, support);
+    const vesk::Settings settings = vesk::bench::appSettings(home);
     NoPicker picker;
     vesk::AppModelOptions options;
     options.debounce = debounce;
@@ -147,7 +134,7 @@ int main(int argc, char** argv) {
     const double firstSeconds = static_cast<double>(firstWall.nsecsElapsed()) / 1e9;
     const double firstCpu = (cpu(RUSAGE_SELF) - firstCpuBefore).count();
     const std::size_t rows = model.rows().size();
-    const double afterFirst = residentMiB();
+    const double afterFirst = vesk::bench::ProcessMemory::now().resident;
 
     // The main thread's longest pause: ticks that should come every 10 ms.
     QElapsedTimer sinceTick;
@@ -177,7 +164,7 @@ int main(int argc, char** argv) {
         ticks.stop();
         rescanCpu.push_back((cpu(RUSAGE_SELF) - cpuBefore).count());
     }
-    const double afterRescans = residentMiB();
+    const double afterRescans = vesk::bench::ProcessMemory::now().resident;
     for (const auto& file : added) {
         std::error_code ec;
         fs::remove(file, ec);

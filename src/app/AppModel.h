@@ -146,7 +146,7 @@ public:
     [[nodiscard]] std::vector<RowGroup> groups() const;
     [[nodiscard]] std::vector<Row> orderedRows() const;
     // Sorted once per scan: a chooser opens on a home of thousands of folders at once.
-    [[nodiscard]] const std::vector<Target>& folderChoices() const { return folderChoices_; }
+    [[nodiscard]] const std::vector<const Target*>& folderChoices() const { return folderChoices_; }
     // Folders tidied into or chosen lately, newest first: from the history at start, then from
     // each tidy and each choice. Some may no longer be among the targets.
     [[nodiscard]] const std::vector<std::filesystem::path>& recentFolders() const {
@@ -241,7 +241,7 @@ private:
     std::unordered_map<std::string, std::size_t> rowIndex_; // by the file's path
     int pendingCount_ = 0;
     PlanTargets targets_;
-    std::vector<Target> folderChoices_;
+    std::vector<const Target*> folderChoices_; // into targets_
     std::vector<std::filesystem::path> recent_;
     bool busy_ = false;
     int waiting_ = 0;

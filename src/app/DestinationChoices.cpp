@@ -42,7 +42,7 @@ DestinationChoices::DestinationChoices(AppModel& model, std::vector<std::filesys
         Section& made = sections_.emplace_back();
         made.heading = {Kind::heading, section.heading, {}, {}, {}};
         for (const auto& item : section.items) {
-            made.entries.push_back(folderEntry(item.target, item.text));
+            made.entries.push_back(folderEntry(*item.target, item.text));
         }
     }
     actions_ = {{Kind::otherFolder, tr("Other Folder…"), {}, {}, {}},
@@ -98,8 +98,8 @@ DestinationChoices::recent(const std::vector<Entry>& shownAbove) const {
         listed.insert(entry.folder.native());
     }
     std::unordered_map<std::string, const Target*> offered;
-    for (const Target& target : model_.folderChoices()) {
-        offered.emplace(target.path.native(), &target);
+    for (const Target* target : model_.folderChoices()) {
+        offered.emplace(target->path.native(), target);
     }
     std::vector<Entry> entries;
     for (const auto& folder : model_.recentFolders()) {

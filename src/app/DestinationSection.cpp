@@ -6,11 +6,11 @@
 
 namespace vesk {
 
-std::vector<DestinationSection> DestinationSection::of(const std::vector<Target>& choices) {
+std::vector<DestinationSection> DestinationSection::of(const std::vector<const Target*>& choices) {
     // Keys compare as UTF-8 bytes: plain code-point order.
     std::map<std::string, DestinationSection> sections;
-    for (const Target& target : choices) {
-        const QString label = displayText(target.label);
+    for (const Target* target : choices) {
+        const QString label = displayText(target->label);
         const QString key = label.section(QLatin1Char('/'), 0, 0, QString::SectionSkipEmpty);
         // The rest of the label below the section folder; a folder that is its own section
         // keeps its name rather than showing nothing.

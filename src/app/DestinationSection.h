@@ -13,14 +13,15 @@ namespace vesk {
 struct DestinationSection {
     struct Item {
         QString text;
-        Target target;
+        const Target* target;
     };
 
     QString heading;
     std::vector<Item> items; // in the order of the folder choices
 
     // Sections in plain text order of their headings.
-    [[nodiscard]] static std::vector<DestinationSection> of(const std::vector<Target>& choices);
+    [[nodiscard]] static std::vector<DestinationSection>
+    of(const std::vector<const Target*>& choices);
 };
 
 } // namespace vesk

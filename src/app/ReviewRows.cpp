@@ -172,11 +172,14 @@ std::vector<Row> ReviewRows::ordered(const std::vector<Row>& rows,
     return result;
 }
 
-std::vector<Target> ReviewRows::folderChoices(const std::vector<Target>& targets) {
-    std::vector<Target> choices;
-    std::copy_if(targets.begin(), targets.end(), std::back_inserter(choices),
-                 [](const Target& target) { return !target.isProject; });
-    sortByName(choices, &Target::label);
+std::vector<const Target*> ReviewRows::folderChoices(const std::vector<Target>& targets) {
+    std::vector<const Target*> choices;
+    for (const Target& target : targets) {
+        if (!target.isProject) {
+            choices.push_back(&target);
+        }
+    }
+    sortByName(choices, [](const Target* target) -> const std::string& { return target->label; });
     return choices;
 }
 

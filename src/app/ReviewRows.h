@@ -64,7 +64,9 @@ public:
     [[nodiscard]] static std::vector<Row> ordered(const std::vector<Row>& rows,
                                                   const std::filesystem::path& home);
     // The folders a row can be sent to: no code projects, in the file manager's name order.
-    [[nodiscard]] static std::vector<Target> folderChoices(const std::vector<Target>& targets);
+    // Points into `targets`, which it must not outlive.
+    [[nodiscard]] static std::vector<const Target*>
+    folderChoices(const std::vector<Target>& targets);
     // A group's heading, also naming a destination in a row's menu.
     [[nodiscard]] static QString title(const RowGroup::Key& key,
                                        const std::filesystem::path& home);

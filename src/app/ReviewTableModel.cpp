@@ -45,7 +45,7 @@ void ReviewTableModel::follow() {
         }
         std::erase_if(groups, [](const auto& group) { return group.rows.empty(); });
     }
-    std::vector<std::filesystem::path> files;
+    PathList files;
     files.reserve(model_.rows().size());
     for (const auto& group : groups) {
         for (const std::size_t row : group.rows) {
@@ -159,7 +159,8 @@ QVariant ReviewTableModel::data(const QModelIndex& index, int role) const {
     if (index.internalId() != headingId && role == FileRole) {
         // From the lines as shown: while a reset is announced the application's rows are
         // already the new ones, and the view asks which files its selection holds.
-        return pathBytes(shownFiles_[shownPosition(index)]);
+        const std::string_view file = shownFiles_[shownPosition(index)];
+        return QByteArray(file.data(), static_cast<qsizetype>(file.size()));
     }
     if (const Row* row = rowAt(index)) {
         return rowData(*row, index.column(), role);

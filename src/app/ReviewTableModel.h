@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/PathList.h"
 #include "app/ReviewRows.h"
 #include "app/Row.h"
 #include "app/TextFilter.h"
@@ -74,8 +75,8 @@ private:
     IconFor iconFor_;
     TextFilter filter_;
     std::vector<ReviewRows::Layout> groups_;
-    std::vector<Place> places_;                     // by position in the application model's rows
-    std::vector<std::filesystem::path> shownFiles_; // in table order, to tell a rescan that moved nothing
+    std::vector<Place> places_; // by position in the application model's rows
+    PathList shownFiles_;       // in table order, to tell a rescan that moved nothing
 };
 
 } // namespace vesk

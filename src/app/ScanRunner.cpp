@@ -2,6 +2,7 @@
 
 #include "platform/FreeMemory.h"
 
+#include <QTimer>
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace vesk {
@@ -69,6 +70,10 @@ void ScanRunner::finish(const std::optional<Plan>& plan) {
     // their pages stay with the process.
     platform::releaseFreeMemory();
     emit finished();
+    // Once the plan and the rows and views it replaced are freed as well, which is after this
+    // event: without it their pages and the scan's stay with the process. Off this thread, as
+    // it walks the whole heap.
+    QTimer::singleShot(0, this, [this] { pool_.start(&platform::releaseFreeMemory); });
     if (pending_) {
         pending_ = false;
         start();

@@ -112,12 +112,12 @@ TEST(ReviewRows, TitlesAndFolderChoices) {
     const auto target = [](const std::string& label, bool project = false) {
         return Target{home / label, label, project, {}, {}};
     };
-    const auto choices = ReviewRows::folderChoices(
-        {target("Documents/Project 10"), target("Documents/code", true),
-         target("Documents/Project 2"), target("documents/b"), target("Documents/a")});
+    const std::vector<Target> targets{target("Documents/Project 10"),
+                                      target("Documents/code", true), target("Documents/Project 2"),
+                                      target("documents/b"), target("Documents/a")};
     std::vector<std::string> labels;
-    for (const auto& choice : choices) {
-        labels.push_back(choice.label);
+    for (const Target* choice : ReviewRows::folderChoices(targets)) {
+        labels.push_back(choice->label);
     }
     EXPECT_EQ(labels, (std::vector<std::string>{"Documents/a", "documents/b", "Documents/Project 2",
                                                 "Documents/Project 10"}));

@@ -17,9 +17,14 @@ Target target(const std::string& label) {
 }
 
 TEST(DestinationSection, GroupsByTheFirstFolderBelowHome) {
-    const auto sections = DestinationSection::of({target("Documents/Invoices/2024"),
-                                                  target("Pictures/Trips"), target("Documents/Car"),
-                                                  target("Music"), target("Desktop/Sorting")});
+    const std::vector<Target> targets{target("Documents/Invoices/2024"), target("Pictures/Trips"),
+                                      target("Documents/Car"), target("Music"),
+                                      target("Desktop/Sorting")};
+    std::vector<const Target*> choices;
+    for (const Target& folder : targets) {
+        choices.push_back(&folder);
+    }
+    const auto sections = DestinationSection::of(choices);
     std::vector<QString> headings;
     for (const auto& section : sections) {
         headings.push_back(section.heading);
