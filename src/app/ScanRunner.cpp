@@ -66,9 +66,6 @@ void ScanRunner::finish(const std::optional<Plan>& plan) {
     if (plan) {
         emit finalPlan(*plan);
     }
-    // The scan's working set and whatever the plan replaced here are freed by now; without this
-    // their pages stay with the process.
-    platform::releaseFreeMemory();
     emit finished();
     // Once the plan and the rows and views it replaced are freed as well, which is after this
     // event: without it their pages and the scan's stay with the process. Off this thread, as
