@@ -134,7 +134,12 @@ int main(int argc, char** argv) {
     const double firstSeconds = static_cast<double>(firstWall.nsecsElapsed()) / 1e9;
     const double firstCpu = (cpu(RUSAGE_SELF) - firstCpuBefore).count();
     const std::size_t rows = model.rows().size();
-    const double afterFirst = vesk::bench::ProcessMemory::now().resident;
+    // Once the heap's free pages have gone back, which follows the scan's end.
+    const auto settledResident = [] {
+        waitUntil([] { return false; }, 1s);
+        return vesk::bench::ProcessMemory::now().resident;
+    };
+    const double afterFirst = settledResident();
 
     // The main thread's longest pause: ticks that should come every 10 ms.
     QElapsedTimer sinceTick;
@@ -164,7 +169,7 @@ int main(int argc, char** argv) {
         ticks.stop();
         rescanCpu.push_back((cpu(RUSAGE_SELF) - cpuBefore).count());
     }
-    const double afterRescans = vesk::bench::ProcessMemory::now().resident;
+    const double afterRescans = settledResident();
     for (const auto& file : added) {
         std::error_code ec;
         fs::remove(file, ec);

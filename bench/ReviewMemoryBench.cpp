@@ -11,6 +11,7 @@
 #include "AppHome.h"
 #include "ProcessMemory.h"
 #include "app/AppModel.h"
+#include "platform/FreeMemory.h"
 #include "support/MemoryKeyStore.h"
 #include "ui/ReviewWindow.h"
 
@@ -64,6 +65,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s HOME [--no-window]\n", argv[0]);
         return 2;
     }
+    vesk::platform::configureHeap(); // as the application does
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
