@@ -455,8 +455,8 @@ void AppModel::mergeChanges(const Plan& plan) {
             }
             continue;
         }
-        Row row = ReviewRows::rowFor(suggestion, at ? &rows_[*at] : nullptr, location_.home,
-                                     allows, ignored, asReviewed);
+        Row row = ReviewRows::rowFor(plan.suggestions.shared(i), at ? &rows_[*at] : nullptr,
+                                     location_.home, allows, ignored, asReviewed);
         if (!at) {
             added.push_back(std::move(row));
         } else if (rows_[*at] != row) {
@@ -475,7 +475,7 @@ void AppModel::mergeChanges(const Plan& plan) {
         for (Row& row : added) {
             const auto place = std::upper_bound(
                 rows_.begin(), rows_.end(), row, [](const Row& a, const Row& b) {
-                    return planOrder(a.suggestion.item, b.suggestion.item);
+                    return planOrder(a.suggestion->item, b.suggestion->item);
                 });
             rows_.insert(place, std::move(row));
         }

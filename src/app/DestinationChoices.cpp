@@ -60,7 +60,7 @@ std::vector<DestinationChoices::Entry> DestinationChoices::candidates() const {
         if (!row) {
             continue;
         }
-        for (const Candidate& candidate : model_.rows()[*row].suggestion.candidates) {
+        for (const Candidate& candidate : model_.rows()[*row].suggestion->candidates) {
             Tally& tally = tallies[candidate.target];
             ++tally.files;
             tally.best = std::max(tally.best, candidate.score);

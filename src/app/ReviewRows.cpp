@@ -11,30 +11,31 @@
 
 namespace vesk {
 
-Row ReviewRows::suggested(const Suggestion& suggestion, const std::filesystem::path& home,
-                          const Allows& allows) {
-    auto where = destination(suggestion, home);
+Row ReviewRows::suggested(std::shared_ptr<const Suggestion> suggestion,
+                          const std::filesystem::path& home, const Allows& allows) {
+    auto where = destination(*suggestion, home);
     if (where && where->type == Destination::Type::folder && allows && !allows(where->path)) {
         where.reset();
     }
     const bool included = where.has_value();
-    return Row{suggestion, std::move(where), included, false};
+    return Row{std::move(suggestion), std::move(where), included, false};
 }
 
 bool ReviewRows::isRow(const Suggestion& suggestion) {
     return suggestion.layer != Layer::skip && suggestion.layer != Layer::userFolder;
 }
 
-Row ReviewRows::rowFor(const Suggestion& suggestion, const Row* current,
+Row ReviewRows::rowFor(std::shared_ptr<const Suggestion> suggestion, const Row* current,
                        const std::filesystem::path& home, const Allows& allows,
                        const Ignored& ignored, ReviewedDestinations& asReviewed) {
     if (current != nullptr && current->edited) {
-        return Row{suggestion, current->destination, current->included, current->edited};
+        return Row{std::move(suggestion), current->destination, current->included,
+                   current->edited};
     }
-    if (ignored && ignored(suggestion.item.path)) {
-        return Row{suggestion, std::nullopt, false, true};
+    if (ignored && ignored(suggestion->item.path)) {
+        return Row{std::move(suggestion), std::nullopt, false, true};
     }
-    Row row = suggested(suggestion, home, allows);
+    Row row = suggested(std::move(suggestion), home, allows);
     if (row.destination) {
         row.destination = asReviewed(std::move(*row.destination)); // as the person is shown it
     }
@@ -53,13 +54,15 @@ std::vector<Row> ReviewRows::merge(const std::vector<Row>& current, const Plan& 
     ReviewedDestinations asReviewed;
     std::vector<Row> rows;
     rows.reserve(plan.suggestions.size());
-    for (const Suggestion& suggestion : plan.suggestions) {
+    for (std::size_t i = 0; i < plan.suggestions.size(); ++i) {
+        const Suggestion& suggestion = plan.suggestions[i];
         if (!isRow(suggestion)) {
             continue;
         }
         const auto old = previous.find(suggestion.item.path.native());
-        rows.push_back(rowFor(suggestion, old != previous.end() ? old->second : nullptr, home,
-                              allows, ignored, asReviewed));
+        rows.push_back(rowFor(plan.suggestions.shared(i),
+                              old != previous.end() ? old->second : nullptr, home, allows,
+                              ignored, asReviewed));
     }
     return rows;
 }

@@ -33,11 +33,11 @@ public:
     [[nodiscard]] static bool isRow(const Suggestion& suggestion);
     // The row of a suggestion of a new plan, given the file's row so far, if it had one: as
     // merge makes each.
-    [[nodiscard]] static Row rowFor(const Suggestion& suggestion, const Row* current,
+    [[nodiscard]] static Row rowFor(std::shared_ptr<const Suggestion> suggestion, const Row* current,
                                     const std::filesystem::path& home, const Allows& allows,
                                     const Ignored& ignored, ReviewedDestinations& asReviewed);
     // The row as the engine suggests it, with no edit of the person's.
-    [[nodiscard]] static Row suggested(const Suggestion& suggestion,
+    [[nodiscard]] static Row suggested(std::shared_ptr<const Suggestion> suggestion,
                                        const std::filesystem::path& home, const Allows& allows);
     // The files too new to tidy yet (not those already where they belong).
     [[nodiscard]] static int waiting(const Plan& plan);

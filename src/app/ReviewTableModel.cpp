@@ -219,11 +219,11 @@ QVariant ReviewTableModel::rowData(const Row& row, int column, int role) const {
                                           : QVariant();
     case nameColumn:
         if (role == Qt::DisplayRole) {
-            return displayText(row.suggestion.item.name);
+            return displayText(row.suggestion->item.name);
         }
         if (role == Qt::ToolTipRole) {
             // The whole name, however narrow the column, and where the file lies.
-            return plainToolTip(displayText(row.suggestion.item.name) + QLatin1Char('\n') +
+            return plainToolTip(displayText(row.suggestion->item.name) + QLatin1Char('\n') +
                                 displayPath(row.file().parent_path()));
         }
         if (role == Qt::DecorationRole && iconFor_) {
@@ -244,7 +244,7 @@ QVariant ReviewTableModel::rowData(const Row& row, int column, int role) const {
 }
 
 QString ReviewTableModel::reasonOf(const Row& row) {
-    return ReasonText::of(row.suggestion.reason);
+    return ReasonText::of(row.suggestion->reason);
 }
 
 QString ReviewTableModel::destinationText(const Row& row) const {
@@ -255,7 +255,7 @@ QString ReviewTableModel::destinationText(const Row& row) const {
 }
 
 QString ReviewTableModel::searchText(const Row& row) const {
-    QString text = displayText(row.suggestion.item.name) + QLatin1Char(' ') + reasonOf(row) +
+    QString text = displayText(row.suggestion->item.name) + QLatin1Char(' ') + reasonOf(row) +
                    QLatin1Char(' ') + destinationText(row);
     if (row.destination && row.destination->type == Destination::Type::folder) {
         text += QLatin1Char(' ') + displayPath(row.destination->path.lexically_relative(model_.home()));

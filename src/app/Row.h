@@ -4,6 +4,7 @@
 #include "core/plan/Suggestion.h"
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -11,18 +12,23 @@ namespace vesk {
 
 // One file under review. Identified by the file's path.
 struct Row {
-    Suggestion suggestion;
+    // As the plan has it: shared with the plan and the organizer's memory, never copied.
+    std::shared_ptr<const Suggestion> suggestion;
     std::optional<Destination> destination; // absent: the file stays
     bool included = false;
     bool edited = false; // the person's destination and choice win over later suggestions
 
-    [[nodiscard]] const std::filesystem::path& file() const { return suggestion.item.path; }
+    [[nodiscard]] const std::filesystem::path& file() const { return suggestion->item.path; }
     // Takes part in the next tidy: a row without a destination never does.
     [[nodiscard]] bool isPending() const { return destination.has_value() && included; }
     // The person said "Don't Tidy": only they take it back.
     [[nodiscard]] bool isIgnored() const { return edited && !destination; }
 
-    bool operator==(const Row&) const = default;
+    // Equal when they say the same, whether they share the suggestion or not.
+    bool operator==(const Row& other) const {
+        return *suggestion == *other.suggestion && destination == other.destination &&
+               included == other.included && edited == other.edited;
+    }
 };
 
 // Rows that share a destination.

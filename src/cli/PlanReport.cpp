@@ -77,9 +77,9 @@ std::string heading(const RowGroup& group, const std::filesystem::path& home) {
 void printGroup(std::ostringstream& out, const RowGroup& group, const std::filesystem::path& home) {
     out << printable(heading(group, home)) << " (" << group.rows.size() << ")\n";
     for (const Row& row : group.rows) {
-        out << "  " << printable(row.suggestion.item.name) << "\n      "
-            << printable(ReasonText::of(row.suggestion.reason).toStdString()) << "  ["
-            << ReasonText::of(row.suggestion.layer).toStdString() << "]\n";
+        out << "  " << printable(row.suggestion->item.name) << "\n      "
+            << printable(ReasonText::of(row.suggestion->reason).toStdString()) << "  ["
+            << ReasonText::of(row.suggestion->layer).toStdString() << "]\n";
     }
     out << "\n";
 }

@@ -52,13 +52,13 @@ TEST_F(DestinationChoicesTest, TheEnginesCandidatesComeFirstWithTheirScores) {
     QAbstractItemModelTester tester(&choices,
                                     QAbstractItemModelTester::FailureReportingMode::Fatal);
     const Row& row = rowOf(invoice);
-    ASSERT_TRUE(row.suggestion.target);
-    ASSERT_GE(row.suggestion.candidates.size(), 2U);
+    ASSERT_TRUE(row.suggestion->target);
+    ASSERT_GE(row.suggestion->candidates.size(), 2U);
     EXPECT_EQ(kind(choices, 0), Kind::heading);
     EXPECT_EQ(choices.index(0).data().toString(), "Suggested");
-    for (std::size_t i = 0; i < row.suggestion.candidates.size(); ++i) {
+    for (std::size_t i = 0; i < row.suggestion->candidates.size(); ++i) {
         const QModelIndex entry = choices.index(static_cast<int>(i) + 1);
-        const Candidate& candidate = row.suggestion.candidates[i];
+        const Candidate& candidate = row.suggestion->candidates[i];
         EXPECT_EQ(entry.data().toString(),
                   QString::fromStdString(model->targets()[candidate.target].label));
         EXPECT_DOUBLE_EQ(entry.data(DestinationChoices::ScoreRole).toDouble(), candidate.score);

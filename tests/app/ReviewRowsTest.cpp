@@ -65,7 +65,7 @@ TEST(ReviewRows, EditedRowsKeepTheirChoiceAcrossScansAndRefusedFoldersAreDropped
     EXPECT_EQ(later[0].destination, Destination::folder(home / "Bills"));
     EXPECT_FALSE(later[0].included);
     EXPECT_TRUE(later[0].edited);
-    EXPECT_EQ(later[0].suggestion.reason.arguments[0], ReasonArgument("tax"));
+    EXPECT_EQ(later[0].suggestion->reason.arguments[0], ReasonArgument("tax"));
     // Not edited: follows the new suggestion, whose folder is not allowed.
     EXPECT_FALSE(later[1].destination);
     EXPECT_FALSE(later[1].included);
@@ -98,8 +98,8 @@ TEST(ReviewRows, GroupsFoldersBySizeThenTitleThenTrashThenUnsorted) {
     EXPECT_EQ(sizes, (std::vector<std::size_t>{5, 2, 2, 2, 9, 1}));
     const auto ordered = ReviewRows::ordered(rows, home);
     ASSERT_EQ(ordered.size(), rows.size());
-    EXPECT_EQ(ordered.front().suggestion.item.name, "i0");
-    EXPECT_EQ(ordered.back().suggestion.item.name, "u0");
+    EXPECT_EQ(ordered.front().suggestion->item.name, "i0");
+    EXPECT_EQ(ordered.back().suggestion->item.name, "u0");
     EXPECT_TRUE(ReviewRows::groups({}, home).empty());
 }
 

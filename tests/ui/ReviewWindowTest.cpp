@@ -276,7 +276,7 @@ TEST_F(ReviewWindowTest, EachRowShowsItsReasonOnASecondLine) {
     ASSERT_TRUE(settle(*model));
     ReviewTable& table = *window.table();
     const QModelIndex name = table.model()->index(0, 1, table.model()->index(0, 0));
-    const QString reason = ReasonText::of(model->rows().front().suggestion.reason);
+    const QString reason = ReasonText::of(model->rows().front().suggestion->reason);
     EXPECT_EQ(name.data(ReviewTableModel::ReasonRole).toString(), reason);
     EXPECT_TRUE(name.data(Qt::AccessibleDescriptionRole).toString().contains(reason));
     // Tall enough for the name and the reason under it.
