@@ -9,7 +9,7 @@ void releaseFreeMemory() {
 }
 
 void configureHeap() {
-    mallopt(M_ARENA_MAX, 2);
+    mallopt(M_ARENA_MAX, 3);
     mallopt(M_MMAP_THRESHOLD, 256 * 1024); // fixed: glibc otherwise raises it as blocks are freed
 }
 

@@ -13,6 +13,7 @@
 #include "platform/WellKnownFolders.h"
 
 #include <algorithm>
+#include <future>
 #include <set>
 #include <system_error>
 #include <unordered_set>
@@ -333,20 +334,45 @@ std::vector<Root> Organizer::roots() const {
                                  : discoveryRoots(settings_.home, settings_.sources);
 }
 
+// The walk runs on a thread of its own, so that the names it reads (hundreds of thousands of
+// short strings that live only until the folders are learnt) come from a heap arena of their own
+// and go back whole, instead of leaving holes between what the scan keeps. For the same reason
+// the folders' stamps are recorded here, once the walk is done.
 TargetFinder::TargetsWithNames Organizer::walk(const std::vector<Root>& roots,
                                                ScanProgress& progress) {
-    FolderStamps& stamps = memory_.walkStarting(roots);
-    const auto folderRead = [&](const TargetFinder::FolderListed& listed) {
-        stamps.record(listed);
-        if (listed.digest) {
-            progress.folderRead();
-        }
+    struct Listed {
+        std::filesystem::path folder;
+        bool asRoot = false;
+        std::optional<std::uint64_t> digest;
     };
-    return settings_.useNameIndex
-               ? TargetFinder::findWithNames(roots, settings_.home, NameIndex::namesPerFolder,
-                                             folderRead)
-               : TargetFinder::TargetsWithNames{
-                     TargetFinder::find(roots, settings_.home, folderRead), {}};
+    FolderStamps& stamps = memory_.walkStarting(roots);
+    std::vector<Listed> listed;
+    const auto find = [&] {
+        const auto folderRead = [&](const TargetFinder::FolderListed& folder) {
+            listed.push_back({folder.folder, folder.asRoot, folder.digest});
+            if (folder.digest) {
+                progress.folderRead();
+            }
+        };
+        return settings_.useNameIndex
+                   ? TargetFinder::findWithNames(roots, settings_.home,
+                                                 NameIndex::namesPerFolder, folderRead)
+                   : TargetFinder::TargetsWithNames{
+                         TargetFinder::find(roots, settings_.home, folderRead), {}};
+    };
+    std::future<TargetFinder::TargetsWithNames> walking;
+    try {
+        walking = std::async(std::launch::async, find);
+    } catch (const std::system_error&) {
+        // No thread to spare: walked here, only less tidily for the heap.
+    }
+    TargetFinder::TargetsWithNames found = walking.valid() ? walking.get() : find();
+    // Stamped after the walk: a folder changed since it was listed is later than the walk's
+    // start, so it is not trusted and is listed again next time.
+    for (const Listed& folder : listed) {
+        stamps.record({folder.folder, folder.asRoot, folder.digest});
+    }
+    return found;
 }
 
 const ScanMemory::Destinations& Organizer::learn(TargetFinder::TargetsWithNames found) {
